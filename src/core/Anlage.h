@@ -1,0 +1,107 @@
+#pragma once
+// The one program-wide state object: run state, output flags, alarms, settings
+// in effect, the screen switches of the main screen and the mash program.
+// Owned by the application and handed around by reference.
+//
+// Flags that the brewing logic treats as true/false are bool; outputs,
+// switches and the few settings that are 1/0 values are int (0 off, 1 on).
+
+#include <chrono>
+#include <cstdint>
+#include <string>
+
+#include "program/Maischprogramm.h"
+
+namespace kw {
+
+// Wall-clock date-time to the whole second.
+using Zeitpunkt = std::chrono::sys_seconds;
+
+struct Anlage {
+    // --- run state ---------------------------------------------------------
+    int Ablaufschritt = 0;            // 0 idle, 1 program check, 2 phase start, 3 running, 4 phase end
+    int Akt_Phase = 0;                // running phase 1..20, 0 when idle
+    int Anzahl_Phasen = 0;            // phase count of the running program
+    std::string Anzahl_Phasen_Text;   // copy of the phase count text; the editor refreshes it
+                                      // on every key release, the program check again
+    bool Brauen_Gestartet = false;
+    bool Parameterfehler = false;
+    bool Startvorgabe_Aktiv = false;  // this run starts at the entered phase
+    bool Pause_Aktiv = false;
+    Zeitpunkt Pause_Zeitpunkt{};      // next second at which a paused run shifts its times
+    bool Ruf_Aktiv = false;           // a call waits for QUITTIEREN; holds the step machine
+    bool Ruf_Ausgeloest = false;      // the running phase has raised its call
+    bool Ruf_Signal = false;          // the call asks for the signal output
+
+    Zeitpunkt Startzeit_Phase{};
+    Zeitpunkt Endzeit_Phase{};        // end of a holding phase (moved by pause and +/-5 min)
+    Zeitpunkt Rufzeitpunkt{};         // second of the timed call
+    Zeitpunkt Ruehr_Zeitpunkt{};      // next switching of the stirrer cycle
+    Zeitpunkt Gradient_Zeitpunkt{};   // earliest next 1 K rise of the moving target
+    Zeitpunkt Heizung_Einschaltzeit{};// demand start + 15 s
+
+    // Durations in wide integers: holding and call times of 999 min and more work.
+    std::int64_t Heizzeit_min = 0;
+    std::int64_t Rufzeit_min = 0;
+    std::int64_t Ruehrimpuls_s = 0;
+    std::int64_t Ruehrpause_s = 0;
+
+    bool Heizbedarf_Vorher = false;   // heating was demanded on the previous tick
+    bool Konfig_Geladen = false;      // set on the first tick
+    bool Init_Fertig = false;         // set at the end of the first tick
+    bool Blinktakt = false;           // toggled every 500 ms by Takt_1s
+    int Wolke_Takt = 0;               // steam-cloud phase 1..4
+
+    // --- output flags (0/1) -------------------------------------------------
+    int Aus_Heizung = 0;
+    int Ruehrwerk_Ein = 0;            // stirrer request
+    int Aus_Ruehrwerk = 0;            // stirrer output; written back by the output stage after each tick
+    int Aus_Kuehlung = 0;
+    int Aus_Extra1 = 0;
+    int Aus_Extra2 = 0;
+    int Aus_Extra3 = 0;
+    int Aus_Extra4 = 0;
+    int Aus_Signal = 0;
+
+    // --- alarms ---------------------------------------------------------------
+    bool Sensor_Alarm = false;        // repeated power-on readings; requests the signal
+    bool USB_Alarm = false;           // a USB write failed
+
+    // --- settings in effect ---------------------------------------------------
+    int Schnittstelle = 1;            // output interface 1..5
+    bool Konfiguration_Bestaetigt = false;
+    int Signal_Dauer = 0;             // 1 steady, 0 pulsing
+    int Gradient_Ein = 0;             // 1 = moving target climbs 1 K/min in heating-up phases
+    int Sprachnummer = 1;             // 1..8
+    std::string Programmpfad;         // the program's folder; set by the application
+    char Dezimaltrenner = '.';        // decimal separator of the user's locale
+
+    // --- temperature ----------------------------------------------------------
+    std::string Temperaturwert;       // last reading from DigiTemp's log, always with "."
+
+    // --- screen switches of the main screen (0/1) ------------------------------
+    int Simulation = 0;
+    int Manuell = 0;
+    int Start_ab_Phase = 0;
+    int Man_Heizung_Ein = 0;
+    int Man_Kuehlung_Ein = 0;
+    int Man_Ruehrwerk_Ein = 0;
+    int Man_Extra1_Ein = 0;
+    int Man_Extra2_Ein = 0;
+    int Man_Extra3_Ein = 0;
+    int Man_Extra4_Ein = 0;
+    int Sim_Temperatur = 0;           // simulated temperature, whole degrees 0..100 (slider)
+    std::string Startphase_Text;      // text of Eingabe_Start_Phase
+    std::string Startzeit_Text;       // text of Eingabe_Start_Zeit (minutes)
+
+    // --- the mash program -----------------------------------------------------
+    Maischprogramm Programm;
+
+    // State part of the main screen's load: run state cleared, every output
+    // flag 0, alarms and first-tick flags cleared, interface 1, configuration
+    // unconfirmed, gradient clock at `now`. Nothing is written to any port.
+    // Programmpfad, the program and the language are left to the caller.
+    void laden(Zeitpunkt now);
+};
+
+} // namespace kw

@@ -1,0 +1,95 @@
+#pragma once
+// The sequence controller: the 100 ms tick with its step machine, temperature
+// intake and regulation, manual outputs, stirrer cycle, calls and signal, and
+// the handlers of the main screen's buttons that act on the run.
+//
+// Every method returns at once; nothing here waits for the user. Time comes in
+// as whole seconds from the caller's clock.
+
+#include <string>
+
+#include "core/Anlage.h"
+#include "core/Anzeige.h"
+#include "core/Meldungen.h"
+
+namespace kw {
+
+class Steuerung {
+public:
+    Steuerung(Anlage& anlage, Anzeige& anzeige, Meldungen& meldungen, Fenster& fenster);
+
+    // Main screen's load: state and display cleared (Anlage::laden, Anzeige::laden).
+    void laden(Zeitpunkt now);
+
+    // One controller tick (Timer1, every 100 ms). The caller writes the outputs
+    // right after it: Ausgaenge_Schreiben of the hardware library derives
+    // Aus_Ruehrwerk from Ruehrwerk_Ein (and writes it back into Anlage), packs
+    // the byte and sends it to the interface. The editor pages keep their own
+    // field visibility in step with the program.
+    void tick(Zeitpunkt now);
+
+    // Takt_1s (every 500 ms): blink clock and steam-cloud phase.
+    void Takt_1s();
+
+    // --- run buttons ---
+    void START_BRAUEN();
+    void STOP_BRAUEN();
+    void PAUSE_BRAUEN();
+
+    // --- buttons of the running phase (do nothing before a phase runs) ---
+    void PhaseRauf();
+    void PhaseRunter();
+    void ZeitRauf();     // +5 min, holding phases only; re-arms an end-of-phase call
+    void ZeitRunter();   // -5 min
+    void SollRauf();     // target of the running phase +0.1 K, kept in the program
+    void SollRunter();
+
+    // --- options ---
+    void Option_Gradient();
+    void Option_Signal();
+    // Settings screen OK: signal mode and gradient from the chosen options, with
+    // the captions that go with them.
+    void Signal_und_Gradient_Uebernehmen(bool signal_taktend, bool gradient_ein);
+
+    // --- operating modes and manual outputs (each toggles its switch) ---
+    void Switch1();      // simulation
+    void Switch2();      // manual mode; leaving it clears manual heating, cooling, stirrer
+    void Man_Heizung();
+    void Man_Kuehlung();
+    void Man_Ruehrwerk();
+    void Man_Extra1();
+    void Man_Extra2();
+    void Man_Extra3();
+    void Man_Extra4();
+    // Simulation slider, range -100..0; the simulated temperature is its absolute value.
+    void Scroll_Sim_IstTemperatur(int position);
+
+    // --- start at an entered phase ---
+    void switch3();
+    // Key release in the start-phase field: returns the text the field shall hold
+    // ("1" below 1, "20" above 20, else unchanged), which also becomes Startphase_Text.
+    std::string Eingabe_Start_Phase(const std::string& feldtext);
+    // Key release in the start-time field (minutes).
+    void Eingabe_Start_Zeit(const std::string& feldtext);
+
+    // --- calls and alarms ---
+    void QUITTIEREN();
+    void Braumeisterruf_OK();          // silences; the call still waits for QUITTIEREN
+    void Braumeisterruf_Signal_Aus();  // silences; window stays
+    void WarnungDS1820_OK();
+    void WarnungDS1820_AlarmOff();
+    void Alarm_USB_OK();               // state part; reopening the device is the hardware's
+    void Alarm_USB_AlarmOff();
+
+    // BEENDEN, state part: run stopped, every output flag 0 (extras and signal
+    // too). The caller then writes the all-off byte and ends the program.
+    void BEENDEN();
+
+private:
+    Anlage& a;
+    Anzeige& z;
+    Meldungen& meldungen;
+    Fenster& fenster;
+};
+
+} // namespace kw
