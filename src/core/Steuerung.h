@@ -86,6 +86,16 @@ public:
     void BEENDEN();
 
 private:
+    void Programm_Pruefen();
+    bool Phase_Pruefen(int n);
+    void Phase_Starten(Zeitpunkt now);
+    void Phase_Laeuft(Zeitpunkt now);
+    void Ruf_Ausloesen(const Cl_Phase& p);
+    void Temperatur_Uebernehmen();
+    void Ruhebild(Zeitpunkt now);
+    void Laufbild(Zeitpunkt now);
+    void Soll_Aendern(double delta);
+
     Anlage& a;
     Anzeige& z;
     Meldungen& meldungen;

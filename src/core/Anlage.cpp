@@ -1,0 +1,33 @@
+#include "core/Anlage.h"
+
+namespace kw {
+
+void Anlage::laden(Zeitpunkt now)
+{
+    Anzahl_Phasen_Text.clear();
+    Startzeit_Phase = Zeitpunkt{};
+    Endzeit_Phase = Zeitpunkt{};
+    Akt_Phase = 0;
+
+    Blinktakt = false;
+    Brauen_Gestartet = false;
+    Ablaufschritt = 0;
+    Simulation = Manuell = Start_ab_Phase = 0;
+    Man_Heizung_Ein = Man_Kuehlung_Ein = Man_Ruehrwerk_Ein = 0;
+    Man_Extra1_Ein = Man_Extra2_Ein = Man_Extra3_Ein = Man_Extra4_Ein = 0;
+
+    Signal_Dauer = 0;
+    Gradient_Zeitpunkt = now;
+
+    Aus_Heizung = Ruehrwerk_Ein = Aus_Ruehrwerk = Aus_Kuehlung = 0;
+    Aus_Extra1 = Aus_Extra2 = Aus_Extra3 = Aus_Extra4 = 0;
+    Aus_Signal = 0;
+    Ruf_Signal = false;
+    Sensor_Alarm = USB_Alarm = false;
+    Konfig_Geladen = Init_Fertig = false;
+
+    Schnittstelle = 1;
+    Konfiguration_Bestaetigt = false;
+}
+
+} // namespace kw
