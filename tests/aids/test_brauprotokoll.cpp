@@ -1,0 +1,138 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "aids/BrauDaten.h"
+#include "aids/Brauprotokoll.h"
+#include "aids/Zahltext.h"
+
+namespace kw {
+namespace {
+
+BrauDaten sud20() {
+    BrauDaten d;
+    d.Sudgroesse = "20";
+    d.Hauptguss = "16";
+    d.Nachguss = "12";
+    d.Stammwuerze = "12,5";
+    d.Bittere = "30";
+    d.Bitterhopfen = "Magnum";
+    d.Bitterhopfenalpha = "12,5";
+    d.Bitterhopfzeit = "90";
+    d.Bitterhopfenmenge = "48";
+    d.Aromahopfen = "Tettnanger";
+    d.Aromahopfenalpha = "4,5";
+    d.Aromahopfzeit = "10";
+    d.Aromahopfenmenge = "24";
+    d.Malzsorte1 = "Pilsner";
+    d.Malzmenge1 = "4,2";
+    d.Malzkommentar1 = "hell";
+    d.Malzsorte2 = "Muenchner";
+    d.Malzmenge2 = "0,8";
+    d.SudNotizen = "erster Sud";
+    return d;
+}
+
+TEST(BrauDaten, JederSchluesselSeinFeld) {
+    // Each field gets its own key as text; a key pointing at a wrong or shared field shows.
+    BrauDaten d;
+    std::set<std::string_view> schluessel;
+    for (const auto& f : BrauDaten_Felder) {
+        d.*(f.feld) = std::string(f.schluessel);
+        schluessel.insert(f.schluessel);
+    }
+    EXPECT_EQ(schluessel.size(), 26u);
+    for (const auto& f : BrauDaten_Felder) EXPECT_EQ(d.*(f.feld), f.schluessel);
+    EXPECT_EQ(d.Sudgroesse, "Sudgroesse");
+    EXPECT_EQ(d.Bitterhopfzeit, "Bitterhopfzeit");
+    EXPECT_EQ(d.Aromahopfenmenge, "Aromahopfenmenge");
+    EXPECT_EQ(d.Malzkommentar3, "Malzkommentar3");
+    EXPECT_EQ(d.Malzmenge4, "Malzmenge4");
+    EXPECT_EQ(d.SudNotizen, "Sudnotizen");
+    EXPECT_EQ(BrauDaten_Felder[8].schluessel, "Bitterhopfenmenge");
+}
+
+TEST(MengenUmrechnen, ZwanzigAufFuenfzigLiter) {
+    const BrauDaten alt = sud20();
+    const UmrechnungsErgebnis r = Mengen_Umrechnen(alt, "50", ',');
+    ASSERT_FALSE(r.abgelehnt());
+    const BrauDaten& d = r.daten;
+    EXPECT_EQ(d.Sudgroesse, "50");
+    EXPECT_EQ(d.Hauptguss, "40");
+    EXPECT_EQ(d.Nachguss, "30");
+    EXPECT_EQ(d.Bitterhopfenmenge, "120");
+    EXPECT_EQ(d.Aromahopfenmenge, "60");
+    EXPECT_EQ(d.Malzmenge1, "10,5");
+    EXPECT_EQ(d.Malzmenge2, "2");
+    // Empty amounts stay empty.
+    EXPECT_EQ(d.Malzmenge3, "");
+    EXPECT_EQ(d.Malzmenge4, "");
+    // Not rescaled: gravity, bitterness, alpha, times, kinds, remarks, notes.
+    BrauDaten unveraendert = d;
+    unveraendert.Sudgroesse = alt.Sudgroesse;
+    unveraendert.Hauptguss = alt.Hauptguss;
+    unveraendert.Nachguss = alt.Nachguss;
+    unveraendert.Bitterhopfenmenge = alt.Bitterhopfenmenge;
+    unveraendert.Aromahopfenmenge = alt.Aromahopfenmenge;
+    unveraendert.Malzmenge1 = alt.Malzmenge1;
+    unveraendert.Malzmenge2 = alt.Malzmenge2;
+    EXPECT_EQ(unveraendert, alt);
+}
+
+TEST(MengenUmrechnen, DezimalzeichenDesSystems) {
+    BrauDaten d = sud20();
+    d.Malzmenge1 = "4.2";  // English system
+    const UmrechnungsErgebnis r = Mengen_Umrechnen(d, "50", '.');
+    ASSERT_FALSE(r.abgelehnt());
+    EXPECT_EQ(r.daten.Malzmenge1, "10.5");
+    EXPECT_EQ(r.daten.Malzmenge2, "2");
+}
+
+TEST(MengenUmrechnen, ZweimalGleicheGroesseAendertNichts) {
+    const UmrechnungsErgebnis erst = Mengen_Umrechnen(sud20(), "50", ',');
+    ASSERT_FALSE(erst.abgelehnt());
+    const UmrechnungsErgebnis zweit = Mengen_Umrechnen(erst.daten, "50", ',');
+    ASSERT_FALSE(zweit.abgelehnt());
+    EXPECT_EQ(zweit.daten, erst.daten);
+}
+
+TEST(MengenUmrechnen, FaktorInEinfacherGenauigkeit) {
+    BrauDaten d;
+    d.Sudgroesse = "3";
+    d.Hauptguss = "1";
+    const UmrechnungsErgebnis r = Mengen_Umrechnen(d, "1", ',');
+    ASSERT_FALSE(r.abgelehnt());
+    EXPECT_EQ(r.daten.Hauptguss, "0,3333333");
+    EXPECT_EQ(r.daten.Sudgroesse, "1");
+}
+
+TEST(MengenUmrechnen, AblehnungLaesstAllesStehen) {
+    struct Fall {
+        const char* name;
+        const char* sudgroesse;
+        const char* neu;
+        const char* malzmenge3;
+    };
+    const Fall faelle[] = {
+        {"Sudgroesse 0", "0", "50", ""},
+        {"Sudgroesse 0,0", "0,0", "50", ""},
+        {"neue Groesse 0", "20", "0", ""},
+        {"Sudgroesse leer", "", "50", ""},
+        {"neue Groesse leer", "20", "", ""},
+        {"Sudgroesse unlesbar", "zwanzig", "50", ""},
+        {"Menge unlesbar", "20", "50", "ca. 2"},
+        {"Faktor uebergross", "1E-30", "1E+30", ""},
+        {"Menge uebergross", "20", "50", "3E+38"},
+    };
+    for (const Fall& f : faelle) {
+        BrauDaten d = sud20();
+        d.Sudgroesse = f.sudgroesse;
+        d.Malzmenge3 = f.malzmenge3;
+        const UmrechnungsErgebnis r = Mengen_Umrechnen(d, f.neu, ',');
+        EXPECT_EQ(r.meldung, 5) << f.name;
+        EXPECT_EQ(r.daten, d) << f.name;
+    }
+}
+
+}  // namespace
+}  // namespace kw
