@@ -1,0 +1,173 @@
+#include "hardware/Ausgangsbyte.h"
+
+#include <cctype>
+
+namespace kw {
+
+namespace {
+std::uint8_t bit(short flag, int wert) { return flag != 0 ? static_cast<std::uint8_t>(wert) : 0; }
+} // namespace
+
+std::uint8_t Ausgangsbyte_Berechnen(const Ausgangsflags& f, short Aus_Ruehrwerk)
+{
+    return static_cast<std::uint8_t>(bit(f.Aus_Heizung, 1) | bit(Aus_Ruehrwerk, 2) | bit(f.Aus_Kuehlung, 4)
+                                     | bit(f.Aus_Extra1, 8) | bit(f.Aus_Extra2, 16) | bit(f.Aus_Extra3, 32)
+                                     | bit(f.Aus_Extra4, 64) | bit(f.Aus_Signal, 128));
+}
+
+std::optional<std::uint16_t> Hexadresse_Lesen(const std::string& text)
+{
+    auto anfang = text.find_first_not_of(" \t");
+    if (anfang == std::string::npos)
+        return std::nullopt;
+    auto ende = text.find_last_not_of(" \t");
+    std::string_view ziffern(text.data() + anfang, ende - anfang + 1);
+    if (ziffern.size() > 4)
+        return std::nullopt;
+    unsigned wert = 0;
+    for (char c : ziffern) {
+        if (!std::isxdigit(static_cast<unsigned char>(c)))
+            return std::nullopt;
+        int z = std::isdigit(static_cast<unsigned char>(c)) ? c - '0' : std::tolower(static_cast<unsigned char>(c)) - 'a' + 10;
+        wert = wert * 16 + static_cast<unsigned>(z);
+    }
+    return static_cast<std::uint16_t>(wert);
+}
+
+std::optional<std::uint16_t> LPT_Adresse(short Schnittstelle, const std::string& LPT_Def_Adresse)
+{
+    switch (Schnittstelle) {
+    case 1: return 0x378;
+    case 2: return 0x278;
+    case 3: return Hexadresse_Lesen(LPT_Def_Adresse);
+    default: return std::nullopt;
+    }
+}
+
+Ausgabe::Ausgabe(Geraetequelle& quelle, Treibermeldungen& meldungen) : m_quelle(quelle), m_meldungen(meldungen) {}
+
+Ausgabe::~Ausgabe()
+{
+    Alles_Aus();
+    if (m_parallel)
+        m_parallel->schliessen();
+    m_quelle.iowarrior().schliessen();
+}
+
+Ausgabegeraet* Ausgabe::parallelFuer(std::uint16_t adresse)
+{
+    if (m_parallel && m_parallelAdresse != adresse) {
+        if (m_aktiv == m_parallel.get())
+            m_aktiv = nullptr;
+        m_parallel->schliessen(); // writes 0 before letting go
+        m_parallel.reset();
+    }
+    if (!m_parallel) {
+        m_parallel = m_quelle.parallelport(adresse);
+        m_parallelAdresse = adresse;
+        m_parallelGescheitert = false;
+        if (!m_parallel)
+            return nullptr;
+    }
+    if (!m_parallel->istOffen() && !m_parallelGescheitert)
+        m_parallelGescheitert = !m_parallel->oeffnen();
+    return m_parallel.get();
+}
+
+void Ausgabe::Ausgaenge_Schreiben(const Ausgangsflags& flags, std::chrono::sys_seconds now,
+                                  const Ausgabeeinstellungen& e)
+{
+    // Stirrer switch-on delay: the output follows a fresh request only from the next whole second on.
+    if (flags.Ruehrwerk_Ein != 0) {
+        if (!m_Ruehrwerk_Vorher) {
+            m_Ruehrwerk_Vorher = true;
+            m_Ruehrwerk_Einschaltzeit = now + std::chrono::seconds(1);
+        }
+        m_Aus_Ruehrwerk = now >= m_Ruehrwerk_Einschaltzeit ? 1 : 0;
+    } else {
+        m_Ruehrwerk_Vorher = false;
+        m_Aus_Ruehrwerk = 0;
+    }
+    m_Ausgangsbyte = Ausgangsbyte_Berechnen(flags, m_Aus_Ruehrwerk);
+
+    const bool bestaetigt = e.Konfiguration_Bestaetigt != 0;
+    if (bestaetigt && !m_warBestaetigt) {
+        // A new OK: a port that failed to open is tried again, and a bad address is told again.
+        m_parallelGescheitert = false;
+        m_adresseGemeldet = false;
+    }
+    m_warBestaetigt = bestaetigt;
+
+    Ausgabegeraet* ziel = nullptr;
+    switch (e.Schnittstelle) {
+    case 1:
+    case 2:
+    case 3: {
+        if (!bestaetigt)
+            return; // paused while the dialog is open: the card keeps its byte
+        auto adresse = LPT_Adresse(e.Schnittstelle, e.LPT_Def_Adresse);
+        if (!adresse) {
+            if (!m_adresseGemeldet) {
+                m_adresseGemeldet = true;
+                m_meldungen.hinweis("Die Portadresse \"" + e.LPT_Def_Adresse
+                                    + "\" ist ungültig (1 bis 4 Hex-Ziffern, z. B. 378). Es wird nichts ausgegeben.\n"
+                                      "The port address \"" + e.LPT_Def_Adresse
+                                    + "\" is invalid (1 to 4 hex digits, e.g. 378). No output is written.");
+            }
+        } else {
+            ziel = parallelFuer(*adresse);
+        }
+        break;
+    }
+    case 4:
+        ziel = &m_quelle.iowarrior();
+        break;
+    default:
+        break; // interface 5 and unknown values write nothing
+    }
+
+    // The output moved to another device (or to none): the one left behind must not keep the heater on.
+    if (m_aktiv && m_aktiv != ziel)
+        m_aktiv->allesAus();
+    m_aktiv = ziel;
+    if (ziel)
+        ziel->schreibe(m_Ausgangsbyte);
+}
+
+void Ausgabe::IOW_Oeffnen()
+{
+    m_quelle.iowarrior().oeffnen();
+}
+
+void Ausgabe::IOW_Schliessen()
+{
+    m_quelle.iowarrior().schliessen();
+}
+
+bool Ausgabe::USB_Alarm() const
+{
+    return m_quelle.iowarrior().alarm();
+}
+
+void Ausgabe::USB_Alarm_Quittieren(short Schnittstelle)
+{
+    auto& iow = m_quelle.iowarrior();
+    iow.alarmLoeschen();
+    if (Schnittstelle == 4) {
+        iow.schliessen();
+        iow.oeffnen(); // reads the report size again
+    }
+}
+
+void Ausgabe::Alles_Aus()
+{
+    m_Ruehrwerk_Vorher = false;
+    m_Aus_Ruehrwerk = 0;
+    m_Ausgangsbyte = 0;
+    if (m_parallel && m_parallel->istOffen())
+        m_parallel->allesAus();
+    if (m_quelle.iowarrior().istOffen())
+        m_quelle.iowarrior().allesAus();
+}
+
+} // namespace kw
