@@ -1,0 +1,130 @@
+#include "hardware/Parallelport.h"
+
+#include <linux/ioctl.h>
+#include <linux/ppdev.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sstream>
+
+namespace kw {
+
+namespace {
+
+const char* const procVerzeichnis = "/proc/sys/dev/parport";
+
+// "parport12" -> 12; -1 for other names (the proc folder also holds "default").
+long portnummer(const std::string& name)
+{
+    const std::string vorsilbe = "parport";
+    if (name.size() <= vorsilbe.size() || name.compare(0, vorsilbe.size(), vorsilbe) != 0)
+        return -1;
+    long n = 0;
+    for (std::size_t i = vorsilbe.size(); i < name.size(); ++i) {
+        if (name[i] < '0' || name[i] > '9' || n > 100000)
+            return -1;
+        n = n * 10 + (name[i] - '0');
+    }
+    return n;
+}
+
+std::string hex(std::uint16_t adresse)
+{
+    std::ostringstream s;
+    s << std::hex << std::uppercase << adresse;
+    return s.str();
+}
+
+} // namespace
+
+std::optional<std::string> Parallelport_Suchen(std::uint16_t adresse, const Systemaufrufe& sys)
+{
+    std::vector<std::pair<long, std::string>> ports;
+    for (auto& name : sys.verzeichnis(procVerzeichnis))
+        if (long n = portnummer(name); n >= 0)
+            ports.emplace_back(n, name);
+    std::sort(ports.begin(), ports.end());
+    for (auto& [n, name] : ports) {
+        auto inhalt = sys.dateiLesen(std::string(procVerzeichnis) + "/" + name + "/base-addr");
+        if (!inhalt)
+            continue;
+        // First number, decimal: "888\t1912\n" for 0x378.
+        std::istringstream s(*inhalt);
+        long basis = -1;
+        if (s >> basis && basis == adresse)
+            return "/dev/" + name;
+    }
+    return std::nullopt;
+}
+
+Parallelport::Parallelport(std::uint16_t adresse, Systemaufrufe sys, Treibermeldungen& meldungen)
+    : m_adresse(adresse), m_sys(std::move(sys)), m_meldungen(meldungen)
+{
+}
+
+Parallelport::~Parallelport() { schliessen(); }
+
+void Parallelport::melde(const std::string& deutsch, const std::string& englisch)
+{
+    m_meldungen.hinweis(deutsch + "\n" + englisch);
+}
+
+bool Parallelport::oeffnen()
+{
+    if (m_fd >= 0)
+        return true;
+    m_schreibfehlerGemeldet = false;
+    auto geraet = Parallelport_Suchen(m_adresse, m_sys);
+    if (!geraet) {
+        melde("Kein Parallelport an Adresse " + hex(m_adresse) + " (hex) gefunden. Es wird nichts ausgegeben.",
+              "No parallel port found at address " + hex(m_adresse) + " (hex). No output is written.");
+        return false;
+    }
+    m_geraet = *geraet;
+    int fd = m_sys.oeffnen(m_geraet, O_RDWR);
+    if (fd < 0) {
+        std::string grund = std::strerror(errno);
+        melde(m_geraet + " lässt sich nicht öffnen (" + grund + "; Gruppe \"lp\"?). Es wird nichts ausgegeben.",
+              "Cannot open " + m_geraet + " (" + grund + "; group \"lp\"?). No output is written.");
+        return false;
+    }
+    m_sys.ioctl(fd, PPEXCL, nullptr); // best effort: keep other ppdev users off while we hold it
+    if (m_sys.ioctl(fd, PPCLAIM, nullptr) < 0) {
+        std::string grund = std::strerror(errno);
+        m_sys.schliessen(fd);
+        melde(m_geraet + " ist belegt (" + grund + "). Es wird nichts ausgegeben.",
+              m_geraet + " cannot be claimed (" + grund + "). No output is written.");
+        return false;
+    }
+    m_fd = fd;
+    return true;
+}
+
+void Parallelport::schreibe(std::uint8_t byte)
+{
+    if (m_fd < 0)
+        return;
+    unsigned char wert = byte;
+    if (m_sys.ioctl(m_fd, PPWDATA, &wert) < 0 && !m_schreibfehlerGemeldet) {
+        m_schreibfehlerGemeldet = true;
+        std::string grund = std::strerror(errno);
+        melde("Schreiben auf " + m_geraet + " fehlgeschlagen (" + grund + ").",
+              "Writing to " + m_geraet + " failed (" + grund + ").");
+    }
+}
+
+void Parallelport::schliessen()
+{
+    if (m_fd < 0)
+        return;
+    // The data lines keep the last byte after close: switch everything off first.
+    unsigned char aus = 0;
+    m_sys.ioctl(m_fd, PPWDATA, &aus);
+    m_sys.ioctl(m_fd, PPRELEASE, nullptr);
+    m_sys.schliessen(m_fd);
+    m_fd = -1;
+}
+
+} // namespace kw
