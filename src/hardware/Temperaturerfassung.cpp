@@ -1,0 +1,94 @@
+#include "hardware/Temperaturerfassung.h"
+
+#include "hardware/Temperaturlog.h"
+
+namespace kw {
+
+Temperaturerfassung::Temperaturerfassung(Prozessstarter& starter, Temperaturfenster& fenster, short& Sensor_Alarm)
+    : m_starter(starter), m_fenster(fenster), m_Sensor_Alarm(Sensor_Alarm)
+{
+}
+
+void Temperaturerfassung::Hardware_Initialisieren(std::chrono::sys_seconds now, const std::string& Programmpfad,
+                                                  const Konfiguration& k)
+{
+    m_programmpfad = Programmpfad;
+    m_logdatei = Logdatei_Pfad(Programmpfad, k.NameLogFile);
+    m_initBefehl = Initialisierungsbefehl(Programmpfad, k.NameDigitemp, k.NameLogFile, k.COM_Port);
+    m_leseBefehl = Lesebefehl(Programmpfad, k.NameDigitemp);
+
+    // Two runs on one serial port spoil each other: end the one still going, start the search after it.
+    if (m_starter.isRunning()) {
+        m_beendenVerlangt = true;
+        m_beendenGesendet = false;
+    }
+    m_initAusstehend = true;
+    Logdatei_Loeschen(m_logdatei);
+    m_Faelligkeit = now + Startwartezeit;
+    laufzeitPruefen(now);
+    if (!m_starter.isRunning()) {
+        m_initAusstehend = false;
+        starte(m_initBefehl, true, now);
+    }
+}
+
+void Temperaturerfassung::starte(const Befehl& b, bool init, std::chrono::sys_seconds now)
+{
+    m_laufIstInit = init;
+    m_laufStart = now;
+    m_beendenVerlangt = false;
+    m_beendenGesendet = false;
+    m_starter.start(b.programm, b.argumente, m_programmpfad); // a failed start leaves the value as it was
+}
+
+void Temperaturerfassung::laufzeitPruefen(std::chrono::sys_seconds now)
+{
+    if (!m_starter.isRunning())
+        return;
+    auto grenze = m_laufIstInit ? Initialisierungsgrenze : Laufgrenze;
+    if (!m_beendenVerlangt && now - m_laufStart < grenze)
+        return;
+    // Once per second at most: the first call asks, a later one forces.
+    if (m_beendenGesendet && now <= m_letztesBeenden)
+        return;
+    m_starter.kill();
+    m_beendenGesendet = true;
+    m_letztesBeenden = now;
+}
+
+void Temperaturerfassung::tick(std::chrono::sys_seconds now, short Konfiguration_Bestaetigt)
+{
+    laufzeitPruefen(now);
+    if (m_initAusstehend && !m_starter.isRunning()) {
+        m_initAusstehend = false;
+        starte(m_initBefehl, true, now);
+    }
+
+    if (Konfiguration_Bestaetigt != 0 && !m_Startwartezeit_Abgelaufen && now >= m_Faelligkeit) {
+        m_Startwartezeit_Abgelaufen = true;
+        m_fenster.verbergeHardwareConf();
+    }
+    if (!m_Startwartezeit_Abgelaufen)
+        return;
+
+    if (!m_Messung_Laeuft) {
+        if (m_initAusstehend || m_starter.isRunning())
+            return; // never a second run beside one still going
+        m_Messung_Laeuft = true;
+        m_Faelligkeit = now + Lesewartezeit;
+        starte(m_leseBefehl, false, now);
+    } else if (now >= m_Faelligkeit) {
+        if (!m_logdatei.empty())
+            if (auto wert = Temperatur_Lesen(m_logdatei))
+                m_Temperaturwert = *wert;
+        // The sensor's power-on value; good readings in between do not reset the count.
+        if (m_Temperaturwert == "85.00" && ++m_Zaehler_85 >= 10) {
+            m_Zaehler_85 = 0;
+            m_Sensor_Alarm = -1;
+            m_fenster.zeigeWarnungDS1820();
+        }
+        m_Messung_Laeuft = false;
+    }
+}
+
+} // namespace kw

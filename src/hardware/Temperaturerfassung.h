@@ -1,0 +1,74 @@
+#pragma once
+// The TempRead cycle: after the start-up wait, start a DigiTemp reading run, read the log 3 s later, repeat.
+
+#include "hardware/Digitemp.h"
+#include "hardware/Konfiguration.h"
+#include "hardware/Prozessstarter.h"
+
+#include <chrono>
+#include <string>
+
+namespace kw {
+
+// Screens the cycle asks for; the screens implement it, tests record it.
+class Temperaturfenster {
+public:
+    virtual ~Temperaturfenster() = default;
+    virtual void zeigeWarnungDS1820() = 0;   // without blocking
+    virtual void verbergeHardwareConf() = 0; // the start-up wait is over
+};
+
+class Temperaturerfassung {
+public:
+    static constexpr std::chrono::seconds Startwartezeit{15};
+    static constexpr std::chrono::seconds Lesewartezeit{3};
+    static constexpr std::chrono::seconds Laufgrenze{10};           // a reading run still going then is ended
+    static constexpr std::chrono::seconds Initialisierungsgrenze{60}; // the bus search may take half a minute
+
+    // `Sensor_Alarm` is the program-wide flag (-1/0); the cycle sets it, the alarm screens clear it.
+    Temperaturerfassung(Prozessstarter& starter, Temperaturfenster& fenster, short& Sensor_Alarm);
+
+    // OK in the settings screen, with the values just saved: deletes the log, starts the initialisation run
+    // (once a run still going has ended) and sets the start-up wait to now + 15 s.
+    void Hardware_Initialisieren(std::chrono::sys_seconds now, const std::string& Programmpfad,
+                                 const Konfiguration& k);
+
+    // The TempRead timer (every 200 ms).
+    void tick(std::chrono::sys_seconds now, short Konfiguration_Bestaetigt);
+
+    const std::string& Temperaturwert() const { return m_Temperaturwert; }
+    short Zaehler_85() const { return m_Zaehler_85; }
+    bool Messung_Laeuft() const { return m_Messung_Laeuft; }
+    bool Startwartezeit_Abgelaufen() const { return m_Startwartezeit_Abgelaufen; }
+    std::chrono::sys_seconds Faelligkeit() const { return m_Faelligkeit; }
+    const std::string& Logdatei() const { return m_logdatei; }
+    const Befehl& Initialisierung() const { return m_initBefehl; }
+
+private:
+    void laufzeitPruefen(std::chrono::sys_seconds now);
+    void starte(const Befehl& b, bool init, std::chrono::sys_seconds now);
+
+    Prozessstarter& m_starter;
+    Temperaturfenster& m_fenster;
+    short& m_Sensor_Alarm;
+
+    std::string m_Temperaturwert;
+    short m_Zaehler_85 = 0;
+    bool m_Messung_Laeuft = false;
+    bool m_Startwartezeit_Abgelaufen = false;
+    std::chrono::sys_seconds m_Faelligkeit{};
+
+    std::string m_programmpfad;
+    std::string m_logdatei;
+    Befehl m_initBefehl;
+    Befehl m_leseBefehl;
+
+    bool m_initAusstehend = false;
+    bool m_laufIstInit = false;
+    bool m_beendenVerlangt = false;
+    std::chrono::sys_seconds m_laufStart{};
+    std::chrono::sys_seconds m_letztesBeenden{};
+    bool m_beendenGesendet = false;
+};
+
+} // namespace kw

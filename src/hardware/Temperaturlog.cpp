@@ -1,0 +1,86 @@
+#include "hardware/Temperaturlog.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kw {
+
+namespace {
+
+enum class Scan { Gefunden, Keine, MehrDaten };
+
+bool ziffer(char c) { return c >= '0' && c <= '9'; }
+bool zifferOderPunkt(char c) { return ziffer(c) || c == '.'; }
+
+// `t` is the end of the file; `amAnfang` tells whether it also begins where the file begins.
+Scan suchen(std::string_view t, bool amAnfang, std::string& wert)
+{
+    std::size_t i = t.size();
+    while (i > 0 && !ziffer(t[i - 1]))
+        --i;
+    if (i == 0)
+        return amAnfang ? Scan::Keine : Scan::MehrDaten;
+    std::size_t letzte = i - 1;
+    std::size_t links = letzte;
+    while (links > 0 && zifferOderPunkt(t[links - 1]))
+        --links;
+    if (links == 0 && !amAnfang)
+        return Scan::MehrDaten; // the run may go on before this block
+    std::size_t rechts = letzte + 1;
+    while (rechts < t.size() && zifferOderPunkt(t[rechts]))
+        ++rechts;
+    wert.assign(t.substr(links, rechts - links));
+    return Scan::Gefunden;
+}
+
+} // namespace
+
+std::optional<std::string> Temperatur_Suchen(std::string_view inhalt)
+{
+    std::string wert;
+    if (suchen(inhalt, true, wert) == Scan::Gefunden)
+        return wert;
+    return std::nullopt;
+}
+
+std::optional<std::string> Temperatur_Lesen(const std::string& pfad)
+{
+    constexpr off_t ersterBlock = 4096;
+    constexpr off_t groessterBlock = 64 * 1024;
+
+    int fd = ::open(pfad.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    std::optional<std::string> ergebnis;
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
+        std::string puffer;
+        for (off_t block = ersterBlock;; block *= 4) {
+            off_t ab = st.st_size > block ? st.st_size - block : 0;
+            puffer.resize(static_cast<std::size_t>(st.st_size - ab));
+            std::size_t gelesen = 0;
+            while (gelesen < puffer.size()) {
+                ssize_t n = ::pread(fd, puffer.data() + gelesen, puffer.size() - gelesen,
+                                    ab + static_cast<off_t>(gelesen));
+                if (n < 0 && errno == EINTR)
+                    continue;
+                if (n <= 0)
+                    break; // shrunk meanwhile: take what is there
+                gelesen += static_cast<std::size_t>(n);
+            }
+            puffer.resize(gelesen);
+            std::string wert;
+            Scan s = suchen(puffer, ab == 0, wert);
+            if (s == Scan::Gefunden)
+                ergebnis = std::move(wert);
+            if (s != Scan::MehrDaten || ab == 0 || block >= groessterBlock)
+                break;
+        }
+    }
+    ::close(fd);
+    return ergebnis;
+}
+
+} // namespace kw
