@@ -64,9 +64,10 @@ TEST(MengenUmrechnen, ZwanzigAufFuenfzigLiter) {
     EXPECT_EQ(d.Aromahopfenmenge, "60");
     EXPECT_EQ(d.Malzmenge1, "10,5");
     EXPECT_EQ(d.Malzmenge2, "2");
-    // Empty amounts stay empty.
-    EXPECT_EQ(d.Malzmenge3, "");
-    EXPECT_EQ(d.Malzmenge4, "");
+    // An empty amount counts as 1 and is scaled like the others.
+    EXPECT_EQ(d.Malzmenge3, "2,5");
+    EXPECT_EQ(d.Malzmenge4, "2,5");
+    EXPECT_EQ(r.SudGroesseNeu, "50");
     // Not rescaled: gravity, bitterness, alpha, times, kinds, remarks, notes.
     BrauDaten unveraendert = d;
     unveraendert.Sudgroesse = alt.Sudgroesse;
@@ -76,6 +77,8 @@ TEST(MengenUmrechnen, ZwanzigAufFuenfzigLiter) {
     unveraendert.Aromahopfenmenge = alt.Aromahopfenmenge;
     unveraendert.Malzmenge1 = alt.Malzmenge1;
     unveraendert.Malzmenge2 = alt.Malzmenge2;
+    unveraendert.Malzmenge3 = alt.Malzmenge3;
+    unveraendert.Malzmenge4 = alt.Malzmenge4;
     EXPECT_EQ(unveraendert, alt);
 }
 
@@ -106,6 +109,23 @@ TEST(MengenUmrechnen, FaktorInEinfacherGenauigkeit) {
     EXPECT_EQ(r.daten.Sudgroesse, "1");
 }
 
+TEST(MengenUmrechnen, LeereGroessenZaehlenAlsEins) {
+    BrauDaten d = sud20();
+    d.Sudgroesse = "";
+    const UmrechnungsErgebnis r = Mengen_Umrechnen(d, "", ',');
+    ASSERT_FALSE(r.abgelehnt());
+    EXPECT_EQ(r.SudGroesseNeu, "1");
+    EXPECT_EQ(r.daten.Sudgroesse, "1");
+    EXPECT_EQ(r.daten.Hauptguss, d.Hauptguss);
+    EXPECT_EQ(r.daten.Malzmenge3, "1");
+
+    d.Sudgroesse = "2";
+    const UmrechnungsErgebnis halb = Mengen_Umrechnen(d, "", ',');
+    ASSERT_FALSE(halb.abgelehnt());
+    EXPECT_EQ(halb.daten.Hauptguss, "8");
+    EXPECT_EQ(halb.daten.Malzmenge3, "0,5");
+}
+
 TEST(MengenUmrechnen, AblehnungLaesstAllesStehen) {
     struct Fall {
         const char* name;
@@ -117,8 +137,6 @@ TEST(MengenUmrechnen, AblehnungLaesstAllesStehen) {
         {"Sudgroesse 0", "0", "50", ""},
         {"Sudgroesse 0,0", "0,0", "50", ""},
         {"neue Groesse 0", "20", "0", ""},
-        {"Sudgroesse leer", "", "50", ""},
-        {"neue Groesse leer", "20", "", ""},
         {"Sudgroesse unlesbar", "zwanzig", "50", ""},
         {"Menge unlesbar", "20", "50", "ca. 2"},
         {"Faktor uebergross", "1E-30", "1E+30", ""},

@@ -1,0 +1,131 @@
+#pragma once
+// The running program: owns the one state object, the controller, the texts of
+// the current language, the hardware side and every screen. Screens get a
+// reference to it and call into it; the core and the hardware report back
+// through the interfaces implemented here.
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "core/Anlage.h"
+#include "core/Anzeige.h"
+#include "core/Meldungen.h"
+#include "core/Steuerung.h"
+#include "hardware/Ausgangsbyte.h"
+#include "hardware/Konfiguration.h"
+#include "hardware/Prozessstarter.h"
+#include "hardware/Temperaturerfassung.h"
+#include "hardware/Treibermeldungen.h"
+#include "screens/Meldungsanzeige.h"
+#include "screens/Uhr.h"
+#include "texts/Texte.h"
+
+namespace kw {
+
+class Anwendung final : public QObject,
+                        public Meldungen,
+                        public Fenster,
+                        public Treibermeldungen,
+                        public Temperaturfenster {
+    Q_OBJECT
+public:
+    // Outside pieces; null pointers take the real ones (Linux devices, posix_spawn).
+    struct Teile {
+        const Uhr* uhr = nullptr;
+        Geraetequelle* geraete = nullptr;
+        Prozessstarter* starter = nullptr;
+        std::string Programmpfad;
+    };
+    explicit Anwendung(Teile teile);
+    ~Anwendung() override;
+
+    Anlage anlage;
+    Anzeige anzeige;
+    Texte texte;
+    Konfiguration konfiguration;   // the settings file's values in effect
+
+    Steuerung& steuerung() { return m_steuerung; }
+    Ausgabe& ausgabe() { return *m_ausgabe; }
+    Temperaturerfassung& temperatur() { return *m_temperatur; }
+    const Uhr& uhr() const { return *m_uhr; }
+    Zeitpunkt jetzt() const { return m_uhr->jetzt(); }
+    Meldungsanzeige& meldungsanzeige() { return *m_meldungsanzeige; }
+
+    // Message nr of the current language, and a box showing it.
+    QString meldungstext(int nr) const;
+    QString schalter(const std::string Schaltertexte::*text) const
+    {
+        return QString::fromStdString(texte.schalter().*text);
+    }
+
+    // --- screens, by their names ("Grundbild", "PARAMETER", ...) ---
+    using Erzeuger = std::function<QWidget*(Anwendung&)>;
+    void registriere(const std::string& name, Erzeuger erzeuger);
+    // The screen, created hidden on first use with the current language's captions.
+    QWidget* bildschirm(const std::string& name);
+    template <class T> T& bildschirm() { return *static_cast<T*>(bildschirm(T::Name)); }
+    // Already created (and not unloaded)?
+    bool geladen(const std::string& name) const;
+    // Destroys the screen; the next use creates it afresh.
+    void entladen(const std::string& name);
+    // Every screen but the main screen, each on its own (errors do not stop the others).
+    void andere_entladen();
+
+    // Applies the language Sprachnummer: captions of every screen (creating
+    // those not opened yet), switch texts, messages. Shows the hint 63..65 when due.
+    void Sprache_Umschalten();
+    // Captions of one screen from the current table.
+    void beschriften(const std::string& name, QWidget& bildschirm);
+
+    // After each controller tick: stirrer delay, byte, driver write.
+    void Ausgaenge_Schreiben();
+    // TempRead timer (200 ms): the reading cycle; its value becomes Temperaturwert.
+    void TempRead();
+    // Every way out: state off, other screens unloaded, all-off written.
+    void Alles_Aus_Und_Beenden();
+    bool beendet() const { return m_beendet; }
+
+    // --- Meldungen ---
+    void zeige(int nr) override;
+    // --- Fenster ---
+    void Braumeisterruf_Zeigen(const std::string& ruftext) override;
+    void Braumeisterruf_Verbergen() override;
+    void Konfiguration_Laden_Und_Zeigen() override;
+    // --- Treibermeldungen ---
+    void meldung(int nummer, const std::string& titel) override;
+    void hinweis(const std::string& text) override;
+    void zeigeAlarmUSB() override;
+    // --- Temperaturfenster ---
+    void zeigeWarnungDS1820() override;
+    void verbergeHardwareConf() override;
+
+Q_SIGNALS:
+    // The language changed: screens that render texts by state refresh them.
+    void spracheGeaendert();
+
+private:
+    std::unique_ptr<Systemuhr> m_eigeneUhr;
+    const Uhr* m_uhr;
+    std::unique_ptr<Geraetequelle> m_eigeneGeraete;
+    std::unique_ptr<Prozessstarter> m_eigenerStarter;
+    std::unique_ptr<Meldungsanzeige> m_meldungsanzeige;
+    Steuerung m_steuerung;
+    short m_sensorAlarm = 0;  // bridge for the reading cycle
+    std::unique_ptr<Ausgabe> m_ausgabe;
+    std::unique_ptr<Temperaturerfassung> m_temperatur;
+    std::map<std::string, Erzeuger> m_erzeuger;
+    std::map<std::string, QPointer<QWidget>> m_bildschirme;
+    bool m_beendet = false;
+};
+
+// Registers every screen of the program (one line per screen).
+void Bildschirme_Registrieren(Anwendung& app);
+
+} // namespace kw

@@ -1,0 +1,25 @@
+#pragma once
+// Puts the texts of a caption table onto the controls of the screens, found by
+// their object names.
+
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kw {
+
+// Sets the caption of control `steuerelement` inside `bildschirm`: the window
+// title for an empty name or the screen's own name, else the text or title of
+// the child of that object name (buttons, labels, group boxes, text boxes); a
+// name "Liste_N" whose "Liste" is a list widget sets its item N.
+// Returns false when no such control exists.
+bool Beschriftung_Setzen(QWidget& bildschirm, const std::string& steuerelement, const QString& text);
+
+// Reads back what Beschriftung_Setzen would set (tests and checks).
+std::optional<QString> Beschriftung_Lesen(QWidget& bildschirm, const std::string& steuerelement);
+
+} // namespace kw

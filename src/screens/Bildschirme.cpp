@@ -1,0 +1,36 @@
+// Every screen of the program, registered by name. Each screen is created on
+// first use (hidden until shown) and kept until the program ends.
+
+#include "screens/Anwendung.h"
+
+// main screen and pop-ups
+// @Grundbild-includes
+
+// phase editors
+// @Editor-includes
+
+// settings
+// @Konfiguration-includes
+
+// brewing aids
+// @Hilfen-includes
+
+namespace kw {
+
+namespace {
+template <class T> void reg(Anwendung& app)
+{
+    app.registriere(T::Name, [](Anwendung& a) -> QWidget* { return new T(a); });
+}
+} // namespace
+
+void Bildschirme_Registrieren(Anwendung& app)
+{
+    (void)app;
+    // @Grundbild-registrierung
+    // @Editor-registrierung
+    // @Konfiguration-registrierung
+    // @Hilfen-registrierung
+}
+
+} // namespace kw
