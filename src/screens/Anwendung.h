@@ -17,6 +17,7 @@
 #include "core/Anlage.h"
 #include "core/Anzeige.h"
 #include "core/Meldungen.h"
+#include "aids/BrauDaten.h"
 #include "core/Steuerung.h"
 #include "hardware/Ausgangsbyte.h"
 #include "hardware/Konfiguration.h"
@@ -50,6 +51,7 @@ public:
     Anzeige anzeige;
     Texte texte;
     Konfiguration konfiguration;   // the settings file's values in effect
+    BrauDaten brauDaten;           // the brew protocol's 26 data fields, saved in recipes
 
     Steuerung& steuerung() { return m_steuerung; }
     Ausgabe& ausgabe() { return *m_ausgabe; }
