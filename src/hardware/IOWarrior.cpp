@@ -42,12 +42,12 @@ short Berichtsgroesse_Fuer(std::uint32_t produkt, short bisher)
 
 IOWarrior::IOWarrior(Systemaufrufe sys, Treibermeldungen& meldungen) : m_sys(std::move(sys)), m_meldungen(meldungen) {}
 
-IOWarrior::~IOWarrior() { schliessen(); }
+IOWarrior::~IOWarrior() { IOW_Schliessen(); }
 
-bool IOWarrior::oeffnen()
+bool IOWarrior::IOW_Oeffnen()
 {
     // A node takes one opener only: reopening without closing would fail.
-    schliessen();
+    IOW_Schliessen();
 
     std::vector<std::pair<long, std::string>> knoten;
     for (auto& name : m_sys.verzeichnis(usbVerzeichnis))
@@ -108,7 +108,7 @@ bool IOWarrior::berichtSenden()
     return m_sys.schreiben(m_fd, m_Bericht.data() + 1, laenge) == static_cast<ssize_t>(laenge);
 }
 
-void IOWarrior::schreibe(std::uint8_t byte)
+void IOWarrior::IOW_Schreiben(std::uint8_t byte)
 {
     if (m_USB_Alarm)
         return; // the board keeps what it last got until the alarm is acknowledged
@@ -127,7 +127,7 @@ void IOWarrior::allesAus()
     berichtSenden();
 }
 
-void IOWarrior::schliessen()
+void IOWarrior::IOW_Schliessen()
 {
     if (m_fd < 0)
         return;

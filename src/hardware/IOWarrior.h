@@ -17,13 +17,17 @@ short Berichtsgroesse_Fuer(std::uint32_t produkt, short bisher);
 class IOWarrior final : public Ausgabegeraet {
 public:
     IOWarrior(Systemaufrufe sys, Treibermeldungen& meldungen);
-    ~IOWarrior() override; // closes; switching off is the owner's part (Alles_Aus)
+    ~IOWarrior() override; // closes; switching off is the owner's part (Ausgabe::Alles_Aus)
 
-    // IOW_Oeffnen and IOW_Berichtsgroesse: keeps the first interface-0 node; Meldung 55 when none.
-    bool oeffnen() override;
-    // IOW_Schreiben: nothing while the alarm is pending; a short or failed write raises it.
-    void schreibe(std::uint8_t byte) override;
-    void schliessen() override; // IOW_Schliessen
+    // Keeps the first interface-0 node open and reads the report size; Meldung 55 ("Error") when none.
+    bool IOW_Oeffnen();
+    // Nothing while the alarm is pending; a short or failed write raises it (Alarm_USB).
+    void IOW_Schreiben(std::uint8_t IOW_Ausgangsbyte);
+    void IOW_Schliessen();
+
+    bool oeffnen() override { return IOW_Oeffnen(); }
+    void schreibe(std::uint8_t byte) override { IOW_Schreiben(byte); }
+    void schliessen() override { IOW_Schliessen(); }
     bool istOffen() const override { return m_fd >= 0; }
     // Byte 0 (port 0 all high), also past a pending alarm; raises no alarm.
     void allesAus() override;

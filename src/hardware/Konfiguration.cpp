@@ -140,7 +140,12 @@ Konfiguration Datei_Lesen(const std::string& pfad, Lesebericht* bericht)
 {
     Konfiguration k;
     Lesebericht b;
-    int fd = ::open(pfad.c_str(), O_RDONLY | O_CLOEXEC);
+    int fd = ::open(pfad.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    struct stat st {};
+    if (fd >= 0 && (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))) {
+        ::close(fd); // a folder, a pipe, a device: not a configuration
+        fd = -1;
+    }
     if (fd >= 0) {
         std::string inhalt;
         char puffer[4096];

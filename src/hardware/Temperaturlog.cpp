@@ -50,7 +50,7 @@ std::optional<std::string> Temperatur_Lesen(const std::string& pfad)
     constexpr off_t ersterBlock = 4096;
     constexpr off_t groessterBlock = 64 * 1024;
 
-    int fd = ::open(pfad.c_str(), O_RDONLY | O_CLOEXEC);
+    int fd = ::open(pfad.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return std::nullopt;
     std::optional<std::string> ergebnis;

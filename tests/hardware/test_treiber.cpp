@@ -134,15 +134,6 @@ void einBoard(Fakesystem& sys, std::uint32_t produkt)
     sys.chips["/dev/usb/iowarrior1"] = chip(produkt, 1, 8);
 }
 
-TEST(IOWarrior, BerichtsgroesseNachProdukt)
-{
-    EXPECT_EQ(Berichtsgroesse_Fuer(0x1501, 0), 3);
-    EXPECT_EQ(Berichtsgroesse_Fuer(0x1500, 0), 5);
-    EXPECT_EQ(Berichtsgroesse_Fuer(0x1503, 3), 8);
-    EXPECT_EQ(Berichtsgroesse_Fuer(0x1502, 5), 5);
-    EXPECT_EQ(Berichtsgroesse_Fuer(0, 3), 3);
-}
-
 TEST(IOWarrior, BerichteAufDerLeitung)
 {
     struct Fall {
