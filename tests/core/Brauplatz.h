@@ -136,6 +136,20 @@ protected:
             takt();
     }
 
+    // Long stretches: one tick per second (each second still gets a tick) up to
+    // the first tick of second `t`.
+    void sekundenweise_bis(long t)
+    {
+        bis_sekunde(sek());
+        while (sek() < t) {
+            ms += 1000;
+            s.Takt_1s();
+            s.Takt_1s();
+            s.tick(jetzt());
+            ausgabe();
+        }
+    }
+
     // Ticks until the last tick was the tenth of a second, so the next ten form one whole second.
     void bis_sekundenende()
     {

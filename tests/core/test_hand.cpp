@@ -204,19 +204,5 @@ TEST_F(Handbetrieb, BeendenSchaltetAllesAus)
         EXPECT_EQ(wert, 0);
 }
 
-TEST_F(Handbetrieb, EinstellungenAusDerKonfiguration)
-{
-    s.Signal_und_Gradient_Uebernehmen(false, true);
-    EXPECT_EQ(a.Signal_Dauer, 1);
-    EXPECT_EQ(z.Option_Signal, Schalttext::Ein);
-    EXPECT_EQ(a.Gradient_Ein, 1);
-    EXPECT_EQ(z.Option_Gradient, Schalttext::Aus);
-    s.Signal_und_Gradient_Uebernehmen(true, false);
-    EXPECT_EQ(a.Signal_Dauer, 0);
-    EXPECT_EQ(z.Option_Signal, Schalttext::Aus);
-    EXPECT_EQ(a.Gradient_Ein, 0);
-    EXPECT_EQ(z.Option_Gradient, Schalttext::Ein);
-}
-
 } // namespace
 } // namespace kw::test
