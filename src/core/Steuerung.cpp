@@ -363,7 +363,7 @@ void Steuerung::Ruhebild(Zeitpunkt now)
 void Steuerung::Laufbild(Zeitpunkt now)
 {
     const char trenner = a.Dezimaltrenner;
-    Cl_Phase& p = a.Programm.Phase(a.Akt_Phase);
+    const Cl_Phase& p = a.Programm.Phase(a.Akt_Phase);
     const Phasenart art = Art(p);
 
     // Manual heating, cooling and stirring only outside a running phase.
