@@ -72,8 +72,8 @@ private:
     std::array<std::string, Max_Phasen> m_Titel{};
 };
 
-// Kind of a phase as the controller reads it (first true flag in the order
-// heating-up, holding, cooling).
+// The kind flags, each read on its own. A hand-edited file may set more than
+// one; the controller then takes the first in the order heating-up, holding, cooling.
 bool Ist_Aufheizphase(const Cl_Phase& p);
 bool Ist_Heizphase(const Cl_Phase& p);
 bool Ist_Kuehlphase(const Cl_Phase& p);
