@@ -4,7 +4,7 @@
 
 namespace kw {
 
-Temperaturerfassung::Temperaturerfassung(Prozessstarter& starter, Temperaturfenster& fenster, short& Sensor_Alarm)
+Temperaturerfassung::Temperaturerfassung(Prozessstarter& starter, Temperaturfenster& fenster, bool& Sensor_Alarm)
     : m_starter(starter), m_fenster(fenster), m_Sensor_Alarm(Sensor_Alarm)
 {
 }
@@ -84,7 +84,7 @@ void Temperaturerfassung::tick(std::chrono::sys_seconds now, short Konfiguration
         // The sensor's power-on value; good readings in between do not reset the count.
         if (m_Temperaturwert == "85.00" && ++m_Zaehler_85 >= 10) {
             m_Zaehler_85 = 0;
-            m_Sensor_Alarm = -1;
+            m_Sensor_Alarm = true;
             m_fenster.zeigeWarnungDS1820();
         }
         m_Messung_Laeuft = false;

@@ -25,8 +25,8 @@ public:
     static constexpr std::chrono::seconds Laufgrenze{10};           // a reading run still going then is ended
     static constexpr std::chrono::seconds Initialisierungsgrenze{60}; // the bus search may take half a minute
 
-    // `Sensor_Alarm` is the program-wide flag (-1/0); the cycle sets it, the alarm screens clear it.
-    Temperaturerfassung(Prozessstarter& starter, Temperaturfenster& fenster, short& Sensor_Alarm);
+    // `Sensor_Alarm` is the program-wide flag; the cycle sets it, the alarm screens clear it.
+    Temperaturerfassung(Prozessstarter& starter, Temperaturfenster& fenster, bool& Sensor_Alarm);
 
     // OK in the settings screen, with the values just saved: deletes the log, starts the initialisation run
     // (once a run still going has ended) and sets the start-up wait to now + 15 s.
@@ -50,7 +50,7 @@ private:
 
     Prozessstarter& m_starter;
     Temperaturfenster& m_fenster;
-    short& m_Sensor_Alarm;
+    bool& m_Sensor_Alarm;
 
     std::string m_Temperaturwert;
     short m_Zaehler_85 = 0;

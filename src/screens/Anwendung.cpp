@@ -24,7 +24,7 @@ Anwendung::Anwendung(Teile teile)
         starter = m_eigenerStarter.get();
     }
     m_ausgabe = std::make_unique<Ausgabe>(*geraete, *this);
-    m_temperatur = std::make_unique<Temperaturerfassung>(*starter, *this, m_sensorAlarm);
+    m_temperatur = std::make_unique<Temperaturerfassung>(*starter, *this, anlage.Sensor_Alarm);
 
     anlage.Programmpfad = teile.Programmpfad;
     Bildschirme_Registrieren(*this);
@@ -143,9 +143,7 @@ void Anwendung::Ausgaenge_Schreiben()
 
 void Anwendung::TempRead()
 {
-    m_sensorAlarm = anlage.Sensor_Alarm ? -1 : 0;
     m_temperatur->tick(jetzt(), anlage.Konfiguration_Bestaetigt ? -1 : 0);
-    anlage.Sensor_Alarm = m_sensorAlarm != 0;
     anlage.Temperaturwert = m_temperatur->Temperaturwert();
 }
 

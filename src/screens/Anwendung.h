@@ -119,7 +119,6 @@ private:
     std::unique_ptr<Prozessstarter> m_eigenerStarter;
     std::unique_ptr<Meldungsanzeige> m_meldungsanzeige;
     Steuerung m_steuerung;
-    short m_sensorAlarm = 0;  // bridge for the reading cycle
     std::unique_ptr<Ausgabe> m_ausgabe;
     std::unique_ptr<Temperaturerfassung> m_temperatur;
     std::map<std::string, Erzeuger> m_erzeuger;

@@ -88,7 +88,7 @@ struct ZyklusTest : ::testing::Test {
     Tempordner ordner;
     Fakestarter starter;
     Fensterrecorder fenster;
-    short Sensor_Alarm = 0;
+    bool Sensor_Alarm = false;
     Temperaturerfassung erfassung{starter, fenster, Sensor_Alarm};
     Konfiguration k;
     std::chrono::sys_seconds jetzt = T0;
@@ -285,14 +285,14 @@ TEST_F(ZyklusTest, ZehnMal85GibtEineWarnung)
         }
     }
     EXPECT_EQ(fenster.warnungen, 1);
-    EXPECT_EQ(Sensor_Alarm, -1);
+    EXPECT_TRUE(Sensor_Alarm);
     EXPECT_EQ(erfassung.Zaehler_85(), 0);
 
-    Sensor_Alarm = 0; // acknowledged on the warning screen
+    Sensor_Alarm = false; // acknowledged on the warning screen
     zyklus("85.00");
     EXPECT_EQ(erfassung.Zaehler_85(), 1) << "the eleventh starts a new count";
     EXPECT_EQ(fenster.warnungen, 1);
-    EXPECT_EQ(Sensor_Alarm, 0);
+    EXPECT_FALSE(Sensor_Alarm);
 
     // A failed attempt after 85.00 keeps 85.00, and that counts too.
     zyklus("");
@@ -346,7 +346,7 @@ struct EchterLaufTest : ::testing::Test {
     Tempordner ordner;
     PosixProzessstarter starter;
     Fensterrecorder fenster;
-    short Sensor_Alarm = 0;
+    bool Sensor_Alarm = false;
     Temperaturerfassung erfassung{starter, fenster, Sensor_Alarm};
     std::chrono::sys_seconds jetzt = T0;
 
