@@ -11,6 +11,8 @@
 
 // settings
 // @Konfiguration-includes
+#include "screens/HardwareAbfrage.h"
+#include "screens/HardwareConf.h"
 
 // brewing aids
 // @Hilfen-includes
@@ -30,6 +32,8 @@ void Bildschirme_Registrieren(Anwendung& app)
     // @Grundbild-registrierung
     // @Editor-registrierung
     // @Konfiguration-registrierung
+    reg<HardwareAbfrage>(app);
+    reg<HardwareConf>(app);
     // @Hilfen-registrierung
 }
 

@@ -1,0 +1,68 @@
+#pragma once
+// The settings screen "Konfiguration": output interface, serial port, DigiTemp names, the texts of the
+// four extra outputs, signal mode, gradient and language. Loaded from the configuration file at the
+// first tick and by OPTIONEN; OK saves and applies everything.
+
+#include <QWidget>
+
+#include <array>
+#include <string>
+
+#include "hardware/Einstellungen.h"
+#include "hardware/Konfiguration.h"
+
+class QButtonGroup;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace kw {
+
+class Anwendung;
+
+class HardwareAbfrage : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr const char* Name = "HardwareAbfrage";
+
+    explicit HardwareAbfrage(Anwendung& app);
+
+    // Reads the configuration file into the dialog; the interface and language options it selects act at
+    // once, as a click would. The file's values become the settings in memory.
+    void Konfiguration_Laden();
+
+    // OK: take, save and apply the settings, start the sensor search, confirm, close.
+    void Command1_Click();
+
+    // What the dialog shows now, and filling it (0 = no option of that group selected).
+    Dialogstand stand() const;
+    void setzen(const Dialogstand& d);
+
+    // The first OK since program start has been given.
+    bool Erste_Bestaetigung() const { return m_Erste_Bestaetigung; }
+
+private:
+    void Schnittstelle_Click(int nummer);
+    void Sprache_Click(int nummer);
+    void hinweisZeigen(const QString& text);
+
+    Anwendung& app;
+
+    QLineEdit* m_NameDigitemp = nullptr;
+    QLineEdit* m_NameLogFile = nullptr;
+    QLineEdit* m_LPT_DEF = nullptr;
+    std::array<QLineEdit*, 8> m_Conf_Extra{}; // Conf_Extra1_Ein, Conf_Extra1_Aus, ..., Conf_Extra4_Aus
+    QButtonGroup* m_Schnittstelle = nullptr;  // ids 1..5
+    QButtonGroup* m_COM = nullptr;            // ids 1..4
+    QButtonGroup* m_Signal = nullptr;         // 1 Conf_Signal_Blink, 2 Conf_Signal_Dauer
+    QButtonGroup* m_Gradient = nullptr;       // 1 Conf_Grad_Ein, 2 Conf_Grad_Aus
+    QButtonGroup* m_Sprache = nullptr;        // ids 1..8
+    QLabel* m_Hinweis = nullptr;              // file missing or not saved
+    QPushButton* m_Command1 = nullptr;
+
+    bool m_Erste_Bestaetigung = false;
+    bool m_schonGeladen = false;     // the first load since program start switches the language silently
+    bool m_nichtGespeichert = false; // the last OK could not write the file: the memory holds the truth
+};
+
+} // namespace kw
