@@ -16,6 +16,12 @@
 
 // brewing aids
 // @Hilfen-includes
+#include "screens/Alkohol.h"
+#include "screens/Berechnungen.h"
+#include "screens/Bittere.h"
+#include "screens/Brauprotokoll.h"
+#include "screens/Information.h"
+#include "screens/Jodprobe.h"
 
 namespace kw {
 
@@ -35,6 +41,12 @@ void Bildschirme_Registrieren(Anwendung& app)
     reg<HardwareAbfrage>(app);
     reg<HardwareConf>(app);
     // @Hilfen-registrierung
+    reg<Alkohol>(app);
+    reg<Berechnungen>(app);
+    reg<Bittere>(app);
+    reg<Brauprotokoll>(app);
+    reg<Information>(app);
+    reg<Jodprobe>(app);
 }
 
 } // namespace kw

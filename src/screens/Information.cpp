@@ -1,0 +1,47 @@
+#include "screens/Information.h"
+
+#include <QGroupBox>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "screens/Anwendung.h"
+#include "screens/Hilfsfelder.h"
+
+namespace kw {
+
+Information::Information(Anwendung& app) : QWidget(nullptr)
+{
+    setWindowTitle(QStringLiteral("Information"));
+    setAttribute(Qt::WA_QuitOnClose, false);
+
+    auto* rahmen = new QGroupBox(this);
+    rahmen->setObjectName(QStringLiteral("Frame_Beschreibung"));
+    auto* rv = new QVBoxLayout(rahmen);
+    auto* liste = new QListWidget(rahmen);
+    liste->setObjectName(QStringLiteral("Info_Text"));
+    liste->setSelectionMode(QAbstractItemView::NoSelection);
+    liste->setFocusPolicy(Qt::NoFocus);
+    liste->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // The sixteen lines Info_Text_0 .. Info_Text_15, filled from the caption table.
+    for (int i = 0; i < 16; ++i)
+        liste->addItem(QString());
+    liste->setMinimumSize(600, liste->sizeHintForRow(0) * 16 + 2 * liste->frameWidth() + 4);
+    rv->addWidget(liste);
+
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("OK_Info"));
+    ok->setMinimumSize(120, 36);
+    // Reacts to the press itself, not to a completed click.
+    connect(ok, &QPushButton::pressed, this, [this, &app] {
+        hide();
+        hilfen::Zeigen(app, "Grundbild");
+    });
+
+    auto* haupt = new QVBoxLayout(this);
+    haupt->setContentsMargins(16, 14, 16, 14);
+    haupt->addWidget(rahmen, 1);
+    haupt->addWidget(ok, 0, Qt::AlignRight);
+}
+
+} // namespace kw
