@@ -22,6 +22,7 @@
 #include "screens/Brauprotokoll.h"
 #include "screens/Information.h"
 #include "screens/Jodprobe.h"
+#include "screens/TEMPZEITKURV.h"
 
 namespace kw {
 
@@ -47,6 +48,7 @@ void Bildschirme_Registrieren(Anwendung& app)
     reg<Brauprotokoll>(app);
     reg<Information>(app);
     reg<Jodprobe>(app);
+    reg<TEMPZEITKURV>(app);
 }
 
 } // namespace kw

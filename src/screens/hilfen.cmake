@@ -7,4 +7,5 @@ target_sources(screens PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/Berechnungen.h ${CMAKE_CURRENT_LIST_DIR}/Berechnungen.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Jodprobe.h ${CMAKE_CURRENT_LIST_DIR}/Jodprobe.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Information.h ${CMAKE_CURRENT_LIST_DIR}/Information.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TEMPZEITKURV.h ${CMAKE_CURRENT_LIST_DIR}/TEMPZEITKURV.cpp
 )
