@@ -1,0 +1,24 @@
+#pragma once
+// Sensor warning: the DS1820 delivered its power-on value again and again. The
+// run goes on; the signal sounds until the warning is cleared.
+
+#include <QWidget>
+
+namespace kw {
+
+class Anwendung;
+
+class WarnungDS1820 : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr const char* Name = "WarnungDS1820";
+    explicit WarnungDS1820(Anwendung& app);
+
+private:
+    void OKWarnung_Click();  // clears the alarm, hides the window
+    void AlarmOff_Click();   // clears the alarm, the window stays
+
+    Anwendung& app;
+};
+
+} // namespace kw
