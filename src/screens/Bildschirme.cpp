@@ -5,6 +5,10 @@
 
 // main screen and pop-ups
 // @Grundbild-includes
+#include "screens/Alarm_USB.h"
+#include "screens/BraumeisterRuf.h"
+#include "screens/Grundbild.h"
+#include "screens/WarnungDS1820.h"
 
 // phase editors
 // @Editor-includes
@@ -37,6 +41,10 @@ void Bildschirme_Registrieren(Anwendung& app)
 {
     (void)app;
     // @Grundbild-registrierung
+    reg<Grundbild>(app);
+    reg<BraumeisterRuf>(app);
+    reg<WarnungDS1820>(app);
+    reg<Alarm_USB>(app);
     // @Editor-registrierung
     // @Konfiguration-registrierung
     reg<HardwareAbfrage>(app);

@@ -1,0 +1,281 @@
+#pragma once
+// The main screen: run buttons, the process displays of the running phase, the
+// manual and simulation panels, the function buttons and the four timers that
+// drive the whole program. It forwards events to the controller and draws the
+// display state (Anzeige) after every tick.
+
+#include <QColor>
+#include <QWidget>
+
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/Anzeige.h"
+#include "texts/Texte.h"
+
+class QAbstractButton;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSlider;
+class QTimer;
+
+namespace kw {
+
+class Anwendung;
+class Zahlenfeld;
+struct Hauptbildeinstellungen;
+
+// A round lamp: green, grey or red.
+class Lampenfeld : public QWidget {
+    Q_OBJECT
+public:
+    explicit Lampenfeld(QWidget* parent = nullptr);
+    void setLampe(Lampe l);
+    Lampe lampe() const { return m_lampe; }
+    QColor farbe() const;
+    QSize sizeHint() const override { return {22, 22}; }
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    Lampe m_lampe = Lampe::Grau;
+};
+
+// A vertical temperature scale 0..100 °C with a filled column up to the value.
+class Temperaturbalken : public QWidget {
+    Q_OBJECT
+public:
+    explicit Temperaturbalken(QColor farbe, QWidget* parent = nullptr);
+    void setWert(float grad);
+    float wert() const { return m_wert; }
+    // Only the marker line, no column (the simulation slider's marker).
+    void setNurMarke(bool nurMarke) { m_nurMarke = nurMarke; update(); }
+    static constexpr float Skala_Max = 100.0f;
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    QColor m_farbe;
+    float m_wert = 0.0f;
+    bool m_nurMarke = false;
+};
+
+// The flame under the kettle.
+class Flammenbild : public QWidget {
+    Q_OBJECT
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+};
+
+// One steam cloud; its size follows the actual temperature.
+class Wolkenbild : public QWidget {
+    Q_OBJECT
+public:
+    // Height of the cloud's centre in the cloud area, 0 top .. 1 bottom.
+    explicit Wolkenbild(double hoehenlage, QWidget* parent = nullptr)
+        : QWidget(parent), m_hoehenlage(hoehenlage) {}
+    // The two geometry values of the display state; drawn as a cloud of
+    // breite/10 by hoehe/20 pixels.
+    void setGroesse(float breite, float hoehe);
+    QSize wolkengroesse() const { return m_groesse; }
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    double m_hoehenlage;
+    QSize m_groesse;
+};
+
+// The kettle picture: kettle, stirrer, flame and steam clouds as children.
+class Kesselbild : public QWidget {
+    Q_OBJECT
+public:
+    explicit Kesselbild(QWidget* parent = nullptr);
+    QSize sizeHint() const override { return {250, 300}; }
+    QSize minimumSizeHint() const override { return {220, 260}; }
+
+    Flammenbild* feuer;
+    Wolkenbild* wolke_gross;
+    Wolkenbild* wolke_mittel;
+    Wolkenbild* wolke_klein;
+    Lampenfeld* ruehr1;   // stirrer blades: the stirrer output lamps
+    Lampenfeld* ruehr2;
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void resizeEvent(QResizeEvent*) override;
+
+private:
+    void anordnen();
+};
+
+class Grundbild : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr const char* Name = "Grundbild";
+
+    // The main screen's load: state and displays cleared, the timers started.
+    explicit Grundbild(Anwendung& app);
+    ~Grundbild() override;
+
+    // Draws the display state (after every controller tick).
+    void zeige();
+
+    // Settings screen OK: extra texts, signal mode and gradient, with the captions that go with them.
+    // Call it once app.konfiguration holds the new extra texts.
+    void Einstellungen_Anwenden(const Hauptbildeinstellungen& e);
+
+    // The four timers. Public so that tests and benchmarks drive them without waiting.
+    void Timer1_Timer();    // 100 ms: controller tick, outputs, display
+    void Timer2_Timer();    // 100 ms: panel visibility and simulated value
+    void TempRead_Timer();  // 200 ms: temperature reading cycle
+    void Takt_1s_Timer();   // 500 ms: blink clock and clouds
+    // Stops the four timers (tests call the handlers themselves).
+    void Timer_Anhalten();
+    bool Timer_Laufen() const;
+
+    // BEENDEN: every output off, the all-off byte written, the program ends.
+    // Also the way out for the signals SIGTERM, SIGINT and SIGHUP.
+    void Beenden();
+
+Q_SIGNALS:
+    // Everything is off and written: the event loop may end now.
+    void beendet();
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    // Toggle buttons whose caption depends on the state.
+    struct Schalter {
+        QAbstractButton* knopf = nullptr;
+        Schalttext Anzeige::*zustand = nullptr;
+        // Caption for each state; extras take the configured texts.
+        std::function<QString(Schalttext)> text;
+        Schalttext zuletzt = Schalttext::Ein;
+    };
+
+    void aufbauen();
+    QWidget* baueBedienung();
+    QWidget* baueStartAbPhase();
+    QWidget* baueBetriebsarten();
+    QWidget* baueManuell();
+    QWidget* baueSimulation();
+    QWidget* baueProzessdaten();
+    QWidget* baueFunktionen();
+    QWidget* baueKopf();
+
+    QPushButton* knopf(const char* name, const QString& text, void (Grundbild::*handler)(),
+                       bool beiMausDruck);
+    QLineEdit* anzeigefeld(const char* name, int breite);
+    QLabel* beschriftung(const char* name, const QString& text);
+    Lampenfeld* lampe(const char* name);
+
+    void Schalter_Anmelden(QAbstractButton* knopf, Schalttext Anzeige::*zustand,
+                           std::function<QString(Schalttext)> text);
+    // Sets the caption of toggles whose state changed since their caption was set.
+    void Schalter_Nachfuehren();
+    // Sets one toggle's caption from its state, changed or not.
+    void Schalter_Beschriften(QAbstractButton* knopf);
+    QString extraText(int n, Schalttext s) const;
+
+    // --- event handlers ---
+    void START_BRAUEN_Click();
+    void STOP_BRAUEN_Click();
+    void PAUSE_BRAUEN_Click();
+    void QUITTIEREN_Click();
+    void PhaseRauf_Click();
+    void PhaseRunter_Click();
+    void ZeitRauf_Click();
+    void ZeitRunter_Click();
+    void SollRauf_Click();
+    void SollRunter_Click();
+    void Option_Gradient_Click();
+    void Option_Signal_Click();
+    void Switch1_Click();
+    void Switch2_Click();
+    void switch3_Click();
+    void Man_Heizung_Click();
+    void Man_Kuehlung_Click();
+    void Man_Ruehrwerk_Click();
+    void Man_Extra1_Click();
+    void Man_Extra2_Click();
+    void Man_Extra3_Click();
+    void Man_Extra4_Click();
+    void Command2_Click();   // PARAMETER
+    void Command1_Click();   // BRAU - PROTOKOLL
+    void Command5_Click();   // BERECHNUNGEN / HILFEN
+    void OPTIONS_Click();
+    void INFO_Click();
+    void Temperaturkurve_Click();
+    void Command7_Click();   // BEENDEN
+    void Eingabe_Start_Phase_KeyUp();
+    void Eingabe_Start_Zeit_KeyUp();
+
+    // Shows a secondary screen, or message 1 if it is not part of the program.
+    QWidget* oeffne(const char* name);
+    bool eventFilter(QObject* o, QEvent* e) override;
+
+    Anwendung& app;
+
+    QTimer* m_Timer1 = nullptr;
+    QTimer* m_Timer2 = nullptr;
+    QTimer* m_TempRead = nullptr;
+    QTimer* m_Takt_1s = nullptr;
+
+    std::vector<Schalter> m_schalter;
+
+    // displays
+    QLineEdit* m_Biersorte = nullptr;
+    QLineEdit* m_Anzeige_Phasenzahl = nullptr;
+    QLabel* m_Anzeige_RufQuitt = nullptr;
+    QLineEdit* m_Anzeige_Phase = nullptr;
+    QLineEdit* m_Anzeige_KommentarPhase = nullptr;
+    QLineEdit* m_Anzeige_TempIst = nullptr;
+    QLineEdit* m_Anzeige_TempSoll = nullptr;
+    QLineEdit* m_Anzeige_TempSollAct = nullptr;
+    QLineEdit* m_Anzeige_Startzeit = nullptr;
+    QLineEdit* m_Anzeige_Endzeit = nullptr;
+    QLineEdit* m_Anzeige_ZeitAct = nullptr;
+    QLabel* m_Label1_10 = nullptr;
+    Temperaturbalken* m_Bar_TempSoll = nullptr;
+    Temperaturbalken* m_Bar_TempSollAct = nullptr;
+    Temperaturbalken* m_Bar_Sim_IstTemperatur2 = nullptr;
+    Flammenbild* m_Anzeige_Feuer = nullptr;
+    Wolkenbild* m_Anzeige_Wolke_Gross = nullptr;
+    Wolkenbild* m_Anzeige_Wolke_Mittel = nullptr;
+    Wolkenbild* m_Anzeige_Wolke_Klein = nullptr;
+
+    struct Lampenbindung {
+        Lampenfeld* feld;
+        Lampe Anzeige::*wert;
+    };
+    std::vector<Lampenbindung> m_lampen;
+
+    // buttons and panels
+    QPushButton* m_PAUSE_BRAUEN = nullptr;
+    QGroupBox* m_Frame_Manuell = nullptr;
+    QGroupBox* m_Frame_Simulation = nullptr;
+    QSlider* m_Scroll_Sim_IstTemperatur = nullptr;
+    QLineEdit* m_Sim_IstTemperatur = nullptr;
+    Temperaturbalken* m_Bar_Sim_IstTemperatur = nullptr;
+    Zahlenfeld* m_Eingabe_Start_Phase = nullptr;
+    Zahlenfeld* m_Eingabe_Start_Zeit = nullptr;
+    std::array<QLabel*, 4> m_Extra_Lampentext{};
+
+    // A refused key empties the start field; its release must not clamp the empty field to "1".
+    bool m_Startphase_Abgelehnt = false;
+    bool m_beendet = false;
+};
+
+} // namespace kw
