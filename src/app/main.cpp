@@ -1,0 +1,80 @@
+// Kesselwerk: starts the main screen. Every way out (BEENDEN, closing the
+// window, SIGTERM, SIGINT, SIGHUP) switches all outputs off and writes the
+// all-off state before the program ends.
+
+#include <QApplication>
+#include <QLocale>
+#include <QSocketNotifier>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include "screens/Anwendung.h"
+#include "screens/Grundbild.h"
+
+namespace {
+
+// Self-pipe: the handler only writes one byte; the event loop does the work.
+int signalRohr[2] = {-1, -1};
+
+extern "C" void signalEmpfangen(int nummer)
+{
+    const int gesichert = errno;
+    const unsigned char b = static_cast<unsigned char>(nummer);
+    [[maybe_unused]] const ssize_t n = ::write(signalRohr[1], &b, 1);
+    errno = gesichert;
+}
+
+bool signaleUmleiten()
+{
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, signalRohr) != 0)
+        return false;
+    struct sigaction sa {};
+    sa.sa_handler = signalEmpfangen;
+    sigemptyset(&sa.sa_mask);
+    sa.sa_flags = SA_RESTART;
+    bool ok = true;
+    for (int s : {SIGTERM, SIGINT, SIGHUP})
+        ok = ::sigaction(s, &sa, nullptr) == 0 && ok;
+    return ok;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication qapp(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Kesselwerk"));
+    // The main window ends the program through its own exit path.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    kw::Anwendung::Teile teile;
+    teile.Programmpfad = QCoreApplication::applicationDirPath().toStdString();
+    kw::Anwendung app(teile);
+    app.anlage.Dezimaltrenner = QLocale::system().decimalPoint() == QStringLiteral(",") ? ',' : '.';
+
+    auto& grundbild = app.bildschirm<kw::Grundbild>();
+    QObject::connect(&grundbild, &kw::Grundbild::beendet, &qapp, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
+
+    if (signaleUmleiten()) {
+        auto* melder = new QSocketNotifier(signalRohr[0], QSocketNotifier::Read, &qapp);
+        QObject::connect(melder, &QSocketNotifier::activated, &grundbild, [&grundbild] {
+            unsigned char puffer[16];
+            while (::read(signalRohr[0], puffer, sizeof puffer) > 0) {
+            }
+            grundbild.Beenden();
+        });
+    } else {
+        std::fprintf(stderr, "kesselwerk: signals cannot be caught; end the program with BEENDEN.\n");
+    }
+
+    grundbild.show();
+    const int rc = QApplication::exec();
+    // Whatever ended the loop: the outputs go off (does nothing when already done).
+    app.Alles_Aus_Und_Beenden();
+    return rc;
+}
