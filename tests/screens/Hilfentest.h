@@ -8,10 +8,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <random>
 #include <string>
 
 #include "Testanwendung.h"
+
+#include <unistd.h>
 
 namespace kw::test {
 
@@ -49,8 +50,10 @@ struct Tempordner {
     std::filesystem::path pfad;
     Tempordner()
     {
-        std::random_device z;
-        pfad = std::filesystem::temp_directory_path() / ("kw_hilfen_" + std::to_string(z()));
+        static int nummer = 0;
+        pfad = std::filesystem::temp_directory_path()
+            / ("kw_hilfen_" + std::to_string(::getpid()) + "_" + std::to_string(++nummer));
+        std::filesystem::remove_all(pfad);
         std::filesystem::create_directories(pfad);
     }
     ~Tempordner()

@@ -204,5 +204,18 @@ TEST_F(Kurve, MausdruckZeigtDenPunkt)
     EXPECT_EQ(t.meldungen_abholen(), std::vector<std::string>{"200 ---100"});
 }
 
+TEST_F(Kurve, KnopfHoltDasGrundbildUndSammeltWeiter)
+{
+    k->show();
+    klicken(*k, "CommandButton1");
+    QWidget* grundbild = app.bildschirm("Grundbild");
+    ASSERT_NE(grundbild, nullptr);
+    EXPECT_TRUE(grundbild->isVisible());
+    EXPECT_TRUE(app.geladen(TEMPZEITKURV::Name));
+    EXPECT_TRUE(k->Timer1().isActive());
+    k->hide();
+    EXPECT_TRUE(k->Timer1().isActive());
+}
+
 } // namespace
 } // namespace kw::test

@@ -200,12 +200,15 @@ TEST_F(Protokoll, NeuAngelegtMitDenDatenDerAnwendung)
     EXPECT_EQ(text(p2, "Hauptguss"), "22");
 }
 
-TEST_F(Protokoll, OkVerbirgt)
+TEST_F(Protokoll, OkVerbirgtUndZeigtDasGrundbild)
 {
     p->oeffnen();
     ASSERT_TRUE(p->isVisible());
     klicken(*p, "OK");
     EXPECT_FALSE(p->isVisible());
+    QWidget* grundbild = app.bildschirm("Grundbild");
+    ASSERT_NE(grundbild, nullptr);
+    EXPECT_TRUE(grundbild->isVisible());
 }
 
 } // namespace

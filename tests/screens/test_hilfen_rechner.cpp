@@ -185,6 +185,9 @@ TEST_F(Rechner, MenueOeffnetUndRechnerKehrenZurueck)
 
     klicken(m, "Command1");
     EXPECT_FALSE(m.isVisible());
+    QWidget* grundbild = app.bildschirm("Grundbild");
+    ASSERT_NE(grundbild, nullptr);
+    EXPECT_TRUE(grundbild->isVisible());
 }
 
 // Colour in the middle of a stain picture.
@@ -234,6 +237,9 @@ TEST_F(Rechner, InformationSchliesstBeimDruecken)
     // the press alone closes it, before any release
     QTest::mousePress(element<QWidget>(i, "OK_Info"), Qt::LeftButton);
     EXPECT_FALSE(i.isVisible());
+    QWidget* grundbild = app.bildschirm("Grundbild");
+    ASSERT_NE(grundbild, nullptr);
+    EXPECT_TRUE(grundbild->isVisible());
     QTest::mouseRelease(element<QWidget>(i, "OK_Info"), Qt::LeftButton);
 }
 
