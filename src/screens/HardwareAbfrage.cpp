@@ -13,7 +13,7 @@
 #include <QVBoxLayout>
 
 #include "screens/Anwendung.h"
-// #include "screens/Grundbild.h"  -- GRUNDBILD-AUFRUF: enabled once the main screen is built
+#include "screens/Grundbild.h"
 #include "texts/Texte.h"
 
 namespace kw {
@@ -322,10 +322,11 @@ void HardwareAbfrage::Command1_Click()
     const std::string pfad = Konfigurationsdatei_Pfad(app.anlage.Programmpfad);
     m_nichtGespeichert = !Datei_Schreiben(pfad, k, &fehler);
     if (m_nichtGespeichert) {
-        app.hinweis("Die Konfiguration konnte nicht gespeichert werden (" + pfad + ": " + fehler
+        // `fehler` names the file and the reason.
+        app.hinweis("Die Konfiguration konnte nicht gespeichert werden (" + fehler
                     + ").\nDie Einstellungen gelten bis zum Programmende.\n"
                       "The configuration could not be saved ("
-                    + pfad + ": " + fehler + ").\nThe settings apply until the program ends.");
+                    + fehler + ").\nThe settings apply until the program ends.");
     }
 
     // The language, without the hint for languages that have no tables.
@@ -339,11 +340,9 @@ void HardwareAbfrage::Command1_Click()
     // Extra texts, signal mode and gradient to the main screen.
     const Hauptbildeinstellungen e = kw::Einstellungen_Anwenden(d);
     app.steuerung().Signal_und_Gradient_Uebernehmen(e.Signal_Dauer == 0, e.Gradient_Ein == 1);
-    // GRUNDBILD-AUFRUF: enabled once the main screen is built.
-    // auto* grundbild = qobject_cast<Grundbild*>(app.bildschirm(Grundbild::Name));
-    // if (grundbild)
-    //     grundbild->Einstellungen_Anwenden(e);
-    QWidget* grundbild = app.bildschirm("Grundbild");
+    auto* grundbild = qobject_cast<Grundbild*>(app.bildschirm(Grundbild::Name));
+    if (grundbild)
+        grundbild->Einstellungen_Anwenden(e);
 
     // Sensor search: log deleted, initialisation run, start-up wait of 15 s.
     app.temperatur().Hardware_Initialisieren(app.jetzt(), app.anlage.Programmpfad, k);
