@@ -1,0 +1,7 @@
+# Phase editor pages and the call-text window.
+target_sources(screens PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/Phasenblock.h ${CMAKE_CURRENT_LIST_DIR}/Phasenblock.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Parameter.h ${CMAKE_CURRENT_LIST_DIR}/Parameter.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Parameter2.h ${CMAKE_CURRENT_LIST_DIR}/Parameter2.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Ruf_Text.h ${CMAKE_CURRENT_LIST_DIR}/Ruf_Text.cpp
+)
