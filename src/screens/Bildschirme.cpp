@@ -12,6 +12,9 @@
 
 // phase editors
 // @Editor-includes
+#include "screens/Parameter.h"
+#include "screens/Parameter2.h"
+#include "screens/Ruf_Text.h"
 
 // settings
 // @Konfiguration-includes
@@ -46,6 +49,9 @@ void Bildschirme_Registrieren(Anwendung& app)
     reg<WarnungDS1820>(app);
     reg<Alarm_USB>(app);
     // @Editor-registrierung
+    reg<Parameter>(app);
+    reg<Parameter2>(app);
+    reg<Ruf_Text>(app);
     // @Konfiguration-registrierung
     reg<HardwareAbfrage>(app);
     reg<HardwareConf>(app);
