@@ -94,8 +94,7 @@ void Seitengroesse_Setzen(QWidget& seite, QScrollArea& flaeche)
     if (const QScreen* s = seite.screen())
         soll = soll.boundedTo(s->availableGeometry().size() - QSize(8, 40));
     // Only ever grows: a size the user chose stays.
-    if (seite.isVisible())
-        soll = soll.expandedTo(seite.size());
+    soll = soll.expandedTo(seite.size());
     if (soll != seite.size())
         seite.resize(soll);
 }

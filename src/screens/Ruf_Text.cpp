@@ -99,9 +99,9 @@ bool Ruf_Text::eventFilter(QObject* objekt, QEvent* e)
 void Ruf_Text::OK()
 {
     hide();
-    const auto& seite1 = app.bildschirm<Parameter>();
+    auto& seite1 = app.bildschirm<Parameter>();
     if (seite1.Parameterseite == 1)
-        Seite_Zeigen(app.bildschirm<Parameter>());
+        Seite_Zeigen(seite1);
     else
         Seite_Zeigen(app.bildschirm<Parameter2>());
 }
