@@ -311,13 +311,20 @@ void HardwareAbfrage::Command1_Click()
 {
     const Dialogstand d = stand();
 
-    // Take the dialog's values; what no option says keeps its previous value.
+    // 1. The language in effect, without the hint for languages that have no tables.
+    app.texte.Sprachhinweis_Aktiv = false;
+    app.Sprache_Umschalten();
+
+    // 2. Take the dialog's values (what no option says keeps its previous value), save,
+    //    and start the sensor search: log deleted, initialisation run, start-up wait of 15 s.
     const Konfiguration k = kw::Konfiguration_Uebernehmen(d, app.konfiguration);
     app.konfiguration = k;
     if (int n = Zeilenzahl_Lesen(k.Schnittstelle); n >= 1 && n <= 5)
         app.anlage.Schnittstelle = n;
+    if (int n = Zeilenzahl_Lesen(k.Sprache); n >= 1 && n <= 8)
+        app.anlage.Sprachnummer = n;
 
-    // Save. A failed save does not stop the settings from taking effect for this run.
+    // A failed save does not stop the settings from taking effect for this run.
     std::string fehler;
     const std::string pfad = Konfigurationsdatei_Pfad(app.anlage.Programmpfad);
     m_nichtGespeichert = !Datei_Schreiben(pfad, k, &fehler);
@@ -328,36 +335,26 @@ void HardwareAbfrage::Command1_Click()
                       "The configuration could not be saved ("
                     + fehler + ").\nThe settings apply until the program ends.");
     }
+    app.temperatur().Hardware_Initialisieren(app.jetzt(), app.anlage.Programmpfad, k);
 
-    // The language, without the hint for languages that have no tables.
-    int sprache = Zeilenzahl_Lesen(k.Sprache);
-    if (sprache < 1 || sprache > 8)
-        sprache = 1;
-    app.anlage.Sprachnummer = sprache;
-    app.texte.Sprachhinweis_Aktiv = false;
-    app.Sprache_Umschalten();
+    // 3.
+    app.anlage.Konfiguration_Bestaetigt = true;
 
-    // Extra texts, signal mode and gradient to the main screen.
+    // 4. Extra texts, signal mode and gradient to the main screen.
     const Hauptbildeinstellungen e = kw::Einstellungen_Anwenden(d);
     app.steuerung().Signal_und_Gradient_Uebernehmen(e.Signal_Dauer == 0, e.Gradient_Ein == 1);
     auto* grundbild = qobject_cast<Grundbild*>(app.bildschirm(Grundbild::Name));
     if (grundbild)
         grundbild->Einstellungen_Anwenden(e);
 
-    // Sensor search: log deleted, initialisation run, start-up wait of 15 s.
-    app.temperatur().Hardware_Initialisieren(app.jetzt(), app.anlage.Programmpfad, k);
-    app.anlage.Konfiguration_Bestaetigt = true;
-
-    if (app.anlage.Schnittstelle == 4)
-        app.ausgabe().IOW_Oeffnen();
-
+    // 7. Close the dialog and show the main screen.
     hide();
     if (grundbild) {
         grundbild->show();
         grundbild->raise();
         grundbild->activateWindow();
     }
-    // After the main screen, so that the notice stays in front of it.
+    // 8. After the main screen, so that the notice stays in front of it.
     if (!m_Erste_Bestaetigung) {
         m_Erste_Bestaetigung = true;
         if (QWidget* notiz = app.bildschirm("HardwareConf")) {
@@ -365,6 +362,10 @@ void HardwareAbfrage::Command1_Click()
             notiz->raise();
         }
     }
+
+    // 9.
+    if (app.anlage.Schnittstelle == 4)
+        app.ausgabe().IOW_Oeffnen();
 }
 
 } // namespace kw
