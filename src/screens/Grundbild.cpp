@@ -216,7 +216,8 @@ void Wolkenbild::paintEvent(QPaintEvent*)
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     const double w = m_groesse.width(), h = m_groesse.height();
-    const QPointF mitte(width() / 2.0, height() * m_hoehenlage);
+    // Beside the stirrer motor, rising from the mash.
+    const QPointF mitte(width() * 0.66, height() * m_hoehenlage);
     const QRectF r(mitte.x() - w / 2, mitte.y() - h / 2, w, h);
     QPainterPath wolke;
     wolke.setFillRule(Qt::WindingFill);
