@@ -143,8 +143,8 @@ void handler_kosten(const std::string& ordner)
     t.Programmpfad = ordner;
     kw::Anwendung app(t);
     auto& g = app.bildschirm<kw::Grundbild>();
-    g.Timer_Anhalten();
     g.show();
+    g.Timer_Anhalten();
     g.Timer1_Timer();
     brauen(app, g, 40);
     QApplication::processEvents();

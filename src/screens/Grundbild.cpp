@@ -340,13 +340,7 @@ Grundbild::Grundbild(Anwendung& anwendung) : QWidget(nullptr), app(anwendung)
 {
     setObjectName(QString::fromLatin1(Name));
     setWindowTitle(QStringLiteral("KESSELWERK"));
-
-    // Load: run state, outputs and displays cleared; nothing written to a port.
-    app.steuerung().laden(app.jetzt());
-
     aufbauen();
-    zeige();
-    setzeText(m_Label1_10, app.schalter(&Schaltertexte::Text_Zeit_Aktuell));
 
     m_Timer1 = new QTimer(this);
     m_Timer2 = new QTimer(this);
@@ -356,14 +350,40 @@ Grundbild::Grundbild(Anwendung& anwendung) : QWidget(nullptr), app(anwendung)
     m_Timer2->setObjectName(QStringLiteral("Timer2"));
     m_TempRead->setObjectName(QStringLiteral("TempRead"));
     m_Takt_1s->setObjectName(QStringLiteral("Takt_1s"));
+    m_Timer1->setInterval(100);
+    m_Timer2->setInterval(100);
+    m_TempRead->setInterval(200);
+    m_Takt_1s->setInterval(500);
     connect(m_Timer1, &QTimer::timeout, this, &Grundbild::Timer1_Timer);
     connect(m_Timer2, &QTimer::timeout, this, &Grundbild::Timer2_Timer);
     connect(m_TempRead, &QTimer::timeout, this, &Grundbild::TempRead_Timer);
     connect(m_Takt_1s, &QTimer::timeout, this, &Grundbild::Takt_1s_Timer);
-    m_Timer1->start(100);
-    m_Timer2->start(100);
-    m_TempRead->start(200);
-    m_Takt_1s->start(500);
+    zeige();
+}
+
+// The main screen is shown at start-up and stays; its load runs then. A main
+// screen that a language switch merely creates (hidden) touches no state.
+void Grundbild::showEvent(QShowEvent* e)
+{
+    QWidget::showEvent(e);
+    if (!m_geladen && !m_beendet)
+        laden();
+}
+
+void Grundbild::laden()
+{
+    m_geladen = true;
+    // Run state, outputs and displays cleared; nothing written to a port.
+    app.steuerung().laden(app.jetzt());
+    m_Frame_Manuell->hide();
+    m_Frame_Simulation->hide();
+    zeige();
+    setzeText(m_Label1_10, app.schalter(&Schaltertexte::Text_Zeit_Aktuell));
+    // The toggles show their built captions, which match the loaded state.
+    for (Schalter& s : m_schalter)
+        s.zuletzt = app.anzeige.*(s.zustand);
+    for (QTimer* t : {m_Timer1, m_Timer2, m_TempRead, m_Takt_1s})
+        t->start();
 }
 
 Grundbild::~Grundbild() = default;

@@ -124,7 +124,8 @@ class Grundbild : public QWidget {
 public:
     static constexpr const char* Name = "Grundbild";
 
-    // The main screen's load: state and displays cleared, the timers started.
+    // Builds the screen. Its load (state and displays cleared, the four timers
+    // started) runs when it is first shown.
     explicit Grundbild(Anwendung& app);
     ~Grundbild() override;
 
@@ -153,6 +154,7 @@ Q_SIGNALS:
     void beendet();
 
 protected:
+    void showEvent(QShowEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
 
 private:
@@ -166,6 +168,7 @@ private:
     };
 
     void aufbauen();
+    void laden();
     QWidget* baueBedienung();
     QWidget* baueStartAbPhase();
     QWidget* baueBetriebsarten();
@@ -276,6 +279,7 @@ private:
     // A refused key empties the start field; its release must not clamp the empty field to "1".
     bool m_Startphase_Abgelehnt = false;
     bool m_beendet = false;
+    bool m_geladen = false;
 };
 
 } // namespace kw

@@ -40,8 +40,8 @@ protected:
     void SetUp() override
     {
         g = &app.bildschirm<Grundbild>();
+        g->show();   // the load, and the timers start
         g->Timer_Anhalten();
-        g->show();
     }
 
     // The first tick reads the configuration and shows the settings screen; the
@@ -154,7 +154,9 @@ TEST_F(Hauptbild, JederTabellenschluesselHatSeinSteuerelement)
         ++n;
         const auto gesetzt = Beschriftung_Lesen(*g, b.Steuerelement);
         ASSERT_TRUE(gesetzt.has_value()) << b.Steuerelement;
-        EXPECT_EQ(gesetzt->toStdString(), b.Text) << b.Steuerelement;
+        // the time label: the load sets it from the switch texts ("Zeit Aktuell")
+        EXPECT_EQ(gesetzt->toStdString(), b.Steuerelement == "Label1_10" ? "Zeit Aktuell" : b.Text)
+            << b.Steuerelement;
     }
     EXPECT_EQ(n, 57);
 
@@ -178,9 +180,17 @@ TEST_F(Hauptbild, JederTabellenschluesselHatSeinSteuerelement)
     EXPECT_EQ(w<QLineEdit>("Eingabe_Start_Phase")->maxLength(), 2);
     EXPECT_EQ(w<QLineEdit>("Eingabe_Start_Zeit")->maxLength(), 3);
 
-    // the four timers run from the load on
+    // The load runs when the main screen is shown: merely created (as a language
+    // switch creates every screen) it leaves the state alone and its timers off.
     EXPECT_FALSE(g->Timer_Laufen());   // stopped by the fixture
+    app.anlage.Schnittstelle = 3;
+    app.anlage.Aus_Extra2 = 1;
     Grundbild* frisch = new Grundbild(app);
+    EXPECT_FALSE(frisch->Timer_Laufen());
+    EXPECT_EQ(app.anlage.Schnittstelle, 3);
+    frisch->show();
+    EXPECT_EQ(app.anlage.Schnittstelle, 1);
+    EXPECT_EQ(app.anlage.Aus_Extra2, 0);
     EXPECT_TRUE(frisch->Timer_Laufen());
     for (auto [name, ms] : {std::pair{"Timer1", 100}, {"Timer2", 100}, {"TempRead", 200}, {"Takt_1s", 500}})
         EXPECT_EQ(frisch->findChild<QTimer*>(QString::fromLatin1(name))->interval(), ms) << name;
