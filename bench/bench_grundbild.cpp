@@ -8,7 +8,7 @@
 //
 // Run under X, e.g.:
 //   xvfb-run -a -s "-screen 0 1280x800x24" bench_grundbild [seconds=20] [picture.png]
-// With a picture path, the main screen is saved there at the end of part 2.
+// With a picture path, the main screen is saved there at the end of the second measurement.
 
 #include <QApplication>
 #include <QSlider>
@@ -130,7 +130,7 @@ double perzentil(std::vector<double> v, double p)
     return v[std::min(v.size() - 1, std::size_t(p * double(v.size())))];
 }
 
-// Part 1: the handler on a fake clock.
+// First: the handler on a fake clock.
 void handler_kosten(const std::string& ordner)
 {
     kw::Stelluhr uhr{std::chrono::sys_seconds{std::chrono::seconds{1796724000}}};
@@ -186,7 +186,7 @@ void handler_kosten(const std::string& ordner)
                 unsigned(app.ausgabe().Ausgangsbyte()));
 }
 
-// Part 2: the real timers on the real clock, the screen on display.
+// Second: the real timers on the real clock, the screen on display.
 void laufzeit(const std::string& ordner, int sekunden, const QString& bild)
 {
     Leerquelle geraete;
