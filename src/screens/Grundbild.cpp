@@ -21,19 +21,10 @@
 #include "screens/Anwendung.h"
 #include "screens/Zahlenfeld.h"
 
-// Screens that other groups build; each may offer oeffnen() (fill, then show).
-#if __has_include("screens/Parameter.h")
-#include "screens/Parameter.h"
-#define KW_PARAMETER 1
-#endif
-#if __has_include("screens/Brauprotokoll.h")
-#include "screens/Brauprotokoll.h"
-#define KW_BRAUPROTOKOLL 1
-#endif
-#if __has_include("screens/Berechnungen.h")
 #include "screens/Berechnungen.h"
-#define KW_BERECHNUNGEN 1
-#endif
+#include "screens/Brauprotokoll.h"
+#include "screens/Parameter.h"
+#include "screens/Parameter2.h"
 
 namespace kw {
 
@@ -74,13 +65,12 @@ void zeigen(QWidget* w)
 }
 
 // The screen's own opening where it has one, else plain showing.
+// Screens that fill themselves before they show.
 template <class T> void oeffnen_oder_zeigen(QWidget* w)
 {
-    if constexpr (requires(T& t) { t.oeffnen(); }) {
-        if (auto* s = qobject_cast<T*>(w)) {
-            s->oeffnen();
-            return;
-        }
+    if (auto* s = qobject_cast<T*>(w)) {
+        s->oeffnen();
+        return;
     }
     zeigen(w);
 }
@@ -983,6 +973,11 @@ void Grundbild::Timer1_Timer()
     if (app.beendet())
         return;
     app.steuerung().tick(app.jetzt());
+    // Editor upkeep: field visibility of the pages that exist follows the program.
+    if (app.geladen(Parameter::Name))
+        app.bildschirm<Parameter>().pflegen();
+    if (app.geladen(Parameter2::Name))
+        app.bildschirm<Parameter2>().pflegen();
     app.Ausgaenge_Schreiben();
     zeige();
 }
@@ -1096,12 +1091,8 @@ void Grundbild::Command2_Click()
     QWidget* w = oeffne("PARAMETER");
     if (!w)
         return;
-#ifdef KW_PARAMETER
     // The editor sets its tab order and its first page itself.
     oeffnen_oder_zeigen<Parameter>(w);
-#else
-    zeigen(w);
-#endif
 }
 
 void Grundbild::Command1_Click()
@@ -1109,11 +1100,7 @@ void Grundbild::Command1_Click()
     QWidget* w = oeffne("Brauprotokoll");
     if (!w)
         return;
-#ifdef KW_BRAUPROTOKOLL
     oeffnen_oder_zeigen<Brauprotokoll>(w);
-#else
-    zeigen(w);
-#endif
 }
 
 void Grundbild::Command5_Click()
@@ -1121,11 +1108,7 @@ void Grundbild::Command5_Click()
     QWidget* w = oeffne("Berechnungen");
     if (!w)
         return;
-#ifdef KW_BERECHNUNGEN
     oeffnen_oder_zeigen<Berechnungen>(w);
-#else
-    zeigen(w);
-#endif
 }
 
 void Grundbild::Temperaturkurve_Click()

@@ -2,6 +2,7 @@
 
 #include "program/Funktionen.h"
 #include "screens/Anwendung.h"
+#include "screens/Brauprotokoll.h"
 #include "screens/Parameter2.h"
 #include "screens/Phasenblock.h"
 #include "screens/Ruf_Text.h"
@@ -334,6 +335,9 @@ void Parameter::LADEN()
     anzeigen();
     // The second page shows its phases from now on, as loaded.
     app.bildschirm<Parameter2>().anzeigen();
+    // An open protocol shows the loaded brew data at once.
+    if (app.geladen(Brauprotokoll::Name))
+        app.bildschirm<Brauprotokoll>().aktualisieren();
     Q_EMIT rezeptGeladen();
 }
 
