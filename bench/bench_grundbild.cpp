@@ -7,7 +7,7 @@
 //    CPU share (getrusage) and resident memory (VmRSS).
 //
 // Run under X, e.g.:
-//   xvfb-run -a -s "-screen 0 1280x800x24" bench_grundbild [seconds=20] [picture.png]
+//   xvfb-run -a -s "-screen 0 1280x800x24" bench_grundbild [seconds=20] [picture.png] [language 1..8]
 // With a picture path, the main screen is saved there at the end of the second measurement.
 
 #include <QApplication>
@@ -187,7 +187,7 @@ void handler_kosten(const std::string& ordner)
 }
 
 // Second: the real timers on the real clock, the screen on display.
-void laufzeit(const std::string& ordner, int sekunden, const QString& bild)
+void laufzeit(const std::string& ordner, int sekunden, const QString& bild, int sprache)
 {
     Leerquelle geraete;
     Leerstarter starter;
@@ -202,6 +202,12 @@ void laufzeit(const std::string& ordner, int sekunden, const QString& bild)
     // After the first ticks: the settings screen put aside, the brew started;
     // the simulated kettle warms by 1 K every two seconds.
     QTimer::singleShot(300, &g, [&] { brauen(app, g, 52); });
+    if (sprache != 0) {
+        QTimer::singleShot(400, &g, [&] {
+            app.anlage.Sprachnummer = sprache;
+            app.Sprache_Umschalten();
+        });
+    }
     QTimer waerme;
     QObject::connect(&waerme, &QTimer::timeout, &g, [&] {
         auto* s = g.findChild<QSlider*>(QStringLiteral("Scroll_Sim_IstTemperatur"));
@@ -249,10 +255,11 @@ int main(int argc, char** argv)
     QApplication::setQuitOnLastWindowClosed(false);
     const int sekunden = argc > 1 ? std::max(1, std::atoi(argv[1])) : 20;
     const QString bild = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
+    const int sprache = argc > 3 ? std::atoi(argv[3]) : 0;   // language of the picture, 0 = as configured
     std::printf("platform: %s\n", qPrintable(QGuiApplication::platformName()));
 
     QTemporaryDir ordner;
     handler_kosten(ordner.path().toStdString());
-    laufzeit(ordner.path().toStdString(), sekunden, bild);
+    laufzeit(ordner.path().toStdString(), sekunden, bild, sprache);
     return 0;
 }
