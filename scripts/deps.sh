@@ -4,7 +4,7 @@
 set -euo pipefail
 
 pakete=(cmake g++ make libgtest-dev qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
-        xvfb xauth fonts-dejavu-core)
+        xvfb xauth fonts-dejavu-core digitemp)
 
 fehlend=()
 for p in "${pakete[@]}"; do
