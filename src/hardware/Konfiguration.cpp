@@ -1,5 +1,7 @@
 #include "hardware/Konfiguration.h"
 
+#include "fileio/AtomicWrite.h"
+
 #include <array>
 #include <cerrno>
 #include <cstring>
@@ -184,12 +186,6 @@ Konfiguration Datei_Lesen(const std::string& pfad, Lesebericht* bericht)
 
 bool Datei_Schreiben(const std::string& pfad, const Konfiguration& k, std::string* fehler)
 {
-    auto scheitern = [&](const std::string& was) {
-        if (fehler)
-            *fehler = was + ": " + std::strerror(errno);
-        return false;
-    };
-
     std::string inhalt;
     for (int i = 1; i <= Konfiguration::Zeilenzahl; ++i) {
         std::string wert = k.zeile(i);
@@ -200,51 +196,12 @@ bool Datei_Schreiben(const std::string& pfad, const Konfiguration& k, std::strin
         inhalt += "\r\n";
     }
 
-    std::string vorlage = pfad + ".tmpXXXXXX";
-    int fd = ::mkostemp(vorlage.data(), O_CLOEXEC);
-    if (fd < 0)
-        return scheitern(vorlage);
-    mode_t modus = 0644;
-    struct stat alt {};
-    if (::stat(pfad.c_str(), &alt) == 0)
-        modus = alt.st_mode & 07777;
-    ::fchmod(fd, modus);
-
-    std::size_t geschrieben = 0;
-    while (geschrieben < inhalt.size()) {
-        ssize_t n = ::write(fd, inhalt.data() + geschrieben, inhalt.size() - geschrieben);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            int e = errno;
-            ::close(fd);
-            ::unlink(vorlage.c_str());
-            errno = e;
-            return scheitern(vorlage);
-        }
-        geschrieben += static_cast<std::size_t>(n);
-    }
-    if (::fsync(fd) != 0 || ::close(fd) != 0) {
-        int e = errno;
-        ::unlink(vorlage.c_str());
-        errno = e;
-        return scheitern(vorlage);
-    }
-    if (::rename(vorlage.c_str(), pfad.c_str()) != 0) {
-        int e = errno;
-        ::unlink(vorlage.c_str());
-        errno = e;
-        return scheitern(pfad);
-    }
-    // Make the rename itself durable.
-    auto schnitt = pfad.find_last_of('/');
-    std::string ordner = schnitt == std::string::npos ? "." : (schnitt == 0 ? "/" : pfad.substr(0, schnitt));
-    int dfd = ::open(ordner.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dfd >= 0) {
-        ::fsync(dfd);
-        ::close(dfd);
-    }
-    return true;
+    std::string grund;
+    if (write_atomically(pfad, inhalt, grund))
+        return true;
+    if (fehler)
+        *fehler = grund;
+    return false;
 }
 
 } // namespace kw

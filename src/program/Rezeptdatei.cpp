@@ -1,5 +1,7 @@
 #include "program/Rezeptdatei.h"
 
+#include "fileio/AtomicWrite.h"
+
 #include <cerrno>
 #include <cstring>
 
@@ -57,60 +59,6 @@ Lesen datei_lesen(const std::string& pfad, std::string& inhalt, std::string& feh
     return Lesen::Ok;
 }
 
-// Temporary file beside the target, written, flushed, renamed over it.
-bool atomar_schreiben(const std::string& pfad, const std::string& inhalt, std::string& fehler)
-{
-    std::string vorlage = pfad + ".tmpXXXXXX";
-    const int fd = ::mkostemp(vorlage.data(), O_CLOEXEC);
-    if (fd < 0) {
-        fehler = std::strerror(errno);
-        return false;
-    }
-    const auto abbrechen = [&](int e) {
-        ::close(fd);
-        ::unlink(vorlage.c_str());
-        fehler = std::strerror(e);
-        return false;
-    };
-    mode_t modus = 0644;
-    struct stat alt {};
-    if (::stat(pfad.c_str(), &alt) == 0)
-        modus = alt.st_mode & 07777;
-    ::fchmod(fd, modus);
-
-    std::size_t geschrieben = 0;
-    while (geschrieben < inhalt.size()) {
-        const ssize_t n = ::write(fd, inhalt.data() + geschrieben, inhalt.size() - geschrieben);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return abbrechen(n < 0 ? errno : ENOSPC);
-        geschrieben += static_cast<std::size_t>(n);
-    }
-    if (::fsync(fd) != 0)
-        return abbrechen(errno);
-    if (::close(fd) != 0) {
-        const int e = errno;
-        ::unlink(vorlage.c_str());
-        fehler = std::strerror(e);
-        return false;
-    }
-    if (::rename(vorlage.c_str(), pfad.c_str()) != 0) {
-        const int e = errno;
-        ::unlink(vorlage.c_str());
-        fehler = std::strerror(e);
-        return false;
-    }
-    // make the rename itself durable
-    const auto schnitt = pfad.find_last_of('/');
-    const std::string ordner = schnitt == std::string::npos ? "." : (schnitt == 0 ? "/" : pfad.substr(0, schnitt));
-    const int dfd = ::open(ordner.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dfd >= 0) {
-        ::fsync(dfd);
-        ::close(dfd);
-    }
-    return true;
-}
 
 // Sets the three options of a group in their order: true selects the option and
 // clears the other two, false clears only itself.
@@ -265,7 +213,7 @@ Rezeptergebnis Rezept_Speichern(const std::string& programmordner, Maischprogram
     Rezept_Eintragen(datei, neu, daten);
     const std::string bytes = datei.als_Bytes();
     r.kodierung = datei.kodierung();
-    if (!atomar_schreiben(r.pfad, bytes, r.detail)) {
+    if (!write_atomically(r.pfad, bytes, r.detail)) {
         r.fehler = Rezeptergebnis::Fehler::Schreibfehler;
         return r;
     }
