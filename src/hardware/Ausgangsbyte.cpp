@@ -59,6 +59,8 @@ Ausgabegeraet* Ausgabe::parallelFuer(std::uint16_t adresse)
     if (m_parallel && m_parallelAdresse != adresse) {
         if (m_aktiv == m_parallel.get())
             m_aktiv = nullptr;
+        if (m_bestaetigtesZiel == m_parallel.get())
+            m_bestaetigtesZiel = nullptr;
         m_parallel->schliessen(); // writes 0 before letting go
         m_parallel.reset();
     }
@@ -71,7 +73,7 @@ Ausgabegeraet* Ausgabe::parallelFuer(std::uint16_t adresse)
     }
     if (!m_parallel->istOffen() && !m_parallelGescheitert)
         m_parallelGescheitert = !m_parallel->oeffnen();
-    return m_parallel.get();
+    return m_parallel->istOffen() ? m_parallel.get() : nullptr;
 }
 
 void Ausgabe::Ausgaenge_Schreiben(const Ausgangsflags& flags, std::chrono::sys_seconds now,
@@ -103,10 +105,14 @@ void Ausgabe::Ausgaenge_Schreiben(const Ausgangsflags& flags, std::chrono::sys_s
     case 1:
     case 2:
     case 3: {
-        if (!bestaetigt)
-            return; // paused while the dialog is open: the card keeps its byte
         auto adresse = LPT_Adresse(e.Schnittstelle, e.LPT_Def_Adresse);
-        if (!adresse) {
+        if (!bestaetigt) {
+            // Dialog open: the controller runs on, so the card confirmed at the last OK follows it (a card that
+            // kept its byte would keep the heater on). A port chosen anew waits for OK.
+            if (adresse && m_parallel && m_bestaetigtesZiel == m_parallel.get() && m_parallelAdresse == *adresse
+                && m_parallel->istOffen())
+                ziel = m_parallel.get();
+        } else if (!adresse) {
             if (!m_adresseGemeldet) {
                 m_adresseGemeldet = true;
                 m_meldungen.hinweis("Die Portadresse \"" + e.LPT_Def_Adresse
@@ -130,6 +136,8 @@ void Ausgabe::Ausgaenge_Schreiben(const Ausgangsflags& flags, std::chrono::sys_s
     if (m_aktiv && m_aktiv != ziel)
         m_aktiv->allesAus();
     m_aktiv = ziel;
+    if (bestaetigt)
+        m_bestaetigtesZiel = ziel;
     if (ziel)
         ziel->schreibe(m_Ausgangsbyte);
 }

@@ -28,7 +28,7 @@ struct Ausgangsflags {
 // Settings in effect that decide where the byte goes.
 struct Ausgabeeinstellungen {
     short Schnittstelle = 1;            // 1 LPT1, 2 LPT2, 3 LPT at LPT_Def_Adresse, 4 IO-Warrior, 5 Redlab (inert)
-    short Konfiguration_Bestaetigt = 0; // -1 after OK; parallel output waits for it
+    short Konfiguration_Bestaetigt = 0; // -1 after OK; a parallel port is first opened and written after it
     std::string LPT_Def_Adresse;        // hex digits without prefix, for interface 3
 };
 
@@ -90,7 +90,8 @@ private:
     bool m_parallelGescheitert = false; // open failed: retried at the next OK only
     bool m_adresseGemeldet = false;     // invalid address told once per OK
     bool m_warBestaetigt = false;
-    Ausgabegeraet* m_aktiv = nullptr; // device that got the last byte
+    Ausgabegeraet* m_aktiv = nullptr;           // device that got the last byte
+    Ausgabegeraet* m_bestaetigtesZiel = nullptr; // device written to while the configuration was confirmed
 };
 
 } // namespace kw

@@ -127,10 +127,12 @@ TEST_F(AusgabeTest, ParallelportErstNachBestaetigung)
     schreibe(f);
     EXPECT_EQ(quelle.abholen(), (Protokoll{"LPT378 oeffnen", "LPT378 1"}));
 
-    e.Konfiguration_Bestaetigt = 0; // OPTIONS: output pauses, the card keeps its byte
+    // OPTIONS: the controller runs on, and the card confirmed last follows it; a heater it switches off
+    // must not stay on for as long as the dialog is open.
+    e.Konfiguration_Bestaetigt = 0;
     f.Aus_Heizung = 0;
     schreibe(f);
-    EXPECT_TRUE(quelle.abholen().empty());
+    EXPECT_EQ(quelle.abholen(), (Protokoll{"LPT378 0"}));
 
     e.Konfiguration_Bestaetigt = -1;
     schreibe(f);
@@ -173,6 +175,40 @@ TEST_F(AusgabeTest, WechselDesGeraetsSchaltetDasAlteAb)
     schreibe(f);
     EXPECT_EQ(quelle.abholen(),
               (Protokoll{"LPT378 oeffnen", "LPT378 1", "LPT378 aus", "IOW 1", "IOW aus", "LPT378 1"}));
+}
+
+TEST_F(AusgabeTest, ImOffenenDialogGewaehltesGeraetWartetAufOK)
+{
+    Ausgangsflags f;
+    f.Aus_Heizung = 1;
+    schreibe(f);
+    quelle.abholen();
+
+    // Another port clicked while the dialog is open: the old card goes off, the new one waits for OK.
+    e = {2, 0, ""};
+    schreibe(f);
+    schreibe(f);
+    EXPECT_EQ(quelle.abholen(), (Protokoll{"LPT378 aus"}));
+    e.Schnittstelle = 1; // clicked back: the confirmed card follows again
+    schreibe(f);
+    EXPECT_EQ(quelle.abholen(), (Protokoll{"LPT378 1"}));
+
+    // The board in use, then a parallel port clicked in the dialog: the board must not keep the heater on.
+    quelle.iow.offen = true;
+    e = {4, -1, ""};
+    schreibe(f);
+    quelle.abholen();
+    e = {1, 0, ""};
+    schreibe(f);
+    schreibe(f);
+    EXPECT_EQ(quelle.abholen(), (Protokoll{"IOW aus"})) << "LPT1 was not confirmed at the last OK";
+    e = {3, 0, "3BC"};
+    schreibe(f);
+    EXPECT_TRUE(quelle.abholen().empty()) << "no port is opened before OK";
+    e.Konfiguration_Bestaetigt = -1;
+    schreibe(f);
+    EXPECT_EQ(quelle.abholen(),
+              (Protokoll{"LPT378 schliessen", "LPT378 weg", "LPT3BC oeffnen", "LPT3BC 1"}));
 }
 
 TEST_F(AusgabeTest, UngueltigeAdresseSchreibtNichtsUndMeldetEinmalJeOK)
