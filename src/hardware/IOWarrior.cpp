@@ -2,32 +2,13 @@
 
 #include "hardware/iowarrior_ioctl.h"
 
-#include <algorithm>
 #include <fcntl.h>
 #include <utility>
-#include <vector>
 
 namespace kw {
 
 namespace {
-
 const char* const usbVerzeichnis = "/dev/usb";
-
-// "iowarrior3" -> 3; -1 for other names.
-long knotennummer(const std::string& name)
-{
-    const std::string vorsilbe = "iowarrior";
-    if (name.size() <= vorsilbe.size() || name.compare(0, vorsilbe.size(), vorsilbe) != 0)
-        return -1;
-    long n = 0;
-    for (std::size_t i = vorsilbe.size(); i < name.size(); ++i) {
-        if (name[i] < '0' || name[i] > '9' || n > 100000)
-            return -1;
-        n = n * 10 + (name[i] - '0');
-    }
-    return n;
-}
-
 } // namespace
 
 short Berichtsgroesse_Fuer(std::uint32_t produkt, short bisher)
@@ -49,14 +30,8 @@ bool IOWarrior::IOW_Oeffnen()
     // A node takes one opener only: reopening without closing would fail.
     IOW_Schliessen();
 
-    std::vector<std::pair<long, std::string>> knoten;
-    for (auto& name : m_sys.verzeichnis(usbVerzeichnis))
-        if (long n = knotennummer(name); n >= 0)
-            knoten.emplace_back(n, name);
-    std::sort(knoten.begin(), knoten.end());
-
     m_Geraeteanzahl = 0;
-    for (auto& [n, name] : knoten) {
+    for (auto& name : Nummerierte_Eintraege(m_sys, usbVerzeichnis, "iowarrior")) {
         std::string pfad = std::string(usbVerzeichnis) + "/" + name;
         int fd = m_sys.oeffnen(pfad, O_RDWR);
         if (fd < 0)

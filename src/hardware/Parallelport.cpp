@@ -3,7 +3,6 @@
 #include <linux/ioctl.h>
 #include <linux/ppdev.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -14,21 +13,6 @@ namespace kw {
 namespace {
 
 const char* const procVerzeichnis = "/proc/sys/dev/parport";
-
-// "parport12" -> 12; -1 for other names (the proc folder also holds "default").
-long portnummer(const std::string& name)
-{
-    const std::string vorsilbe = "parport";
-    if (name.size() <= vorsilbe.size() || name.compare(0, vorsilbe.size(), vorsilbe) != 0)
-        return -1;
-    long n = 0;
-    for (std::size_t i = vorsilbe.size(); i < name.size(); ++i) {
-        if (name[i] < '0' || name[i] > '9' || n > 100000)
-            return -1;
-        n = n * 10 + (name[i] - '0');
-    }
-    return n;
-}
 
 std::string hex(std::uint16_t adresse)
 {
@@ -41,12 +25,8 @@ std::string hex(std::uint16_t adresse)
 
 std::optional<std::string> Parallelport_Suchen(std::uint16_t adresse, const Systemaufrufe& sys)
 {
-    std::vector<std::pair<long, std::string>> ports;
-    for (auto& name : sys.verzeichnis(procVerzeichnis))
-        if (long n = portnummer(name); n >= 0)
-            ports.emplace_back(n, name);
-    std::sort(ports.begin(), ports.end());
-    for (auto& [n, name] : ports) {
+    // The proc folder also holds "default".
+    for (auto& name : Nummerierte_Eintraege(sys, procVerzeichnis, "parport")) {
         auto inhalt = sys.dateiLesen(std::string(procVerzeichnis) + "/" + name + "/base-addr");
         if (!inhalt)
             continue;

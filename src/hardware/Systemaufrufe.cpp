@@ -5,7 +5,9 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <utility>
 
 namespace kw {
 
@@ -58,6 +60,29 @@ Systemaufrufe Systemaufrufe::echt()
         return namen;
     };
     return s;
+}
+
+std::vector<std::string> Nummerierte_Eintraege(const Systemaufrufe& sys, const std::string& verzeichnis,
+                                               const std::string& vorsilbe)
+{
+    std::vector<std::pair<long, std::string>> gefunden;
+    for (auto& name : sys.verzeichnis(verzeichnis)) {
+        if (name.size() <= vorsilbe.size() || name.compare(0, vorsilbe.size(), vorsilbe) != 0)
+            continue;
+        long n = 0;
+        bool zahl = true;
+        for (std::size_t i = vorsilbe.size(); zahl && i < name.size(); ++i) {
+            zahl = name[i] >= '0' && name[i] <= '9' && n <= 100000;
+            n = n * 10 + (name[i] - '0');
+        }
+        if (zahl)
+            gefunden.emplace_back(n, name);
+    }
+    std::sort(gefunden.begin(), gefunden.end());
+    std::vector<std::string> namen;
+    for (auto& [n, name] : gefunden)
+        namen.push_back(std::move(name));
+    return namen;
 }
 
 } // namespace kw

@@ -24,4 +24,8 @@ struct Systemaufrufe {
     static Systemaufrufe echt();
 };
 
+// Entries of `verzeichnis` named `vorsilbe` and a number ("parport1", "iowarrior0"), in the order of that number.
+std::vector<std::string> Nummerierte_Eintraege(const Systemaufrufe& sys, const std::string& verzeichnis,
+                                               const std::string& vorsilbe);
+
 } // namespace kw

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <sys/stat.h>
 
 using kw::test::Tempordner;
@@ -166,6 +167,13 @@ TEST(Konfiguration, Zahlzeilen)
         EXPECT_EQ(Zeilenzahl_Lesen(t), -1) << t;
 }
 
+// The selected option of each group: interface, COM, signal, gradient, language.
+using Auswahl = std::array<short, 5>;
+Auswahl auswahl(const Dialogstand& d)
+{
+    return {d.Auswahl_Schnittstelle, d.Auswahl_COM, d.Auswahl_Signal, d.Auswahl_Gradient, d.Auswahl_Sprache};
+}
+
 TEST(Einstellungen, LadenWaehltOptionenOderLaesstSie)
 {
     Konfiguration k = Datei_Lesen("/nonexistent");
@@ -178,10 +186,7 @@ TEST(Einstellungen, LadenWaehltOptionenOderLaesstSie)
     auto w = Konfiguration_Laden(k, d);
     EXPECT_EQ(w.Schnittstelle, 4);
     EXPECT_EQ(w.Sprachnummer, 2);
-    EXPECT_EQ(d.Auswahl_Schnittstelle, 4);
-    EXPECT_EQ(d.Auswahl_COM, 3);
-    EXPECT_EQ(d.Auswahl_Signal, 2);
-    EXPECT_EQ(d.Auswahl_Gradient, 1);
+    EXPECT_EQ(auswahl(d), (Auswahl{4, 3, 2, 1, 2}));
     EXPECT_EQ(d.NameDigitemp, "digitemp_DS9097");
 
     // Out of range or not a number: the options stay as they were; the language falls back to German.
@@ -192,17 +197,12 @@ TEST(Einstellungen, LadenWaehltOptionenOderLaesstSie)
     k.Sprache = "9";
     w = Konfiguration_Laden(k, d);
     EXPECT_FALSE(w.Schnittstelle) << "line 3 = 0 leaves Schnittstelle as it is (LPT1 after start)";
-    EXPECT_EQ(d.Auswahl_Schnittstelle, 4);
-    EXPECT_EQ(d.Auswahl_COM, 3);
-    EXPECT_EQ(d.Auswahl_Signal, 2);
-    EXPECT_EQ(d.Auswahl_Gradient, 1);
-    EXPECT_EQ(d.Auswahl_Sprache, 1);
+    EXPECT_EQ(auswahl(d), (Auswahl{4, 3, 2, 1, 1}));
     EXPECT_EQ(w.Sprachnummer, 1);
 
     Dialogstand frisch;
     Konfiguration_Laden(k, frisch);
-    EXPECT_EQ(frisch.Auswahl_Schnittstelle, 1) << "a fresh dialog keeps its defaults";
-    EXPECT_EQ(frisch.Auswahl_Gradient, 2);
+    EXPECT_EQ(auswahl(frisch), (Auswahl{1, 1, 1, 2, 1})) << "a fresh dialog keeps its defaults";
 }
 
 TEST(Einstellungen, UebernehmenBeiOK)

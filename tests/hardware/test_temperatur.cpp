@@ -84,14 +84,18 @@ TEST(Temperaturlog, LesenLiestNurDasEnde)
     EXPECT_EQ(Temperatur_Lesen(d / "fastmuell.TXT"), "21.00");
 }
 
-struct ZyklusTest : ::testing::Test {
+// The cycle in a fresh program folder, with its screens and alarm flag, on a clock from T0.
+template <class Starter> struct Erfassung : ::testing::Test {
     Tempordner ordner;
-    Fakestarter starter;
+    Starter starter;
     Fensterrecorder fenster;
     bool Sensor_Alarm = false;
     Temperaturerfassung erfassung{starter, fenster, Sensor_Alarm};
-    Konfiguration k;
     std::chrono::sys_seconds jetzt = T0;
+};
+
+struct ZyklusTest : Erfassung<Fakestarter> {
+    Konfiguration k;
     std::string naechsterWert = "21.44";
 
     void SetUp() override
@@ -342,14 +346,7 @@ bool warteAufEnde(Prozessstarter& p)
     return false;
 }
 
-struct EchterLaufTest : ::testing::Test {
-    Tempordner ordner;
-    PosixProzessstarter starter;
-    Fensterrecorder fenster;
-    bool Sensor_Alarm = false;
-    Temperaturerfassung erfassung{starter, fenster, Sensor_Alarm};
-    std::chrono::sys_seconds jetzt = T0;
-
+struct EchterLaufTest : Erfassung<PosixProzessstarter> {
     void SetUp() override
     {
         ordner.schreibe("digitemp_fake", falscheDigitemp);

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <optional>
 
 using kw::test::Fakesystem;
 using kw::test::Meldungsrecorder;
@@ -41,6 +42,13 @@ TEST(Parallelport, AdresseUeberProcZugeordnet)
     EXPECT_FALSE(Parallelport_Suchen(0x278, tab));
     Fakesystem leer; // no parport module loaded
     EXPECT_FALSE(Parallelport_Suchen(0x378, leer.tabelle()));
+
+    // Two ports claiming one address: the lower number wins, counted as numbers, not as text.
+    sys.verzeichnisse["/proc/sys/dev/parport"] = {"parport10", "parport2", "parportx", "parport"};
+    sys.dateien["/proc/sys/dev/parport/parport10/base-addr"] = "888\n";
+    sys.dateien["/proc/sys/dev/parport/parport2/base-addr"] = "888\n";
+    sys.dateien["/proc/sys/dev/parport/parportx/base-addr"] = "888\n";
+    EXPECT_EQ(Parallelport_Suchen(0x378, tab), "/dev/parport2");
 }
 
 TEST(Parallelport, BeanspruchenVorDatenUndNullVorDemSchliessen)
@@ -134,6 +142,21 @@ void einBoard(Fakesystem& sys, std::uint32_t produkt)
     sys.chips["/dev/usb/iowarrior1"] = chip(produkt, 1, 8);
 }
 
+// A machine with one board of the given kind, and the driver that has opened it.
+struct EinBoard : ::testing::Test {
+    Fakesystem sys;
+    Meldungsrecorder m;
+    std::optional<IOWarrior> iow;
+
+    IOWarrior& geoeffnet(std::uint32_t produkt)
+    {
+        einBoard(sys, produkt);
+        iow.emplace(sys.tabelle(), m);
+        EXPECT_TRUE(iow->oeffnen());
+        return *iow;
+    }
+};
+
 TEST(IOWarrior, BerichteAufDerLeitung)
 {
     struct Fall {
@@ -166,13 +189,26 @@ TEST(IOWarrior, BerichteAufDerLeitung)
     }
 }
 
-TEST(IOWarrior, ProduktWirdVorJedemSchreibenGefragt)
+TEST(IOWarrior, ZweiBoardsDasErsteNachNummer)
 {
     Fakesystem sys;
-    einBoard(sys, 0x1501);
+    sys.verzeichnisse["/dev/usb"] = {"iowarrior11", "iowarrior10", "iowarrior3", "iowarrior2", "iowarriorx"};
+    sys.chips["/dev/usb/iowarrior2"] = chip(0x1500, 0, 4);
+    sys.chips["/dev/usb/iowarrior3"] = chip(0x1500, 1, 8);
+    sys.chips["/dev/usb/iowarrior10"] = chip(0x1501, 0, 2);
+    sys.chips["/dev/usb/iowarrior11"] = chip(0x1501, 1, 8);
     Meldungsrecorder m;
     IOWarrior iow(sys.tabelle(), m);
-    iow.oeffnen();
+    ASSERT_TRUE(iow.oeffnen());
+    EXPECT_EQ(iow.geraet(), "/dev/usb/iowarrior2");
+    EXPECT_EQ(iow.IOW_Geraeteanzahl(), 2);
+    EXPECT_EQ(iow.IOW_Berichtsgroesse_Wert(), 5);
+    EXPECT_EQ(sys.offen.size(), 1u) << "only the first board is kept";
+}
+
+TEST_F(EinBoard, ProduktWirdVorJedemSchreibenGefragt)
+{
+    IOWarrior& iow = geoeffnet(0x1501);
     sys.aufrufe.clear();
     iow.schreibe(1);
     iow.schreibe(2);
@@ -222,25 +258,17 @@ TEST(IOWarrior, BelegterKnotenUndUnbekanntesProdukt)
     EXPECT_FALSE(iow2.alarm());
 }
 
-TEST(IOWarrior, ErneutesOeffnenSchliesstZuerst)
+TEST_F(EinBoard, ErneutesOeffnenSchliesstZuerst)
 {
-    Fakesystem sys;
-    einBoard(sys, 0x1500);
-    Meldungsrecorder m;
-    IOWarrior iow(sys.tabelle(), m);
-    ASSERT_TRUE(iow.oeffnen());
+    IOWarrior& iow = geoeffnet(0x1500);
     ASSERT_TRUE(iow.oeffnen()) << "a node takes one opener: the old handle must go first";
     EXPECT_TRUE(m.meldungen.empty());
     EXPECT_EQ(sys.offen.size(), 1u);
 }
 
-TEST(IOWarrior, KurzesSchreibenLoestAlarmAusUndSperrtBisQuittiert)
+TEST_F(EinBoard, KurzesSchreibenLoestAlarmAusUndSperrtBisQuittiert)
 {
-    Fakesystem sys;
-    einBoard(sys, 0x1500);
-    Meldungsrecorder m;
-    IOWarrior iow(sys.tabelle(), m);
-    ASSERT_TRUE(iow.oeffnen());
+    IOWarrior& iow = geoeffnet(0x1500);
     iow.schreibe(1);
     EXPECT_FALSE(iow.alarm());
 
@@ -266,13 +294,9 @@ TEST(IOWarrior, KurzesSchreibenLoestAlarmAusUndSperrtBisQuittiert)
     EXPECT_EQ(sys.arten().front(), "close /dev/usb/iowarrior0");
 }
 
-TEST(IOWarrior, FehlschlagendesSchreibenNachAbziehen)
+TEST_F(EinBoard, FehlschlagendesSchreibenNachAbziehen)
 {
-    Fakesystem sys;
-    einBoard(sys, 0x1501);
-    Meldungsrecorder m;
-    IOWarrior iow(sys.tabelle(), m);
-    iow.oeffnen();
+    IOWarrior& iow = geoeffnet(0x1501);
     sys.schreibFehler = ENODEV;
     iow.schreibe(0);
     EXPECT_TRUE(iow.alarm());
@@ -290,13 +314,9 @@ TEST(IOWarrior, FehlschlagendesSchreibenNachAbziehen)
     EXPECT_EQ(m.alarme, 2);
 }
 
-TEST(IOWarrior, AllesAusAuchBeiAnstehendemAlarm)
+TEST_F(EinBoard, AllesAusAuchBeiAnstehendemAlarm)
 {
-    Fakesystem sys;
-    einBoard(sys, 0x1501);
-    Meldungsrecorder m;
-    IOWarrior iow(sys.tabelle(), m);
-    iow.oeffnen();
+    IOWarrior& iow = geoeffnet(0x1501);
     sys.schreibGrenze = 0;
     iow.schreibe(0x81);
     ASSERT_TRUE(iow.alarm());
