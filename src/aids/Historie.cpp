@@ -47,11 +47,14 @@ bool alles_schreiben(int fd, const char* daten, std::size_t laenge) {
 
 // One line of at most a few KiB; the rest of an overlong line is skipped, so a wrong
 // file chosen by mistake cannot fill the memory.
-bool naechste_zeile(std::streambuf& quelle, std::string& zeile) {
+// The whole read stops after `budget` bytes, so a huge file without line ends is not
+// walked through to its end on the user-interface thread.
+bool naechste_zeile(std::streambuf& quelle, std::string& zeile, std::size_t& budget) {
     constexpr std::size_t max_laenge = 4096;
     zeile.clear();
     bool gelesen = false;
-    for (int c = quelle.sbumpc(); c != std::char_traits<char>::eof(); c = quelle.sbumpc()) {
+    for (int c; budget > 0 && (c = quelle.sbumpc()) != std::char_traits<char>::eof();) {
+        --budget;
         gelesen = true;
         if (c == '\n') break;
         if (zeile.size() < max_laenge) zeile.push_back(static_cast<char>(c));
@@ -110,11 +113,12 @@ std::string Historie_Zeile(std::string_view zeitstempel, std::string_view Anzeig
 }
 
 bool Historie_Schreiben(const std::filesystem::path& datei, std::string_view zeile) {
-    const int fd = ::open(datei.c_str(), O_RDWR | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    // O_NONBLOCK: a pipe or device of that name must not hold up the caller.
+    const int fd = ::open(datei.c_str(), O_RDWR | O_CREAT | O_APPEND | O_CLOEXEC | O_NONBLOCK, 0644);
     if (fd < 0) return false;
 
     struct stat info {};
-    if (::fstat(fd, &info) != 0) {
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
         return false;
     }
@@ -154,13 +158,17 @@ bool Historie_Neu(const std::filesystem::path& datei) {
 
 HisKurve Kurve_Lesen(const std::filesystem::path& datei) {
     HisKurve kurve;
+    // Only a plain file: a pipe or device could block or never end.
+    std::error_code fehler;
+    if (!std::filesystem::is_regular_file(datei, fehler)) return kurve;
     std::ifstream ein(datei, std::ios::binary);
     if (!ein) return kurve;
     kurve.geoeffnet = true;
 
     std::string zeile;
+    std::size_t budget = std::size_t{4} << 20;  // far beyond 200 records of a real file
     int i = 0;
-    while (i < His_Proben && naechste_zeile(*ein.rdbuf(), zeile)) {
+    while (i < His_Proben && naechste_zeile(*ein.rdbuf(), zeile, budget)) {
         if (ohne_blanks(zeile).empty()) continue;
         // " , " separates the fields, while a decimal comma of an old file has no blanks.
         std::vector<std::string_view> felder = teilen(zeile, " , ");

@@ -30,7 +30,7 @@ std::string Historie_Zeile(std::string_view zeitstempel, std::string_view Anzeig
 // Appends the line, creating the file when needed. The line goes out in one write at the
 // end of the file; earlier bytes are never rewritten, a last line left without its line
 // end (a torn write) is closed first, and a failed write is cut off again. False when the
-// file could not be written.
+// file could not be written or is no plain file (a pipe or device of that name).
 bool Historie_Schreiben(const std::filesystem::path& datei, std::string_view zeile);
 
 // Creates the file empty, replacing any file of that name (written aside, then renamed).
@@ -48,7 +48,8 @@ struct HisKurve {
 
 // Reads one record per line. Fields are split at " , "; a line without exactly four such
 // fields is split at every comma instead. Temperatures take "." (or, in files written
-// with a decimal comma, ","), round halves to even and must fit 16 bits.
+// with a decimal comma, ","), round halves to even and must fit 16 bits. Only a plain
+// file is opened, and reading stops after a few MiB.
 HisKurve Kurve_Lesen(const std::filesystem::path& datei);
 
 // The file chooser's test: the last three characters are exactly "His".

@@ -6,6 +6,8 @@
 #include <sstream>
 #include <string>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "aids/Historie.h"
@@ -177,6 +179,33 @@ TEST_F(HistorieDatei, UeberlangeZeileOhneZeilenende) {
     const HisKurve k = Kurve_Lesen(p);
     EXPECT_EQ(k.His_Ist[0], 0);
     EXPECT_EQ(k.His_Ist[1], 2);
+}
+
+TEST_F(HistorieDatei, KeineRohrleitungenUndGeraete) {
+    // A device never ends and a pipe may block: neither is read or written.
+    const HisKurve k = Kurve_Lesen("/dev/zero");
+    EXPECT_FALSE(k.geoeffnet);
+    EXPECT_EQ(k.His_Ist[0], 0);
+
+    const fs::path rohr = datei("Rohr.His");
+    ASSERT_EQ(::mkfifo(rohr.c_str(), 0600), 0);
+    // Holding both ends: a write that got through would land in the pipe, not block.
+    const int fd = ::open(rohr.c_str(), O_RDWR | O_NONBLOCK);
+    ASSERT_GE(fd, 0);
+    EXPECT_FALSE(Historie_Schreiben(rohr, "x , 1 , 2 , 3\r\n"));
+    char puffer[8];
+    EXPECT_LT(::read(fd, puffer, sizeof puffer), 0);  // nothing arrived
+    ::close(fd);
+}
+
+TEST_F(HistorieDatei, RiesigeDateiWirdNichtGanzGelesen) {
+    // A file without line ends is read only so far; the record behind it is not reached.
+    const fs::path p = datei("gross.His");
+    schreibe(p, std::string(std::size_t{5} << 20, 'x') + "\n1 , 2 , 3 , 4\n");
+    const HisKurve k = Kurve_Lesen(p);
+    EXPECT_TRUE(k.geoeffnet);
+    EXPECT_EQ(k.His_Ist[0], 0);
+    EXPECT_EQ(k.His_Ist[1], 0);
 }
 
 TEST(Historie, EndungHis) {
