@@ -9,7 +9,7 @@ Temperaturerfassung::Temperaturerfassung(Prozessstarter& starter, Temperaturfens
 {
 }
 
-void Temperaturerfassung::Hardware_Initialisieren(std::chrono::sys_seconds now, const std::string& Programmpfad,
+bool Temperaturerfassung::Hardware_Initialisieren(std::chrono::sys_seconds now, const std::string& Programmpfad,
                                                   const Konfiguration& k)
 {
     m_programmpfad = Programmpfad;
@@ -26,19 +26,19 @@ void Temperaturerfassung::Hardware_Initialisieren(std::chrono::sys_seconds now, 
     Logdatei_Loeschen(m_logdatei);
     m_Faelligkeit = now + Startwartezeit;
     laufzeitPruefen(now);
-    if (!m_starter.isRunning()) {
-        m_initAusstehend = false;
-        starte(m_initBefehl, true, now);
-    }
+    if (m_starter.isRunning())
+        return true; // started once the old run has ended
+    m_initAusstehend = false;
+    return starte(m_initBefehl, true, now);
 }
 
-void Temperaturerfassung::starte(const Befehl& b, bool init, std::chrono::sys_seconds now)
+bool Temperaturerfassung::starte(const Befehl& b, bool init, std::chrono::sys_seconds now)
 {
     m_laufIstInit = init;
     m_laufStart = now;
     m_beendenVerlangt = false;
     m_beendenGesendet = false;
-    m_starter.start(b.programm, b.argumente, m_programmpfad); // a failed start leaves the value as it was
+    return m_starter.start(b.programm, b.argumente, m_programmpfad); // a failed start leaves the value as it was
 }
 
 void Temperaturerfassung::laufzeitPruefen(std::chrono::sys_seconds now)

@@ -29,8 +29,9 @@ public:
     Temperaturerfassung(Prozessstarter& starter, Temperaturfenster& fenster, bool& Sensor_Alarm);
 
     // OK in the settings screen, with the values just saved: deletes the log, starts the initialisation run
-    // (once a run still going has ended) and sets the start-up wait to now + 15 s.
-    void Hardware_Initialisieren(std::chrono::sys_seconds now, const std::string& Programmpfad,
+    // (once a run still going has ended) and sets the start-up wait to now + 15 s. False when the tool could
+    // not be started (missing, not executable): no temperature will be read.
+    bool Hardware_Initialisieren(std::chrono::sys_seconds now, const std::string& Programmpfad,
                                  const Konfiguration& k);
 
     // The TempRead timer (every 200 ms).
@@ -46,7 +47,7 @@ public:
 
 private:
     void laufzeitPruefen(std::chrono::sys_seconds now);
-    void starte(const Befehl& b, bool init, std::chrono::sys_seconds now);
+    bool starte(const Befehl& b, bool init, std::chrono::sys_seconds now);
 
     Prozessstarter& m_starter;
     Temperaturfenster& m_fenster;

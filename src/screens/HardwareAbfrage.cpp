@@ -316,7 +316,7 @@ void HardwareAbfrage::Command1_Click()
     app.Sprache_Umschalten();
 
     // 2. Take the dialog's values (what no option says keeps its previous value), save,
-    //    and start the sensor search: log deleted, initialisation run, start-up wait of 15 s.
+    //    and start the sensor search.
     const Konfiguration k = kw::Konfiguration_Uebernehmen(d, app.konfiguration);
     app.konfiguration = k;
     if (int n = Zeilenzahl_Lesen(k.Schnittstelle); n >= 1 && n <= 5)
@@ -335,7 +335,14 @@ void HardwareAbfrage::Command1_Click()
                       "The configuration could not be saved ("
                     + fehler + ").\nThe settings apply until the program ends.");
     }
-    app.temperatur().Hardware_Initialisieren(app.jetzt(), app.anlage.Programmpfad, k);
+    // Also 5. (start-up wait of 15 s) and 6. (log deleted, before the tool can write to it).
+    if (!app.temperatur().Hardware_Initialisieren(app.jetzt(), app.anlage.Programmpfad, k)) {
+        const std::string werkzeug = app.temperatur().Initialisierung().programm;
+        app.hinweis("Das Programm \"" + werkzeug
+                    + "\" zum Einlesen der Temperatur lässt sich nicht starten: es wird keine Temperatur gelesen.\n"
+                      "The program \""
+                    + werkzeug + "\" that reads the temperature cannot be started: no temperature is read.");
+    }
 
     // 3.
     app.anlage.Konfiguration_Bestaetigt = true;

@@ -197,6 +197,29 @@ TEST_F(ZyklusTest, FehlschlaegeBehaltenDenWert)
     EXPECT_EQ(erfassung.Temperaturwert(), "0.50");
 }
 
+TEST_F(ZyklusTest, WerkzeugDasNichtStartetWirdBeimOKGemeldet)
+{
+    starter.startGelingt = false;
+    EXPECT_FALSE(erfassung.Hardware_Initialisieren(jetzt, ordner.str(), k));
+    starter.startGelingt = true;
+    EXPECT_TRUE(erfassung.Hardware_Initialisieren(jetzt, ordner.str(), k));
+
+    // A run still going: the search starts after it, so nothing is known to have failed yet.
+    starter.endetSofort = false;
+    starter.killBeendet = false;
+    jetzt += 15s;
+    tick();
+    ASSERT_TRUE(starter.laeuft);
+    starter.startGelingt = false;
+    EXPECT_TRUE(erfassung.Hardware_Initialisieren(jetzt, ordner.str(), k));
+
+    // The real starter with a tool that is nowhere.
+    PosixProzessstarter echt;
+    Temperaturerfassung ohneWerkzeug(echt, fenster, Sensor_Alarm);
+    k.NameDigitemp = "kw_digitemp_gibt_es_nicht";
+    EXPECT_FALSE(ohneWerkzeug.Hardware_Initialisieren(jetzt, ordner.str(), k));
+}
+
 TEST_F(ZyklusTest, NieZweiLaeufeUndNach10SekundenBeendet)
 {
     startwarteAbwarten();
