@@ -60,18 +60,12 @@ Alkohol::Alkohol(Anwendung& app) : QWidget(nullptr), m_app(app)
         f->setReadOnly(true);
     g->setColumnStretch(3, 1);
 
-    auto* calc = new QPushButton(QStringLiteral("CALC"), this);
-    calc->setObjectName(QStringLiteral("Command2"));
-    calc->setMinimumSize(120, 36);
+    auto* calc = hilfen::Knopf("Command2", QStringLiteral("CALC"), this);
     connect(calc, &QPushButton::clicked, this, &Alkohol::CALC_Klick);
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("Command1"));
-    ok->setMinimumSize(120, 36);
-    connect(ok, &QPushButton::clicked, this, &Alkohol::OK_Klick);
     auto* knoepfe = new QHBoxLayout;
     knoepfe->addStretch(1);
     knoepfe->addWidget(calc);
-    knoepfe->addWidget(ok);
+    knoepfe->addWidget(hilfen::Zurueck_Knopf(app, *this, "Command1", "Berechnungen"));
 
     auto* haupt = new QVBoxLayout(this);
     haupt->setContentsMargins(20, 16, 20, 16);
@@ -88,20 +82,11 @@ void Alkohol::CALC_Klick()
     const AlkoholErgebnis r = Alkohol_Berechnen(m_Stammwuerze->text().toStdString(),
                                                 m_Restextrakt->text().toStdString(),
                                                 m_app.anlage.Dezimaltrenner);
-    if (r.abgelehnt()) {
-        m_app.zeige(r.meldung);
-        return;
-    }
-    m_Alkohol_Gew->setText(QString::fromStdString(r.Alkohol_Gew));
-    m_Alkohol_Vol->setText(QString::fromStdString(r.Alkohol_Vol));
-    m_Brennwert_kcal->setText(QString::fromStdString(r.Brennwert_kcal));
-    m_Energie_KJ->setText(QString::fromStdString(r.Energie_KJ));
-}
-
-void Alkohol::OK_Klick()
-{
-    hide();
-    hilfen::Zeigen(m_app, "Berechnungen");
+    hilfen::Ergebnis_Zeigen(m_app, r.meldung,
+                            {{m_Alkohol_Gew, r.Alkohol_Gew},
+                             {m_Alkohol_Vol, r.Alkohol_Vol},
+                             {m_Brennwert_kcal, r.Brennwert_kcal},
+                             {m_Energie_KJ, r.Energie_KJ}});
 }
 
 } // namespace kw

@@ -18,7 +18,6 @@ public:
 
 private:
     void CALC_Klick();
-    void OK_Klick();
 
     Anwendung& m_app;
     QLineEdit* m_Stammwuerze = nullptr;

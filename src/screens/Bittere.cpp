@@ -192,15 +192,9 @@ Bittere::Bittere(Anwendung& app) : QWidget(nullptr), m_app(app)
     connect(uebernahme1, &QPushButton::clicked, this, &Bittere::Bitterhopfen_Uebernahme);
     connect(uebernahme2, &QPushButton::clicked, this, &Bittere::Aromahopfen_Uebernahme);
 
-    auto* calc = new QPushButton(this);
-    calc->setObjectName(QStringLiteral("Command2"));
-    calc->setText(QStringLiteral("CALC"));
-    calc->setMinimumSize(120, 36);
+    auto* calc = hilfen::Knopf("Command2", QStringLiteral("CALC"), this);
     connect(calc, &QPushButton::clicked, this, &Bittere::CALC_Klick);
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("Command1"));
-    ok->setMinimumSize(120, 36);
-    connect(ok, &QPushButton::clicked, this, &Bittere::OK_Klick);
+    auto* ok = hilfen::Zurueck_Knopf(app, *this, "Command1", "Berechnungen");
 
     // --- reference table ---
     auto* tabelle = new QVBoxLayout;
@@ -258,14 +252,11 @@ void Bittere::CALC_Klick()
     e.Stammwuerze = m_Stammwuerze->text().toStdString();
     e.Kochzeit = m_Kochzeit->text().toStdString();
     const BittereErgebnis r = Bittere_Berechnen(e, m_app.anlage.Dezimaltrenner);
-    if (r.abgelehnt()) {
-        m_app.zeige(r.meldung);
-        return;
-    }
-    m_Ausnutzung->setText(QString::fromStdString(r.Ausnutzung));
-    m_MengeBitterhopfen->setText(QString::fromStdString(r.MengeBitterhopfen));
-    m_MengeAromahopfen->setText(QString::fromStdString(r.MengeAromahopfen));
-    m_AlphaGramm->setText(QString::fromStdString(r.AlphaGramm));
+    hilfen::Ergebnis_Zeigen(m_app, r.meldung,
+                            {{m_Ausnutzung, r.Ausnutzung},
+                             {m_MengeBitterhopfen, r.MengeBitterhopfen},
+                             {m_MengeAromahopfen, r.MengeAromahopfen},
+                             {m_AlphaGramm, r.AlphaGramm}});
 }
 
 void Bittere::Bitterhopfen_Uebernahme()
@@ -276,12 +267,6 @@ void Bittere::Bitterhopfen_Uebernahme()
 void Bittere::Aromahopfen_Uebernahme()
 {
     m_app.bildschirm<Brauprotokoll>().Aromahopfenmenge_Uebernehmen(m_MengeAromahopfen->text());
-}
-
-void Bittere::OK_Klick()
-{
-    hide();
-    hilfen::Zeigen(m_app, "Berechnungen");
 }
 
 } // namespace kw

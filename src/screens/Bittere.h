@@ -20,7 +20,6 @@ private:
     void CALC_Klick();
     void Bitterhopfen_Uebernahme();
     void Aromahopfen_Uebernahme();
-    void OK_Klick();
 
     Anwendung& m_app;
     QLineEdit* m_Alpha = nullptr;

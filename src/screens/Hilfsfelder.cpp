@@ -44,4 +44,33 @@ void Zeigen(Anwendung& app, const char* name)
         Vorholen(*w);
 }
 
+QPushButton* Knopf(const char* name, const QString& text, QWidget* eltern)
+{
+    auto* b = new QPushButton(text, eltern);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setMinimumSize(120, 36);
+    return b;
+}
+
+QPushButton* Zurueck_Knopf(Anwendung& app, QWidget& bildschirm, const char* name, const char* ziel)
+{
+    QPushButton* b = Knopf(name, QStringLiteral("OK"), &bildschirm);
+    QObject::connect(b, &QPushButton::clicked, &bildschirm, [&app, &bildschirm, ziel] {
+        bildschirm.hide();
+        Zeigen(app, ziel);
+    });
+    return b;
+}
+
+void Ergebnis_Zeigen(Anwendung& app, int meldung,
+                     std::initializer_list<std::pair<QLineEdit*, const std::string&>> felder)
+{
+    if (meldung != 0) {
+        app.zeige(meldung);
+        return;
+    }
+    for (const auto& [feld, text] : felder)
+        feld->setText(QString::fromStdString(text));
+}
+
 } // namespace kw::hilfen

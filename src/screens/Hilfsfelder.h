@@ -3,8 +3,13 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QString>
 #include <QWidget>
+
+#include <initializer_list>
+#include <string>
+#include <utility>
 
 #include "screens/Anwendung.h"
 #include "screens/Zahlenfeld.h"
@@ -27,5 +32,17 @@ void Zeigen(Anwendung& app, const char* name);
 
 // Same for a screen already at hand.
 void Vorholen(QWidget& bildschirm);
+
+// A large push button of the aids (CALC, OK).
+QPushButton* Knopf(const char* name, const QString& text, QWidget* eltern);
+
+// The "OK" button `name` of a calculator or guide: hides `bildschirm` and shows
+// screen `ziel`.
+QPushButton* Zurueck_Knopf(Anwendung& app, QWidget& bildschirm, const char* name, const char* ziel);
+
+// The results of a calculator: with meldung 0 each field takes its text; otherwise
+// the message is shown and every field keeps what it held.
+void Ergebnis_Zeigen(Anwendung& app, int meldung,
+                     std::initializer_list<std::pair<QLineEdit*, const std::string&>> felder);
 
 } // namespace kw::hilfen

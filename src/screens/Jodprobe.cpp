@@ -4,7 +4,6 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPushButton>
 #include <QRadialGradient>
 #include <QVBoxLayout>
 
@@ -53,25 +52,7 @@ protected:
 
         const QPainterPath fleck = Fleck(mitte, 36.0);
         QRadialGradient farbe(mitte + QPointF(-4, -4), 42);
-        switch (m_art) {
-        case Jodprobe::Faerbung::Dunkelblau:
-            farbe.setColorAt(0.0, QColor(18, 10, 38));
-            farbe.setColorAt(0.55, QColor(30, 24, 92));
-            farbe.setColorAt(0.85, QColor(58, 40, 128));
-            farbe.setColorAt(1.0, QColor(92, 64, 160));
-            break;
-        case Jodprobe::Faerbung::Beginnend:
-            farbe.setColorAt(0.0, QColor(40, 22, 18));
-            farbe.setColorAt(0.35, QColor(78, 40, 22));
-            farbe.setColorAt(0.70, QColor(160, 84, 30));
-            farbe.setColorAt(1.0, QColor(205, 128, 48));
-            break;
-        case Jodprobe::Faerbung::Gelb:
-            farbe.setColorAt(0.0, QColor(242, 186, 86));
-            farbe.setColorAt(0.8, QColor(245, 196, 100));
-            farbe.setColorAt(1.0, QColor(248, 212, 130));
-            break;
-        }
+        farbe.setStops(Farbverlauf(m_art));
         p.setBrush(farbe);
         p.drawPath(fleck);
 
@@ -89,6 +70,22 @@ protected:
     }
 
 private:
+    // Colour of the stain from its core (0) to its edge (1).
+    static QGradientStops Farbverlauf(Jodprobe::Faerbung art)
+    {
+        switch (art) {
+        case Jodprobe::Faerbung::Dunkelblau:  // black-blue throughout
+            return {{0.0, QColor(6, 5, 16)}, {0.5, QColor(14, 14, 46)}, {0.85, QColor(26, 28, 84)},
+                    {1.0, QColor(42, 44, 116)}};
+        case Jodprobe::Faerbung::Beginnend:  // dark core, orange-brown towards the edge
+            return {{0.0, QColor(40, 22, 18)}, {0.35, QColor(78, 40, 22)}, {0.70, QColor(160, 84, 30)},
+                    {1.0, QColor(205, 128, 48)}};
+        case Jodprobe::Faerbung::Gelb:  // even light orange-yellow
+            break;
+        }
+        return {{0.0, QColor(242, 186, 86)}, {0.8, QColor(245, 196, 100)}, {1.0, QColor(248, 212, 130)}};
+    }
+
     // An irregular round stain, the same every time.
     static QPainterPath Fleck(QPointF mitte, double radius)
     {
@@ -156,14 +153,7 @@ Jodprobe::Jodprobe(Anwendung& app) : QWidget(nullptr)
     g->setColumnStretch(1, 1);
     haupt->addLayout(g);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("Command1"));
-    ok->setMinimumSize(120, 36);
-    connect(ok, &QPushButton::clicked, this, [this, &app] {
-        hide();
-        hilfen::Zeigen(app, "Berechnungen");
-    });
-    haupt->addWidget(ok, 0, Qt::AlignRight);
+    haupt->addWidget(hilfen::Zurueck_Knopf(app, *this, "Command1", "Berechnungen"), 0, Qt::AlignRight);
 }
 
 } // namespace kw

@@ -18,18 +18,29 @@ struct Rechner : ::testing::Test {
     Anwendung& app = *t.app;
     void SetUp() override { app.anlage.Dezimaltrenner = ','; }
     std::string meldung(int nr) { return app.meldungstext(nr).toStdString(); }
+
+    // Types the five inputs of the bitterness screen afresh ("" leaves one empty), then CALC.
+    void bittere_rechnen(QWidget& b, const char* alpha, const char* ebu, const char* liter,
+                         const char* stammwuerze, const char* kochzeit)
+    {
+        const std::pair<const char*, const char*> eingaben[] = {
+            {"Alpha", alpha}, {"Bittere_EBU", ebu}, {"Sudgroesse", liter},
+            {"Stammwuerze", stammwuerze}, {"Kochzeit", kochzeit},
+        };
+        for (const auto& [feld, wert] : eingaben) {
+            if (auto* f = element<QLineEdit>(b, feld))
+                f->clear();
+            tippen(b, feld, wert);
+        }
+        klicken(b, "Command2");
+    }
 };
 
 TEST_F(Rechner, BittereRechnetDieBeispiele)
 {
     auto& b = app.bildschirm<Bittere>();
     b.show();
-    tippen(b, "Alpha", "5");
-    tippen(b, "Bittere_EBU", "30");
-    tippen(b, "Sudgroesse", "20");
-    tippen(b, "Stammwuerze", "12");
-    tippen(b, "Kochzeit", "90");
-    klicken(b, "Command2");
+    bittere_rechnen(b, "5", "30", "20", "12", "90");
     EXPECT_TRUE(t.meldungen_abholen().empty());
     EXPECT_EQ(text(b, "Ausnutzung"), "25,1230592411852");
     EXPECT_EQ(text(b, "MengeBitterhopfen"), "48");
@@ -37,13 +48,7 @@ TEST_F(Rechner, BittereRechnetDieBeispiele)
     EXPECT_EQ(text(b, "AlphaGramm"), "5");
 
     // 60 min, 25 EBU, alpha 4,5 read with the decimal comma
-    for (const char* f : {"Alpha", "Bittere_EBU", "Sudgroesse", "Kochzeit"})
-        element<QLineEdit>(b, f)->clear();
-    tippen(b, "Alpha", "4,5");
-    tippen(b, "Bittere_EBU", "25");
-    tippen(b, "Sudgroesse", "50");
-    tippen(b, "Kochzeit", "60");
-    klicken(b, "Command2");
+    bittere_rechnen(b, "4,5", "25", "50", "12", "60");
     EXPECT_EQ(text(b, "Ausnutzung").substr(0, 7), "23,4856");
     EXPECT_EQ(text(b, "MengeBitterhopfen"), "118");  // 10*25*50 / (4.5*23.4856) = 118.3
     EXPECT_EQ(text(b, "MengeAromahopfen"), "59");
@@ -53,24 +58,20 @@ TEST_F(Rechner, BittereRechnetDieBeispiele)
 TEST_F(Rechner, BittereOhneAlleEingabenMeldung5)
 {
     auto& b = app.bildschirm<Bittere>();
-    tippen(b, "Stammwuerze", "12");
-    tippen(b, "Kochzeit", "90");
-    klicken(b, "Command2");
+    // only the two fields the hint asks for
+    bittere_rechnen(b, "", "", "", "12", "90");
     EXPECT_EQ(t.meldungen_abholen(), std::vector<std::string>{meldung(5)});
     for (const char* f : {"Ausnutzung", "MengeBitterhopfen", "MengeAromahopfen", "AlphaGramm"})
         EXPECT_EQ(text(b, f), "") << f;
 
     // a zero boil time would divide by zero: refused the same way, results kept
-    tippen(b, "Alpha", "5");
-    tippen(b, "Bittere_EBU", "30");
-    tippen(b, "Sudgroesse", "20");
-    klicken(b, "Command2");
+    bittere_rechnen(b, "5", "30", "20", "12", "90");
     ASSERT_TRUE(t.meldungen_abholen().empty());
-    element<QLineEdit>(b, "Kochzeit")->clear();
-    tippen(b, "Kochzeit", "0");
-    klicken(b, "Command2");
+    bittere_rechnen(b, "4", "30", "20", "12", "0");
     EXPECT_EQ(t.meldungen_abholen(), std::vector<std::string>{meldung(5)});
     EXPECT_EQ(text(b, "MengeBitterhopfen"), "48");
+    EXPECT_EQ(text(b, "AlphaGramm"), "5");
+    EXPECT_EQ(text(b, "Ausnutzung"), "25,1230592411852");
 }
 
 TEST_F(Rechner, BittereTastenfilterUndUebernahme)
@@ -79,14 +80,8 @@ TEST_F(Rechner, BittereTastenfilterUndUebernahme)
     tippen(b, "Alpha", "5%");
     EXPECT_EQ(t.meldungen_abholen(), std::vector<std::string>{meldung(11)});
     EXPECT_EQ(text(b, "Alpha"), "1");
-    element<QLineEdit>(b, "Alpha")->clear();
 
-    tippen(b, "Alpha", "5");
-    tippen(b, "Bittere_EBU", "30");
-    tippen(b, "Sudgroesse", "20");
-    tippen(b, "Stammwuerze", "12");
-    tippen(b, "Kochzeit", "90");
-    klicken(b, "Command2");
+    bittere_rechnen(b, "5", "30", "20", "12", "90");
     auto& p = app.bildschirm<Brauprotokoll>();
     klicken(b, "Command3");
     EXPECT_EQ(text(p, "Bitterhopfenmenge"), "48");
@@ -210,6 +205,13 @@ TEST_F(Rechner, JodprobeZeigtDieDreiFaerbungen)
     // black-blue: dark, blue above red
     EXPECT_LT(blau.lightness(), 80);
     EXPECT_GT(blau.blue(), blau.red());
+    // black-blue out to its edge, not merely violet
+    QWidget* bild1 = element<QWidget>(j, "Picture1");
+    const QImage img1 = bild1->grab().toImage();
+    const QColor blauRand = img1.pixelColor(img1.width() / 2 + 30, img1.height() / 2);
+    EXPECT_LT(blauRand.lightness(), 65);
+    EXPECT_GT(blauRand.blue(), blauRand.red() + 40);
+    EXPECT_LE(blauRand.red(), blauRand.green() + 8) << "violet";
     // dark core of the orange-brown stain: dark, red above blue
     EXPECT_LT(braun.lightness(), 80);
     EXPECT_GT(braun.red(), braun.blue());
