@@ -33,6 +33,13 @@ BrauDaten sud20() {
     return d;
 }
 
+// Rescales and expects it to be accepted.
+UmrechnungsErgebnis umgerechnet(const BrauDaten& d, const char* neu, char dezimalzeichen = ',') {
+    UmrechnungsErgebnis r = Mengen_Umrechnen(d, neu, dezimalzeichen);
+    EXPECT_FALSE(r.abgelehnt()) << "new size \"" << neu << '"';
+    return r;
+}
+
 TEST(BrauDaten, JederSchluesselSeinFeld) {
     // Each field gets its own key as text; a key pointing at a wrong or shared field shows.
     BrauDaten d;
@@ -54,8 +61,7 @@ TEST(BrauDaten, JederSchluesselSeinFeld) {
 
 TEST(MengenUmrechnen, ZwanzigAufFuenfzigLiter) {
     const BrauDaten alt = sud20();
-    const UmrechnungsErgebnis r = Mengen_Umrechnen(alt, "50", ',');
-    ASSERT_FALSE(r.abgelehnt());
+    const UmrechnungsErgebnis r = umgerechnet(alt, "50");
     const BrauDaten& d = r.daten;
     EXPECT_EQ(d.Sudgroesse, "50");
     EXPECT_EQ(d.Hauptguss, "40");
@@ -85,17 +91,14 @@ TEST(MengenUmrechnen, ZwanzigAufFuenfzigLiter) {
 TEST(MengenUmrechnen, DezimalzeichenDesSystems) {
     BrauDaten d = sud20();
     d.Malzmenge1 = "4.2";  // English system
-    const UmrechnungsErgebnis r = Mengen_Umrechnen(d, "50", '.');
-    ASSERT_FALSE(r.abgelehnt());
+    const UmrechnungsErgebnis r = umgerechnet(d, "50", '.');
     EXPECT_EQ(r.daten.Malzmenge1, "10.5");
     EXPECT_EQ(r.daten.Malzmenge2, "2");
 }
 
 TEST(MengenUmrechnen, ZweimalGleicheGroesseAendertNichts) {
-    const UmrechnungsErgebnis erst = Mengen_Umrechnen(sud20(), "50", ',');
-    ASSERT_FALSE(erst.abgelehnt());
-    const UmrechnungsErgebnis zweit = Mengen_Umrechnen(erst.daten, "50", ',');
-    ASSERT_FALSE(zweit.abgelehnt());
+    const UmrechnungsErgebnis erst = umgerechnet(sud20(), "50");
+    const UmrechnungsErgebnis zweit = umgerechnet(erst.daten, "50");
     EXPECT_EQ(zweit.daten, erst.daten);
 }
 
@@ -103,8 +106,7 @@ TEST(MengenUmrechnen, FaktorInEinfacherGenauigkeit) {
     BrauDaten d;
     d.Sudgroesse = "3";
     d.Hauptguss = "1";
-    const UmrechnungsErgebnis r = Mengen_Umrechnen(d, "1", ',');
-    ASSERT_FALSE(r.abgelehnt());
+    const UmrechnungsErgebnis r = umgerechnet(d, "1");
     EXPECT_EQ(r.daten.Hauptguss, "0,3333333");
     EXPECT_EQ(r.daten.Sudgroesse, "1");
 }
@@ -112,16 +114,14 @@ TEST(MengenUmrechnen, FaktorInEinfacherGenauigkeit) {
 TEST(MengenUmrechnen, LeereGroessenZaehlenAlsEins) {
     BrauDaten d = sud20();
     d.Sudgroesse = "";
-    const UmrechnungsErgebnis r = Mengen_Umrechnen(d, "", ',');
-    ASSERT_FALSE(r.abgelehnt());
+    const UmrechnungsErgebnis r = umgerechnet(d, "");
     EXPECT_EQ(r.SudGroesseNeu, "1");
     EXPECT_EQ(r.daten.Sudgroesse, "1");
     EXPECT_EQ(r.daten.Hauptguss, d.Hauptguss);
     EXPECT_EQ(r.daten.Malzmenge3, "1");
 
     d.Sudgroesse = "2";
-    const UmrechnungsErgebnis halb = Mengen_Umrechnen(d, "", ',');
-    ASSERT_FALSE(halb.abgelehnt());
+    const UmrechnungsErgebnis halb = umgerechnet(d, "");
     EXPECT_EQ(halb.daten.Hauptguss, "8");
     EXPECT_EQ(halb.daten.Malzmenge3, "0,5");
 }
