@@ -332,6 +332,27 @@ TEST_F(KonfigTest, FranzoesischZeigtMeldung63UndBleibtDeutsch)
     EXPECT_EQ(Datei_Lesen(datei().string()).Sprache, "3");
 }
 
+TEST_F(KonfigTest, NurDieDreiSprachenOhneTabellenMeldenSich)
+{
+    schreibeDatei(Musterzeilen());
+    starten_und_laden();
+    const struct {
+        const char* option;
+        int meldung; // 0: none
+        Sprache sprache;
+    } faelle[] = {{"Sprache4", 64, Sprache::Deutsch},       {"Sprache6", 0, Sprache::Portugiesisch},
+                  {"Sprache5", 65, Sprache::Deutsch},       {"Sprache7", 0, Sprache::Polnisch},
+                  {"Sprache3", 63, Sprache::Deutsch},       {"Sprache8", 0, Sprache::Tschechisch},
+                  {"Sprache2", 0, Sprache::Englisch}};
+    for (const auto& f : faelle) {
+        klicken(f.option);
+        const auto erwartet = f.meldung ? std::vector<std::string>{kw::Meldung(Sprache::Deutsch, f.meldung)}
+                                        : std::vector<std::string>{};
+        EXPECT_EQ(meldungen(), erwartet) << f.option;
+        EXPECT_EQ(app().texte.aktuell, f.sprache) << f.option;
+    }
+}
+
 TEST_F(KonfigTest, GespeichertesFranzoesischSchweigtBeimStartUndMeldetSichBeimWiederoeffnen)
 {
     auto zeilen = Musterzeilen();
@@ -379,6 +400,34 @@ TEST_F(KonfigTest, EnglischSchaltetDasHauptbildSofortUm)
     klicken("Sprache1");
     EXPECT_EQ(knopftext(*grundbild, "Command7"), "BEENDEN");
     EXPECT_EQ(element<QGroupBox>(d, "Frame1")->title().toStdString(), "Port Relais-Karte");
+}
+
+TEST_F(KonfigTest, KarteFolgtDerSteuerungAuchBeiOffenemDialog)
+{
+    schreibeDatei(Musterzeilen()); // LPT2
+    starten_und_laden();
+    ok();
+    app().anlage.Manuell = 1;
+    app().anlage.Man_Heizung_Ein = 1;
+    tick();
+    ASSERT_EQ(u->geraete.lpt.letztes(), 1);
+
+    optionen();
+    ASSERT_TRUE(dialog().isVisible());
+    app().anlage.Man_Heizung_Ein = 0;
+    tick();
+    EXPECT_EQ(u->geraete.lpt.letztes(), 0) << "the heater goes off although the dialog is open";
+    EXPECT_EQ(u->geraete.adressen, std::vector<std::uint16_t>{0x278});
+
+    app().anlage.Man_Heizung_Ein = 1;
+    klicken("Auswahl_LPT_Def");
+    tick();
+    EXPECT_EQ(u->geraete.lpt.letztes(), 0) << "another port clicked: the card in use goes off";
+    EXPECT_EQ(u->geraete.adressen, std::vector<std::uint16_t>{0x278}) << "the new port waits for OK";
+    ok();
+    tick();
+    EXPECT_EQ(u->geraete.adressen, (std::vector<std::uint16_t>{0x278, 0x3BC}));
+    EXPECT_EQ(u->geraete.lpt.letztes(), 1);
 }
 
 TEST_F(KonfigTest, WiederoeffnenVerwirftUngespeicherteAenderungen)
