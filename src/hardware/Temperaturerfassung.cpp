@@ -2,7 +2,18 @@
 
 #include "hardware/Temperaturlog.h"
 
+#include <sys/stat.h>
+
 namespace kw {
+
+namespace {
+// Bytes in the log; 0 when it is missing.
+long long Loggroesse(const std::string& pfad)
+{
+    struct stat st {};
+    return ::stat(pfad.c_str(), &st) == 0 ? static_cast<long long>(st.st_size) : 0;
+}
+} // namespace
 
 Temperaturerfassung::Temperaturerfassung(Prozessstarter& starter, Temperaturfenster& fenster, bool& Sensor_Alarm)
     : m_starter(starter), m_fenster(fenster), m_Sensor_Alarm(Sensor_Alarm)
@@ -76,14 +87,30 @@ void Temperaturerfassung::tick(std::chrono::sys_seconds now, short Konfiguration
             return; // never a second run beside one still going
         m_Messung_Laeuft = true;
         m_Faelligkeit = now + Lesewartezeit;
+        m_logGroesseVorher = Loggroesse(m_logdatei);
         starte(m_leseBefehl, false, now);
     } else if (now >= m_Faelligkeit) {
+        bool neu = false;
         if (!m_logdatei.empty())
-            if (auto wert = Temperatur_Lesen(m_logdatei))
+            if (auto wert = Temperatur_Lesen(m_logdatei)) {
                 m_Temperaturwert = *wert;
+                neu = Loggroesse(m_logdatei) > m_logGroesseVorher;
+            }
+        bool warnen = false;
         // The sensor's power-on value; good readings in between do not reset the count.
         if (m_Temperaturwert == "85.00" && ++m_Zaehler_85 >= 10) {
             m_Zaehler_85 = 0;
+            warnen = true;
+        }
+        // A sensor that stops answering leaves its last value standing, and the heating would follow that
+        // value: ten cycles in a row without a new reading warn as well.
+        if (neu || m_Temperaturwert.empty()) {
+            m_Fehlzyklen = 0;
+        } else if (++m_Fehlzyklen >= 10) {
+            m_Fehlzyklen = 0;
+            warnen = true;
+        }
+        if (warnen) {
             m_Sensor_Alarm = true;
             m_fenster.zeigeWarnungDS1820();
         }

@@ -55,6 +55,8 @@ private:
 
     std::string m_Temperaturwert;
     short m_Zaehler_85 = 0;
+    short m_Fehlzyklen = 0;          // cycles in a row without a new reading, once there was one
+    long long m_logGroesseVorher = 0; // log size when the reading run was started
     bool m_Messung_Laeuft = false;
     bool m_Startwartezeit_Abgelaufen = false;
     std::chrono::sys_seconds m_Faelligkeit{};

@@ -328,6 +328,37 @@ TEST_F(ZyklusTest, ZehnMal85GibtEineWarnung)
     EXPECT_EQ(erfassung.Zaehler_85(), 2) << "only the exact text counts";
 }
 
+TEST_F(ZyklusTest, StehenbleibenderWertWarnt)
+{
+    startwarteAbwarten();
+    for (int i = 0; i < 25; ++i)
+        zyklus(""); // no sensor at all: the display shows no value, nothing to warn about
+    EXPECT_EQ(fenster.warnungen, 0);
+
+    zyklus("21.44");
+    for (int i = 1; i < 10; ++i) {
+        zyklus(""); // the sensor stopped answering: the old value stands
+        ASSERT_EQ(fenster.warnungen, 0) << i;
+    }
+    zyklus("");
+    EXPECT_EQ(erfassung.Temperaturwert(), "21.44");
+    EXPECT_EQ(fenster.warnungen, 1) << "ten cycles without a new reading";
+    EXPECT_TRUE(Sensor_Alarm);
+
+    // The same value read anew is a new reading; starting the tool is no reading.
+    Sensor_Alarm = false;
+    for (int i = 0; i < 9; ++i)
+        zyklus("");
+    zyklus("21.44");
+    for (int i = 0; i < 9; ++i)
+        zyklus("");
+    EXPECT_EQ(fenster.warnungen, 1);
+    starter.startGelingt = false;
+    zyklus("");
+    EXPECT_EQ(fenster.warnungen, 2);
+    EXPECT_TRUE(Sensor_Alarm);
+}
+
 // ---- with a real process ----
 
 // Stands in for digitemp_DS9097; the test steers it through the file "modus" beside it.
