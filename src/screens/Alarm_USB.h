@@ -1,13 +1,13 @@
 #pragma once
 // USB alarm: a write to the relay board failed and further USB writes are held back.
 
-#include <QWidget>
+#include "screens/Hinweisfenster.h"
 
 namespace kw {
 
 class Anwendung;
 
-class Alarm_USB : public QWidget {
+class Alarm_USB : public Hinweisfenster {
     Q_OBJECT
 public:
     static constexpr const char* Name = "Alarm_USB";

@@ -2,15 +2,13 @@
 // The brewmaster call: the phase's call text, OK and SIGNAL AUS. Shown without
 // blocking; the call itself waits for QUITTIEREN on the main screen.
 
-#include <QWidget>
-
-class QLabel;
+#include "screens/Hinweisfenster.h"
 
 namespace kw {
 
 class Anwendung;
 
-class BraumeisterRuf : public QWidget {
+class BraumeisterRuf : public Hinweisfenster {
     Q_OBJECT
 public:
     static constexpr const char* Name = "BraumeisterRuf";
@@ -24,7 +22,6 @@ private:
     void Command2_Click();   // SIGNAL AUS: silences, the window stays
 
     Anwendung& app;
-    QLabel* m_Ruftext;
 };
 
 } // namespace kw

@@ -2,13 +2,13 @@
 // Sensor warning: the DS1820 delivered its power-on value again and again. The
 // run goes on; the signal sounds until the warning is cleared.
 
-#include <QWidget>
+#include "screens/Hinweisfenster.h"
 
 namespace kw {
 
 class Anwendung;
 
-class WarnungDS1820 : public QWidget {
+class WarnungDS1820 : public Hinweisfenster {
     Q_OBJECT
 public:
     static constexpr const char* Name = "WarnungDS1820";

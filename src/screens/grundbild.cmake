@@ -4,5 +4,6 @@ target_sources(screens PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/BraumeisterRuf.h ${CMAKE_CURRENT_LIST_DIR}/BraumeisterRuf.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WarnungDS1820.h ${CMAKE_CURRENT_LIST_DIR}/WarnungDS1820.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Alarm_USB.h ${CMAKE_CURRENT_LIST_DIR}/Alarm_USB.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Hinweisfenster.h ${CMAKE_CURRENT_LIST_DIR}/Hinweisfenster.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Anwendung_Fenster.cpp
 )
