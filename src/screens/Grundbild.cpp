@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -10,6 +11,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
+#include <QScreen>
 #include <QSlider>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -391,7 +393,7 @@ QPushButton* Grundbild::knopf(const char* name, const QString& text, void (Grund
     return b;
 }
 
-QLineEdit* Grundbild::anzeigefeld(const char* name, int breite)
+QLineEdit* Grundbild::anzeigefeld(const char* name, int breite, std::string Anzeige::*wert)
 {
     auto* f = new QLineEdit;
     f->setObjectName(QString::fromLatin1(name));
@@ -407,7 +409,16 @@ QLineEdit* Grundbild::anzeigefeld(const char* name, int breite)
     QPalette pal = f->palette();
     pal.setColor(QPalette::Base, QColor(255, 255, 225));
     f->setPalette(pal);
+    if (wert)
+        m_texte.push_back({f, wert});
     return f;
+}
+
+QGroupBox* Grundbild::rahmen(const char* name, const QString& titel)
+{
+    auto* g = new QGroupBox(titel);
+    g->setObjectName(QString::fromLatin1(name));
+    return g;
 }
 
 QLabel* Grundbild::beschriftung(const char* name, const QString& text)
@@ -460,7 +471,11 @@ void Grundbild::aufbauen()
     mitte->addWidget(rechtsBox);
     haupt->addLayout(mitte, 1);
 
-    resize(1270, 780);
+    // On a 1280×800 desktop the title bar and a panel must fit as well.
+    QSize groesse(1270, 780);
+    if (const QScreen* bildschirm = QGuiApplication::primaryScreen())
+        groesse = groesse.boundedTo(bildschirm->availableGeometry().size() - QSize(10, 44));
+    resize(groesse.expandedTo(minimumSizeHint()));
 }
 
 QWidget* Grundbild::baueKopf()
@@ -497,14 +512,14 @@ QWidget* Grundbild::baueKopf()
     l->addSpacing(30);
 
     l->addWidget(beschriftung("Label11", QStringLiteral("BIER - SORTE:")));
-    m_Biersorte = anzeigefeld("Biersorte", 300);
-    m_Biersorte->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    l->addWidget(m_Biersorte, 1);
+    auto* biersorte = anzeigefeld("Biersorte", 300, &Anzeige::Biersorte);
+    biersorte->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    l->addWidget(biersorte, 1);
     l->addSpacing(16);
     l->addWidget(beschriftung("Label6", QStringLiteral("Phasen:")));
-    m_Anzeige_Phasenzahl = anzeigefeld("Anzeige_Phasenzahl", 50);
-    m_Anzeige_Phasenzahl->setMaximumWidth(60);
-    l->addWidget(m_Anzeige_Phasenzahl);
+    auto* phasenzahl = anzeigefeld("Anzeige_Phasenzahl", 50, &Anzeige::Anzeige_Phasenzahl);
+    phasenzahl->setMaximumWidth(60);
+    l->addWidget(phasenzahl);
     l->addSpacing(20);
 
     m_Anzeige_RufQuitt = beschriftung("Anzeige_RufQuitt", QStringLiteral("RUF QUITTIEREN !!"));
@@ -523,8 +538,7 @@ QWidget* Grundbild::baueKopf()
 
 QWidget* Grundbild::baueBedienung()
 {
-    auto* g = new QGroupBox(QStringLiteral("BEDIENUNG"));
-    g->setObjectName(QStringLiteral("Frame_Bedienung"));
+    auto* g = rahmen("Frame_Bedienung", QStringLiteral("BEDIENUNG"));
     auto* l = new QVBoxLayout(g);
     auto* start = knopf("START_BRAUEN", QStringLiteral("START"), &Grundbild::START_BRAUEN_Click, true);
     auto* stop = knopf("STOP_BRAUEN", QStringLiteral("STOP"), &Grundbild::STOP_BRAUEN_Click, true);
@@ -546,8 +560,7 @@ QWidget* Grundbild::baueBedienung()
 
 QWidget* Grundbild::baueStartAbPhase()
 {
-    auto* g = new QGroupBox(QStringLiteral("Start ab Phase"));
-    g->setObjectName(QStringLiteral("Phase_setzen"));
+    auto* g = rahmen("Phase_setzen", QStringLiteral("Start ab Phase"));
     auto* l = new QGridLayout(g);
 
     auto* s3 = knopf("switch3", app.schalter(&Schaltertexte::Text_Aktivieren), &Grundbild::switch3_Click,
@@ -578,17 +591,14 @@ QWidget* Grundbild::baueStartAbPhase()
     l->addWidget(beschriftung("Label5_2", QStringLiteral("Min")), 2, 2);
     l->setColumnStretch(2, 1);
 
-    Schalter_Anmelden(s3, &Anzeige::switch3, [this](Schalttext s) {
-        return app.schalter(s == Schalttext::Ein ? &Schaltertexte::Text_Aktivieren
-                                                 : &Schaltertexte::Text_Deaktivieren);
-    });
+    Schalter_Anmelden(s3, &Anzeige::switch3,
+                      schaltertexte(&Schaltertexte::Text_Aktivieren, &Schaltertexte::Text_Deaktivieren));
     return g;
 }
 
 QWidget* Grundbild::baueBetriebsarten()
 {
-    auto* g = new QGroupBox(QStringLiteral("BETRIEBSARTEN"));
-    g->setObjectName(QStringLiteral("Frame3"));
+    auto* g = rahmen("Frame3", QStringLiteral("BETRIEBSARTEN"));
     auto* l = new QVBoxLayout(g);
     auto* s1 = knopf("Switch1", app.schalter(&Schaltertexte::Text_Simulation_Ein), &Grundbild::Switch1_Click,
                      false);
@@ -596,36 +606,29 @@ QWidget* Grundbild::baueBetriebsarten()
                      false);
     l->addWidget(s1);
     l->addWidget(s2);
-    Schalter_Anmelden(s1, &Anzeige::Switch1, [this](Schalttext s) {
-        return app.schalter(s == Schalttext::Ein ? &Schaltertexte::Text_Simulation_Ein
-                                                 : &Schaltertexte::Text_Simulation_Aus);
-    });
-    Schalter_Anmelden(s2, &Anzeige::Switch2, [this](Schalttext s) {
-        return app.schalter(s == Schalttext::Ein ? &Schaltertexte::Text_Manuell_Ein
-                                                 : &Schaltertexte::Text_Manuell_Aus);
-    });
+    Schalter_Anmelden(s1, &Anzeige::Switch1,
+                      schaltertexte(&Schaltertexte::Text_Simulation_Ein, &Schaltertexte::Text_Simulation_Aus));
+    Schalter_Anmelden(s2, &Anzeige::Switch2,
+                      schaltertexte(&Schaltertexte::Text_Manuell_Ein, &Schaltertexte::Text_Manuell_Aus));
     return g;
 }
 
 QWidget* Grundbild::baueManuell()
 {
-    m_Frame_Manuell = new QGroupBox(QStringLiteral("MANUELL"));
-    m_Frame_Manuell->setObjectName(QStringLiteral("Frame_Manuell"));
+    m_Frame_Manuell = rahmen("Frame_Manuell", QStringLiteral("MANUELL"));
     auto* l = new QVBoxLayout(m_Frame_Manuell);
-    const auto text = [this](const std::string Schaltertexte::*ein, const std::string Schaltertexte::*aus) {
-        return [this, ein, aus](Schalttext s) { return app.schalter(s == Schalttext::Ein ? ein : aus); };
-    };
     auto* h = knopf("Man_Heizung", app.schalter(&Schaltertexte::Text_Heizung_Ein),
                     &Grundbild::Man_Heizung_Click, false);
     auto* k = knopf("Man_Kuehlung", app.schalter(&Schaltertexte::Text_Kuehlung_Ein),
                     &Grundbild::Man_Kuehlung_Click, false);
     auto* r = knopf("Man_Ruehrwerk", app.schalter(&Schaltertexte::Text_Ruehrwerk_Ein),
                     &Grundbild::Man_Ruehrwerk_Click, false);
-    Schalter_Anmelden(h, &Anzeige::Man_Heizung, text(&Schaltertexte::Text_Heizung_Ein, &Schaltertexte::Text_Heizung_Aus));
+    Schalter_Anmelden(h, &Anzeige::Man_Heizung,
+                      schaltertexte(&Schaltertexte::Text_Heizung_Ein, &Schaltertexte::Text_Heizung_Aus));
     Schalter_Anmelden(k, &Anzeige::Man_Kuehlung,
-                      text(&Schaltertexte::Text_Kuehlung_Ein, &Schaltertexte::Text_Kuehlung_Aus));
+                      schaltertexte(&Schaltertexte::Text_Kuehlung_Ein, &Schaltertexte::Text_Kuehlung_Aus));
     Schalter_Anmelden(r, &Anzeige::Man_Ruehrwerk,
-                      text(&Schaltertexte::Text_Ruehrwerk_Ein, &Schaltertexte::Text_Ruehrwerk_Aus));
+                      schaltertexte(&Schaltertexte::Text_Ruehrwerk_Ein, &Schaltertexte::Text_Ruehrwerk_Aus));
     l->addWidget(h);
     l->addWidget(k);
     l->addWidget(r);
@@ -647,8 +650,7 @@ QWidget* Grundbild::baueManuell()
 
 QWidget* Grundbild::baueSimulation()
 {
-    m_Frame_Simulation = new QGroupBox(QStringLiteral("SIMULATION"));
-    m_Frame_Simulation->setObjectName(QStringLiteral("Frame_Simulation"));
+    m_Frame_Simulation = rahmen("Frame_Simulation", QStringLiteral("SIMULATION"));
     auto* l = new QGridLayout(m_Frame_Simulation);
 
     // Range -100..0, the simulated temperature is the absolute value: 100 °C at the top.
@@ -683,8 +685,7 @@ QWidget* Grundbild::baueSimulation()
 
 QWidget* Grundbild::baueFunktionen()
 {
-    auto* g = new QGroupBox(QStringLiteral("FUNKTIONEN"));
-    g->setObjectName(QStringLiteral("Frame1"));
+    auto* g = rahmen("Frame1", QStringLiteral("FUNKTIONEN"));
     auto* l = new QVBoxLayout(g);
     l->addWidget(knopf("Command2_0", QStringLiteral("PARAMETER"), &Grundbild::Command2_Click, true));
     l->addWidget(knopf("Command1", QStringLiteral("BRAU - PROTOKOLL"), &Grundbild::Command1_Click, false));
@@ -709,8 +710,7 @@ QWidget* Grundbild::baueFunktionen()
 
 QWidget* Grundbild::baueProzessdaten()
 {
-    auto* g = new QGroupBox(QStringLiteral("Prozessdaten aktuelle Heizphase"));
-    g->setObjectName(QStringLiteral("Frame2"));
+    auto* g = rahmen("Frame2", QStringLiteral("Prozessdaten aktuelle Heizphase"));
     auto* l = new QVBoxLayout(g);
     l->setSpacing(8);
 
@@ -718,9 +718,9 @@ QWidget* Grundbild::baueProzessdaten()
     {
         auto* z = new QHBoxLayout;
         z->addWidget(beschriftung("Label1_0", QStringLiteral("Phase:")));
-        m_Anzeige_Phase = anzeigefeld("Anzeige_Phase", 44);
-        m_Anzeige_Phase->setMaximumWidth(56);
-        z->addWidget(m_Anzeige_Phase);
+        auto* phase = anzeigefeld("Anzeige_Phase", 44, &Anzeige::Anzeige_Phase);
+        phase->setMaximumWidth(56);
+        z->addWidget(phase);
         auto* runter = knopf("PhaseRunter", QStringLiteral("<"), &Grundbild::PhaseRunter_Click, false);
         auto* rauf = knopf("PhaseRauf", QStringLiteral(">"), &Grundbild::PhaseRauf_Click, false);
         runter->setMaximumWidth(40);
@@ -743,46 +743,45 @@ QWidget* Grundbild::baueProzessdaten()
         titel->setFont(tf);
         temp->addWidget(titel, 0, 0, 1, 3);
 
-        m_Anzeige_TempIst = anzeigefeld("Anzeige_TempIst", 80);
-        m_Anzeige_TempSollAct = anzeigefeld("Anzeige_TempSollAct", 80);
-        m_Anzeige_TempSoll = anzeigefeld("Anzeige_TempSoll", 80);
-        for (QLineEdit* f : {m_Anzeige_TempIst, m_Anzeige_TempSollAct, m_Anzeige_TempSoll}) {
-            QFont font = f->font();
-            font.setPointSizeF(font.pointSizeF() + 4);
-            f->setFont(font);
-            f->setMaximumWidth(110);
-        }
-        m_Bar_Sim_IstTemperatur2 = new Temperaturbalken(QColor(220, 60, 40));
-        m_Bar_Sim_IstTemperatur2->setObjectName(QStringLiteral("Bar_Sim_IstTemperatur2"));
-        m_Bar_TempSollAct = new Temperaturbalken(QColor(240, 170, 40));
-        m_Bar_TempSollAct->setObjectName(QStringLiteral("Bar_TempSollAct"));
-        m_Bar_TempSoll = new Temperaturbalken(QColor(60, 120, 220));
-        m_Bar_TempSoll->setObjectName(QStringLiteral("Bar_TempSoll"));
-
+        // actual, moving target, target: label, number and bar in one column each
         const struct {
             const char* label;
             const char* text;
-            QLineEdit* feld;
-            Temperaturbalken* balken;
+            const char* feldname;
+            std::string Anzeige::*feldwert;
+            const char* balkenname;
+            float Anzeige::*balkenwert;
+            QColor farbe;
         } spalten[] = {
-            {"Label1_9", "Aktuell", m_Anzeige_TempIst, m_Bar_Sim_IstTemperatur2},
-            {"Label1_16", "Soll  Akt.", m_Anzeige_TempSollAct, m_Bar_TempSollAct},
-            {"Label1_1", "Soll  Ende", m_Anzeige_TempSoll, m_Bar_TempSoll},
+            {"Label1_9", "Aktuell", "Anzeige_TempIst", &Anzeige::Anzeige_TempIst, "Bar_Sim_IstTemperatur2",
+             &Anzeige::Bar_Sim_IstTemperatur2, QColor(220, 60, 40)},
+            {"Label1_16", "Soll  Akt.", "Anzeige_TempSollAct", &Anzeige::Anzeige_TempSollAct, "Bar_TempSollAct",
+             &Anzeige::Bar_TempSollAct, QColor(240, 170, 40)},
+            {"Label1_1", "Soll  Ende", "Anzeige_TempSoll", &Anzeige::Anzeige_TempSoll, "Bar_TempSoll",
+             &Anzeige::Bar_TempSoll, QColor(60, 120, 220)},
         };
         for (int i = 0; i < 3; ++i) {
-            auto* lab = beschriftung(spalten[i].label, QString::fromUtf8(spalten[i].text));
+            const auto& sp = spalten[i];
+            auto* lab = beschriftung(sp.label, QString::fromUtf8(sp.text));
             lab->setAlignment(Qt::AlignCenter);
+            auto* feld = anzeigefeld(sp.feldname, 80, sp.feldwert);
+            QFont font = feld->font();
+            font.setPointSizeF(font.pointSizeF() + 4);
+            feld->setFont(font);
+            feld->setMaximumWidth(110);
+            auto* balken = new Temperaturbalken(sp.farbe);
+            balken->setObjectName(QString::fromLatin1(sp.balkenname));
+            m_balken.push_back({balken, sp.balkenwert});
             temp->addWidget(lab, 1, i, Qt::AlignHCenter);
-            temp->addWidget(spalten[i].feld, 2, i);
-            temp->addWidget(spalten[i].balken, 3, i, Qt::AlignHCenter);
+            temp->addWidget(feld, 2, i);
+            temp->addWidget(balken, 3, i, Qt::AlignHCenter);
         }
         temp->setRowStretch(3, 1);
 
         auto* grad = knopf("Option_Gradient", app.schalter(&Schaltertexte::Text_Grad_Aus),
                            &Grundbild::Option_Gradient_Click, false);
-        Schalter_Anmelden(grad, &Anzeige::Option_Gradient, [this](Schalttext s) {
-            return app.schalter(s == Schalttext::Ein ? &Schaltertexte::Text_Grad_Ein : &Schaltertexte::Text_Grad_Aus);
-        });
+        Schalter_Anmelden(grad, &Anzeige::Option_Gradient,
+                          schaltertexte(&Schaltertexte::Text_Grad_Ein, &Schaltertexte::Text_Grad_Aus));
         temp->addWidget(grad, 4, 1);
         auto* sollKnoepfe = new QHBoxLayout;
         auto* sr = knopf("SollRunter", QStringLiteral("<<"), &Grundbild::SollRunter_Click, false);
@@ -795,9 +794,9 @@ QWidget* Grundbild::baueProzessdaten()
         auto* kessel = new Kesselbild;
         kessel->setObjectName(QStringLiteral("Kessel"));
         m_Anzeige_Feuer = kessel->feuer;
-        m_Anzeige_Wolke_Gross = kessel->wolke_gross;
-        m_Anzeige_Wolke_Mittel = kessel->wolke_mittel;
-        m_Anzeige_Wolke_Klein = kessel->wolke_klein;
+        m_wolken = {{kessel->wolke_gross, &Anzeige::Anzeige_Wolke_Gross},
+                    {kessel->wolke_mittel, &Anzeige::Anzeige_Wolke_Mittel},
+                    {kessel->wolke_klein, &Anzeige::Anzeige_Wolke_Klein}};
         m_lampen.push_back({kessel->ruehr1, &Anzeige::Anzeige_Ruehr1});
         m_lampen.push_back({kessel->ruehr2, &Anzeige::Anzeige_Ruehr2});
         z->addWidget(kessel, 2);
@@ -807,17 +806,17 @@ QWidget* Grundbild::baueProzessdaten()
     // times
     {
         auto* t = new QGridLayout;
-        m_Anzeige_Startzeit = anzeigefeld("Anzeige_Startzeit", 190);
-        m_Anzeige_Endzeit = anzeigefeld("Anzeige_Endzeit", 190);
-        m_Anzeige_ZeitAct = anzeigefeld("Anzeige_ZeitAct", 110);
+        auto* startzeit = anzeigefeld("Anzeige_Startzeit", 190, &Anzeige::Anzeige_Startzeit);
+        m_Anzeige_Endzeit = anzeigefeld("Anzeige_Endzeit", 190, &Anzeige::Anzeige_Endzeit);
+        auto* zeitAct = anzeigefeld("Anzeige_ZeitAct", 110, &Anzeige::Anzeige_ZeitAct);
         platzHalten(m_Anzeige_Endzeit);
         m_Label1_10 = beschriftung("Label1_10", QStringLiteral("Zeit Aktuell"));
         t->addWidget(beschriftung("Label1_12", QStringLiteral("Startzeit Phase")), 0, 0);
         t->addWidget(beschriftung("Text_Endzeit_11", QStringLiteral("Endzeit Phase")), 0, 1);
         t->addWidget(m_Label1_10, 0, 2);
-        t->addWidget(m_Anzeige_Startzeit, 1, 0);
+        t->addWidget(startzeit, 1, 0);
         t->addWidget(m_Anzeige_Endzeit, 1, 1);
-        t->addWidget(m_Anzeige_ZeitAct, 1, 2);
+        t->addWidget(zeitAct, 1, 2);
         auto* zr = knopf("ZeitRunter", QStringLiteral("-5 Min"), &Grundbild::ZeitRunter_Click, false);
         auto* za = knopf("ZeitRauf", QStringLiteral("+5 Min"), &Grundbild::ZeitRauf_Click, false);
         t->addWidget(zr, 1, 3);
@@ -852,10 +851,8 @@ QWidget* Grundbild::baueProzessdaten()
         setze(1, 3, "Anzeige_Signal", &Anzeige::Anzeige_Signal, "Label1_4", "Ak.Signal");
         auto* sig = knopf("Option_Signal", app.schalter(&Schaltertexte::Text_Signal_Aus),
                           &Grundbild::Option_Signal_Click, false);
-        Schalter_Anmelden(sig, &Anzeige::Option_Signal, [this](Schalttext s) {
-            return app.schalter(s == Schalttext::Ein ? &Schaltertexte::Text_Signal_Ein
-                                                     : &Schaltertexte::Text_Signal_Aus);
-        });
+        Schalter_Anmelden(sig, &Anzeige::Option_Signal,
+                          schaltertexte(&Schaltertexte::Text_Signal_Ein, &Schaltertexte::Text_Signal_Aus));
         gl->addWidget(sig, 1, 8, 1, 2);
         m_Extra_Lampentext[0] = setze(2, 0, "Anzeige_Extra1", &Anzeige::Anzeige_Extra1, "Label1_11", "Extra1");
         m_Extra_Lampentext[1] = setze(2, 1, "Anzeige_Extra2", &Anzeige::Anzeige_Extra2, "Label1_17", "Extra2");
@@ -876,6 +873,12 @@ void Grundbild::Schalter_Anmelden(QAbstractButton* b, Schalttext Anzeige::*zusta
 {
     // The caption set at build time stands until the state changes.
     m_schalter.push_back({b, zustand, std::move(text), app.anzeige.*zustand});
+}
+
+std::function<QString(Schalttext)> Grundbild::schaltertexte(const std::string Schaltertexte::*ein,
+                                                            const std::string Schaltertexte::*aus)
+{
+    return [this, ein, aus](Schalttext s) { return app.schalter(s == Schalttext::Ein ? ein : aus); };
 }
 
 void Grundbild::Schalter_Nachfuehren()
@@ -928,38 +931,25 @@ void Grundbild::zeige()
     const Anzeige& z = app.anzeige;
     const Schaltertexte& s = app.texte.schalter();
 
-    setzeText(m_Biersorte, q(z.Biersorte));
-    setzeText(m_Anzeige_Phasenzahl, q(z.Anzeige_Phasenzahl));
-    setzeText(m_Anzeige_Phase, q(z.Anzeige_Phase));
+    for (const auto& t : m_texte)
+        setzeText(t.feld, q(z.*(t.wert)));
     setzeText(m_Anzeige_KommentarPhase, q(z.Keine_Phase_Aktiv ? s.Text_Keine_Phase : z.Anzeige_KommentarPhase));
-    setzeText(m_Anzeige_TempIst, q(z.Anzeige_TempIst));
-    setzeText(m_Anzeige_TempSoll, q(z.Anzeige_TempSoll));
-    setzeText(m_Anzeige_TempSollAct, q(z.Anzeige_TempSollAct));
-    setzeText(m_Anzeige_Startzeit, q(z.Anzeige_Startzeit));
-    setzeText(m_Anzeige_Endzeit, q(z.Anzeige_Endzeit));
-    setzeText(m_Anzeige_ZeitAct, q(z.Anzeige_ZeitAct));
     setzeText(m_Label1_10, q(z.Label_ZeitAct == Zeitbeschriftung::Restzeit ? s.Text_Restzeit : s.Text_Zeit_Aktuell));
 
-    for (const Lampenbindung& l : m_lampen)
+    for (const auto& l : m_lampen)
         l.feld->setLampe(z.*(l.wert));
-
-    m_Bar_TempSoll->setWert(z.Bar_TempSoll);
-    m_Bar_TempSollAct->setWert(z.Bar_TempSollAct);
-    m_Bar_Sim_IstTemperatur2->setWert(z.Bar_Sim_IstTemperatur2);
+    for (const auto& b : m_balken)
+        b.feld->setWert(z.*(b.wert));
 
     m_Anzeige_Endzeit->setVisible(z.Anzeige_Endzeit_Sichtbar);
     m_Anzeige_Feuer->setVisible(z.Anzeige_Feuer_Sichtbar);
     m_Anzeige_RufQuitt->setVisible(z.Anzeige_RufQuitt_Sichtbar);
     m_PAUSE_BRAUEN->setVisible(z.PAUSE_BRAUEN_Sichtbar);
 
-    const std::pair<Wolkenbild*, const Wolke*> wolken[] = {
-        {m_Anzeige_Wolke_Gross, &z.Anzeige_Wolke_Gross},
-        {m_Anzeige_Wolke_Mittel, &z.Anzeige_Wolke_Mittel},
-        {m_Anzeige_Wolke_Klein, &z.Anzeige_Wolke_Klein},
-    };
-    for (const auto& [bild, wolke] : wolken) {
-        bild->setGroesse(wolke->breite, wolke->hoehe);
-        bild->setVisible(wolke->sichtbar);
+    for (const auto& w : m_wolken) {
+        const Wolke& wolke = z.*(w.wert);
+        w.feld->setGroesse(wolke.breite, wolke.hoehe);
+        w.feld->setVisible(wolke.sichtbar);
     }
 
     Schalter_Nachfuehren();

@@ -180,12 +180,17 @@ private:
 
     QPushButton* knopf(const char* name, const QString& text, void (Grundbild::*handler)(),
                        bool beiMausDruck);
-    QLineEdit* anzeigefeld(const char* name, int breite);
+    // A read-only display; with `wert` it shows that text of the display state on every tick.
+    QLineEdit* anzeigefeld(const char* name, int breite, std::string Anzeige::*wert = nullptr);
     QLabel* beschriftung(const char* name, const QString& text);
     Lampenfeld* lampe(const char* name);
+    QGroupBox* rahmen(const char* name, const QString& titel);
 
     void Schalter_Anmelden(QAbstractButton* knopf, Schalttext Anzeige::*zustand,
                            std::function<QString(Schalttext)> text);
+    // Caption from a pair of switch texts: `ein` for Schalttext::Ein, `aus` for Aus.
+    std::function<QString(Schalttext)> schaltertexte(const std::string Schaltertexte::*ein,
+                                                     const std::string Schaltertexte::*aus);
     // Sets the caption of toggles whose state changed since their caption was set.
     void Schalter_Nachfuehren();
     // Sets one toggle's caption from its state, changed or not.
@@ -238,32 +243,22 @@ private:
 
     std::vector<Schalter> m_schalter;
 
-    // displays
-    QLineEdit* m_Biersorte = nullptr;
-    QLineEdit* m_Anzeige_Phasenzahl = nullptr;
-    QLabel* m_Anzeige_RufQuitt = nullptr;
-    QLineEdit* m_Anzeige_Phase = nullptr;
-    QLineEdit* m_Anzeige_KommentarPhase = nullptr;
-    QLineEdit* m_Anzeige_TempIst = nullptr;
-    QLineEdit* m_Anzeige_TempSoll = nullptr;
-    QLineEdit* m_Anzeige_TempSollAct = nullptr;
-    QLineEdit* m_Anzeige_Startzeit = nullptr;
-    QLineEdit* m_Anzeige_Endzeit = nullptr;
-    QLineEdit* m_Anzeige_ZeitAct = nullptr;
-    QLabel* m_Label1_10 = nullptr;
-    Temperaturbalken* m_Bar_TempSoll = nullptr;
-    Temperaturbalken* m_Bar_TempSollAct = nullptr;
-    Temperaturbalken* m_Bar_Sim_IstTemperatur2 = nullptr;
-    Flammenbild* m_Anzeige_Feuer = nullptr;
-    Wolkenbild* m_Anzeige_Wolke_Gross = nullptr;
-    Wolkenbild* m_Anzeige_Wolke_Mittel = nullptr;
-    Wolkenbild* m_Anzeige_Wolke_Klein = nullptr;
-
-    struct Lampenbindung {
-        Lampenfeld* feld;
-        Lampe Anzeige::*wert;
+    // Displays bound to a field of the display state, drawn on every tick.
+    template <class Feld, class Wert> struct Bindung {
+        Feld* feld;
+        Wert Anzeige::*wert;
     };
-    std::vector<Lampenbindung> m_lampen;
+    std::vector<Bindung<QLineEdit, std::string>> m_texte;
+    std::vector<Bindung<Lampenfeld, Lampe>> m_lampen;
+    std::vector<Bindung<Temperaturbalken, float>> m_balken;
+    std::vector<Bindung<Wolkenbild, Wolke>> m_wolken;
+
+    // displays drawn by state
+    QLabel* m_Anzeige_RufQuitt = nullptr;
+    QLineEdit* m_Anzeige_KommentarPhase = nullptr;
+    QLineEdit* m_Anzeige_Endzeit = nullptr;
+    QLabel* m_Label1_10 = nullptr;
+    Flammenbild* m_Anzeige_Feuer = nullptr;
 
     // buttons and panels
     QPushButton* m_PAUSE_BRAUEN = nullptr;
