@@ -236,7 +236,9 @@ void Steuerung::Phase_Starten(Zeitpunkt now)
 {
     const int naechste = a.Startvorgabe_Aktiv ? Zahl_Aus_Text(a.Startphase_Text) : a.Akt_Phase + 1;
     if (!Gueltige_Phase(naechste)) {
-        // The start field was changed to nonsense after the check: nothing to run.
+        // The start field was emptied after the check: nothing to run, and the
+        // brewer is told why, as at the check.
+        meldungen.zeige(14);
         a.Ablaufschritt = 0;
         a.Brauen_Gestartet = false;
         a.Startvorgabe_Aktiv = false;

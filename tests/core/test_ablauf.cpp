@@ -325,6 +325,28 @@ TEST_F(Ablauf, StartAbPhaseOhneEingabeWirdAbgelehnt)
     EXPECT_FALSE(a.Brauen_Gestartet);
 }
 
+TEST_F(Ablauf, StartphaseNachDerPruefungGeleertWirdGemeldet)
+{
+    a.Programm.AnzPhasen = "3";
+    for (int n = 1; n <= 3; ++n)
+        Phase_Setzen(a.Programm, n, Art::Halten, "62", "45", "10", "10");
+    simulation(62);
+    s.switch3();
+    s.Eingabe_Start_Phase("3");
+    s.START_BRAUEN();
+    takt();
+    takt();
+    ASSERT_EQ(a.Ablaufschritt, 2);
+    // a refused key empties the field between the check and the phase start
+    a.Startphase_Text = "";
+    m.erwartet = {14};
+    takt();
+    EXPECT_EQ(m.erhalten, std::vector<int>{14});
+    EXPECT_EQ(a.Ablaufschritt, 0);
+    EXPECT_FALSE(a.Brauen_Gestartet);
+    EXPECT_EQ(a.Aus_Heizung, 0);
+}
+
 TEST_F(Ablauf, StartAbPhaseUeberDerPhasenzahlLaeuftUndEndet)
 {
     a.Programm.AnzPhasen = "2";
