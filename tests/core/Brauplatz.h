@@ -172,6 +172,16 @@ protected:
         return true;
     }
 
+    // A program of phase 1 alone.
+    void ein_phasen_programm(Art art, std::string temperatur, std::string heizzeit, std::string impuls,
+                             std::string pause, Ruf ruf = Ruf::Kein, std::string rufzeit = "",
+                             std::string ruftext = "")
+    {
+        a.Programm.AnzPhasen = "1";
+        Phase_Setzen(a.Programm, 1, art, std::move(temperatur), std::move(heizzeit), std::move(impuls),
+                     std::move(pause), ruf, std::move(rufzeit), std::move(ruftext));
+    }
+
     // First tick done (configuration shown), simulation on at `grad`.
     void simulation(int grad)
     {

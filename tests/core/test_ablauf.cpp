@@ -136,8 +136,7 @@ TEST_F(Ablauf, KurzePhasenEndenSofort)
 
 TEST_F(Ablauf, LangeHaltezeitOhneGrenzeBei546Minuten)
 {
-    a.Programm.AnzPhasen = "1";
-    Phase_Setzen(a.Programm, 1, Art::Halten, "62", "999", "10", "10", Ruf::Zeit, "900");
+    ein_phasen_programm(Art::Halten, "62", "999", "10", "10", Ruf::Zeit, "900");
     simulation(62);
     const long s1 = starten();
     EXPECT_EQ(a.Endzeit_Phase - a.Startzeit_Phase, std::chrono::seconds(999 * 60));
@@ -257,8 +256,7 @@ TEST_F(Ablauf, SpruengeUndTastenVorDemLauf)
 
 TEST_F(Ablauf, ZeitTastenNurInHaltephasen)
 {
-    a.Programm.AnzPhasen = "1";
-    Phase_Setzen(a.Programm, 1, Art::Aufheizen, "62", "", "10", "10");
+    ein_phasen_programm(Art::Aufheizen, "62", "", "10", "10");
     simulation(20);
     starten();
     const auto ende = a.Endzeit_Phase;
@@ -270,8 +268,7 @@ TEST_F(Ablauf, ZeitTastenNurInHaltephasen)
 
 TEST_F(Ablauf, ZeitRunterUnterNullZeigtNullRestzeitUndEndet)
 {
-    a.Programm.AnzPhasen = "1";
-    Phase_Setzen(a.Programm, 1, Art::Halten, "62", "5", "10", "10");
+    ein_phasen_programm(Art::Halten, "62", "5", "10", "10");
     simulation(62);
     starten();
     laufe(60s);
@@ -315,8 +312,7 @@ TEST_F(Ablauf, StartAbPhaseDreiMitZwanzigMinuten)
 TEST_F(Ablauf, StartAbPhaseOhneEingabeWirdAbgelehnt)
 {
     m.erwartet = {14};
-    a.Programm.AnzPhasen = "1";
-    Phase_Setzen(a.Programm, 1, Art::Halten, "62", "45", "10", "10");
+    ein_phasen_programm(Art::Halten, "62", "45", "10", "10");
     s.switch3();
     s.START_BRAUEN();
     laufe(1s);
@@ -392,8 +388,7 @@ TEST_F(Ablauf, StartphasenfeldWirdBegrenzt)
 
 TEST_F(Ablauf, PauseVerschiebtEndeUndRufzeit)
 {
-    a.Programm.AnzPhasen = "1";
-    Phase_Setzen(a.Programm, 1, Art::Halten, "62", "30", "10", "10", Ruf::Zeit, "15", "Ruf");
+    ein_phasen_programm(Art::Halten, "62", "30", "10", "10", Ruf::Zeit, "15", "Ruf");
     simulation(62);
     const long s1 = starten();
     const auto ende = a.Endzeit_Phase;
@@ -428,8 +423,7 @@ TEST_F(Ablauf, PauseVerschiebtEndeUndRufzeit)
 
 TEST_F(Ablauf, PauseHaeltAufheizphaseNichtAuf)
 {
-    a.Programm.AnzPhasen = "1";
-    Phase_Setzen(a.Programm, 1, Art::Aufheizen, "62", "", "10", "10");
+    ein_phasen_programm(Art::Aufheizen, "62", "", "10", "10");
     simulation(20);
     starten();
     s.PAUSE_BRAUEN();
@@ -442,8 +436,7 @@ TEST_F(Ablauf, PauseHaeltAufheizphaseNichtAuf)
 
 TEST_F(Ablauf, StopSchaltetSofortAbUndFuehrtZuSchrittNull)
 {
-    a.Programm.AnzPhasen = "1";
-    Phase_Setzen(a.Programm, 1, Art::Aufheizen, "62", "", "100", "10");
+    ein_phasen_programm(Art::Aufheizen, "62", "", "100", "10");
     simulation(20);
     s.Switch2();
     s.Man_Extra1();

@@ -9,8 +9,7 @@ class Handbetrieb : public Brauplatz {
 protected:
     long eine_phase(std::string impuls, std::string pause)
     {
-        a.Programm.AnzPhasen = "1";
-        Phase_Setzen(a.Programm, 1, Art::Halten, "62", "60", std::move(impuls), std::move(pause));
+        ein_phasen_programm(Art::Halten, "62", "60", std::move(impuls), std::move(pause));
         simulation(62);
         return starten();
     }
@@ -91,8 +90,7 @@ TEST_F(Handbetrieb, SchalterUndBeschriftungen)
 
 TEST_F(Handbetrieb, HandheizungEndetMitDerErstenPhase)
 {
-    a.Programm.AnzPhasen = "1";
-    Phase_Setzen(a.Programm, 1, Art::Halten, "62", "60", "10", "10");
+    ein_phasen_programm(Art::Halten, "62", "60", "10", "10");
     simulation(70);   // above target: the regulation does not heat
     s.Switch2();
     s.Man_Heizung();
@@ -150,8 +148,7 @@ TEST_F(Handbetrieb, RuehrpauseNullLaesstDenAusgangKurzFallen)
 
 TEST_F(Handbetrieb, RuehrwerkVonHandVorDemStartBeginntMitPause)
 {
-    a.Programm.AnzPhasen = "1";
-    Phase_Setzen(a.Programm, 1, Art::Halten, "62", "60", "10", "20");
+    ein_phasen_programm(Art::Halten, "62", "60", "10", "20");
     simulation(62);
     s.Switch2();
     s.Man_Ruehrwerk();
@@ -164,8 +161,7 @@ TEST_F(Handbetrieb, RuehrwerkVonHandVorDemStartBeginntMitPause)
 
 TEST_F(Handbetrieb, ExtrasBleibenUeberLaufUndStop)
 {
-    a.Programm.AnzPhasen = "1";
-    Phase_Setzen(a.Programm, 1, Art::Halten, "62", "1", "10", "10");
+    ein_phasen_programm(Art::Halten, "62", "1", "10", "10");
     simulation(62);
     s.Switch2();
     s.Man_Extra1();
@@ -185,8 +181,7 @@ TEST_F(Handbetrieb, ExtrasBleibenUeberLaufUndStop)
 
 TEST_F(Handbetrieb, BeendenSchaltetAllesAus)
 {
-    a.Programm.AnzPhasen = "1";
-    Phase_Setzen(a.Programm, 1, Art::Halten, "62", "10", "10", "0", Ruf::Ende, "", "Ende");
+    ein_phasen_programm(Art::Halten, "62", "10", "10", "0", Ruf::Ende, "", "Ende");
     simulation(50);
     s.Man_Extra3();
     starten();

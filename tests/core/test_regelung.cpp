@@ -11,8 +11,7 @@ protected:
     // One heating-up or holding phase on measured temperatures.
     void eine_phase(Art art, std::string temperatur, std::string zeit = "60")
     {
-        a.Programm.AnzPhasen = "1";
-        Phase_Setzen(a.Programm, 1, art, std::move(temperatur), std::move(zeit), "10", "10");
+        ein_phasen_programm(art, std::move(temperatur), std::move(zeit), "10", "10");
         takt();   // first tick: from now on readings count
     }
 };
