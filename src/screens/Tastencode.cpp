@@ -14,7 +14,9 @@ int Tastencode(const QKeyEvent& e)
     case Qt::Key_Backspace: return 8;
     case Qt::Key_Return:
     case Qt::Key_Enter: return 13;
-    case Qt::Key_Comma: return 188;
+    // The keypad's decimal key is VK_DECIMAL whatever it prints (',' on a German
+    // layout): only the comma of the main keyboard is a comma key.
+    case Qt::Key_Comma: return block ? 110 : 188;
     case Qt::Key_Period: return block ? 110 : 190;
     case Qt::Key_Minus: return block ? 109 : 189;
     case Qt::Key_Shift: return 16;

@@ -2,7 +2,12 @@
 
 #include "screens/Tastencode.h"
 
+#include <QDragEnterEvent>
+#include <QDragMoveEvent>
+#include <QDropEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 
 namespace kw {
 
@@ -11,6 +16,10 @@ Zahlenfeld::Zahlenfeld(Filter filter, int maxLaenge, QWidget* parent)
 {
     if (maxLaenge > 0)
         setMaxLength(maxLaenge);
+    setContextMenuPolicy(Qt::NoContextMenu);
+    setAcceptDrops(false);
+    // Typed digits arrive as key events, not as composed text.
+    setAttribute(Qt::WA_InputMethodEnabled, false);
 }
 
 void Zahlenfeld::keyPressEvent(QKeyEvent* e)
@@ -37,5 +46,29 @@ void Zahlenfeld::keyReleaseEvent(QKeyEvent* e)
         return;
     Q_EMIT losgelassen();
 }
+
+// The middle button pastes the selection.
+void Zahlenfeld::mousePressEvent(QMouseEvent* e)
+{
+    if (e->button() == Qt::MiddleButton) {
+        e->accept();
+        return;
+    }
+    QLineEdit::mousePressEvent(e);
+}
+
+void Zahlenfeld::mouseReleaseEvent(QMouseEvent* e)
+{
+    if (e->button() == Qt::MiddleButton) {
+        e->accept();
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(e);
+}
+
+void Zahlenfeld::dragEnterEvent(QDragEnterEvent* e) { e->ignore(); }
+void Zahlenfeld::dragMoveEvent(QDragMoveEvent* e) { e->ignore(); }
+void Zahlenfeld::dropEvent(QDropEvent* e) { e->ignore(); }
+void Zahlenfeld::inputMethodEvent(QInputMethodEvent* e) { e->ignore(); }
 
 } // namespace kw
