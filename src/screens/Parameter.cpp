@@ -4,24 +4,14 @@
 #include "screens/Anwendung.h"
 #include "screens/Brauprotokoll.h"
 #include "screens/Parameter2.h"
-#include "screens/Phasenblock.h"
-#include "screens/Ruf_Text.h"
 #include "screens/Zahlenfeld.h"
 
 #include <QFileDialog>
-
-#include <algorithm>
-#include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
-#include <QLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QScreen>
-#include <QScrollArea>
-#include <QVBoxLayout>
 
 namespace kw {
 
@@ -78,35 +68,6 @@ QString Rezeptmeldung(const Rezeptergebnis& r, bool speichern, bool deutsch)
 
 } // namespace
 
-bool Block_Sichtbar(const std::string& anzahl, int phase)
-{
-    return anzahl.empty() || phase <= Zahl_Aus_Text(anzahl);
-}
-
-void Seitengroesse_Setzen(QWidget& seite, QScrollArea& flaeche)
-{
-    // Large enough for all blocks without scrolling, as far as the screen allows.
-    const QSize aussen = seite.sizeHint();
-    const QSize bereich = flaeche.sizeHint();
-    const QSize innen = flaeche.widget()->sizeHint();
-    const QMargins rand = seite.layout()->contentsMargins();
-    QSize soll(std::max(aussen.width(), innen.width() + rand.left() + rand.right()),
-               aussen.height() - bereich.height() + innen.height());
-    if (const QScreen* s = seite.screen())
-        soll = soll.boundedTo(s->availableGeometry().size() - QSize(8, 40));
-    // Only ever grows: a size the user chose stays.
-    soll = soll.expandedTo(seite.size());
-    if (soll != seite.size())
-        seite.resize(soll);
-}
-
-void Seite_Zeigen(QWidget& seite)
-{
-    seite.show();
-    seite.raise();
-    seite.activateWindow();
-}
-
 void Tabulatorfolge_Setzen(Anwendung& app)
 {
     if (app.geladen(Parameter::Name))
@@ -115,19 +76,9 @@ void Tabulatorfolge_Setzen(Anwendung& app)
         app.bildschirm<Parameter2>().tabulatorfolge();
 }
 
-Parameter::Parameter(Anwendung& a) : QWidget(nullptr), app(a)
+Parameter::Parameter(Anwendung& a)
+    : Phasenseite(a, Erste_Phase, QStringLiteral("PHASE 11 - 20"))
 {
-    setWindowTitle(QStringLiteral("KESSELWERK"));
-
-    auto* haupt = new QVBoxLayout(this);
-    haupt->setContentsMargins(6, 6, 6, 6);
-    haupt->setSpacing(4);
-
-    auto* Frame1 = new QGroupBox(QStringLiteral("PARAMETER"), this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    auto* kopf = new QHBoxLayout(Frame1);
-    kopf->setContentsMargins(8, 4, 8, 6);
-
     auto* Label11 = new QLabel(QStringLiteral("BIER - SORTE:"), Frame1);
     Label11->setObjectName(QStringLiteral("Label11"));
     Par_Biersorte = new QLineEdit(Frame1);
@@ -143,27 +94,15 @@ Parameter::Parameter(Anwendung& a) : QWidget(nullptr), app(a)
     Eingabelaenge_Begrenzen(*Par_AnzPhasen, 2);
     Par_AnzPhasen->setFixedWidth(Par_AnzPhasen->fontMetrics().horizontalAdvance(u'0') * 4 + 14);
     Par_AnzPhasen->setAlignment(Qt::AlignRight);
-    Par_AnzPhasen->setContextMenuPolicy(Qt::NoContextMenu);
-    Par_AnzPhasen->setAcceptDrops(false);
     connect(Par_AnzPhasen, &QLineEdit::textChanged, this,
             [this](const QString& t) { app.anlage.Programm.AnzPhasen = t.toStdString(); });
     connect(Par_AnzPhasen, &Zahlenfeld::abgelehnt, &app, [this](int nr) { app.zeige(nr); });
     connect(Par_AnzPhasen, &Zahlenfeld::losgelassen, this, [this] { AnzPhasen_Losgelassen(); });
 
-    const auto knopf = [&](const char* name, const QString& beschriftung) {
-        auto* k = new QPushButton(beschriftung, Frame1);
-        k->setObjectName(QString::fromLatin1(name));
-        k->setMinimumWidth(110);
-        return k;
-    };
     Command5 = knopf("Command5", QStringLiteral("LADEN"));
     Command4 = knopf("Command4", QStringLiteral("SPEICHERN"));
-    Command6 = knopf("Command6", QStringLiteral("PHASE 11 - 20"));
-    Command1 = knopf("Command1", QStringLiteral("ZURÜCK"));
     connect(Command5, &QPushButton::clicked, this, [this] { LADEN(); });
     connect(Command4, &QPushButton::clicked, this, [this] { SPEICHERN(); });
-    connect(Command6, &QPushButton::clicked, this, [this] { Seitenwechsel(); });
-    connect(Command1, &QPushButton::pressed, this, [this] { ZURUECK(); });
 
     kopf->addWidget(Label11);
     kopf->addWidget(Par_Biersorte, 2);
@@ -176,39 +115,9 @@ Parameter::Parameter(Anwendung& a) : QWidget(nullptr), app(a)
     kopf->addSpacing(16);
     kopf->addWidget(Command6);
     kopf->addWidget(Command1);
-    haupt->addWidget(Frame1);
 
-    // Ten blocks in two rows; a smaller window scrolls.
-    auto* flaeche = new QScrollArea(this);
-    flaeche->setWidgetResizable(true);
-    flaeche->setFrameShape(QFrame::NoFrame);
-    auto* innen = new QWidget(flaeche);
-    auto* raster = new QGridLayout(innen);
-    raster->setContentsMargins(0, 0, 0, 0);
-    raster->setSpacing(4);
-    for (int i = 0; i < 10; ++i) {
-        auto* b = new Phasenblock(app, Erste_Phase + i, innen);
-        m_bloecke[static_cast<std::size_t>(i)] = b;
-        raster->addWidget(b, i / 5, i % 5);
-        connect(b, &Phasenblock::beruehrt, this, [this](int n) { Bearbeitete_Phase = n; });
-        connect(b, &Phasenblock::optionGeaendert, this, [this] { pflegen(); });
-        connect(b, &Phasenblock::rufGewaehlt, this,
-                [this] { app.bildschirm<Ruf_Text>().oeffnen(*this); });
-    }
-    for (int s = 0; s < 5; ++s)
-        raster->setColumnStretch(s, 1);
-    raster->setRowStretch(2, 1);
-    flaeche->setWidget(innen);
-    haupt->addWidget(flaeche, 1);
-
-    // Captions of another language may need more room.
-    connect(&app, &Anwendung::spracheGeaendert, this, [this, flaeche] {
-        pflegen();
-        Seitengroesse_Setzen(*this, *flaeche);
-    });
-    Seitengroesse_Setzen(*this, *flaeche);
-    tabulatorfolge();
-    pflegen();
+    connect(this, &Phasenseite::beruehrt, this, [this](int n) { Bearbeitete_Phase = n; });
+    fertigstellen();
 }
 
 void Parameter::oeffnen()
@@ -218,22 +127,16 @@ void Parameter::oeffnen()
     Seite_Zeigen(*this);
 }
 
-void Parameter::tabulatorfolge()
+QList<QWidget*> Parameter::weitereTabulatorfolge() const
 {
-    QList<QWidget*> folge;
-    for (Phasenblock* b : m_bloecke)
-        folge += b->tabulatorfolge();
-    folge << Par_Biersorte << Par_AnzPhasen;
-    for (qsizetype i = 0; i + 1 < folge.size(); ++i)
-        QWidget::setTabOrder(folge[i], folge[i + 1]);
+    return {Par_Biersorte, Par_AnzPhasen};
 }
 
 void Parameter::pflegen()
 {
-    const std::string& anzahl = app.anlage.Programm.AnzPhasen;
-    for (Phasenblock* b : m_bloecke)
-        b->pflegen(Block_Sichtbar(anzahl, b->phase()));
+    Phasenseite::pflegen();
 
+    const std::string& anzahl = app.anlage.Programm.AnzPhasen;
     bool sichtbar = true;
     QString beschriftung = app.schalter(&Schaltertexte::Text_Phasen_11_20);
     if (!anzahl.empty()) {
@@ -252,16 +155,8 @@ void Parameter::anzeigen()
     const std::string biersorte = m.Biersorte;
     const std::string anzahl = m.AnzPhasen;
     Par_Biersorte->setText(text(biersorte));
-    Par_AnzPhasen->setText(text(anzahl));
-    for (Phasenblock* b : m_bloecke)
-        b->anzeigen(m);
-    pflegen();
-}
-
-void Parameter::showEvent(QShowEvent* e)
-{
-    pflegen();
-    QWidget::showEvent(e);
+    Text_Zeigen(*Par_AnzPhasen, text(anzahl));
+    Phasenseite::anzeigen();
 }
 
 void Parameter::AnzPhasen_Losgelassen()
@@ -280,22 +175,11 @@ void Parameter::AnzPhasen_Losgelassen()
         app.bildschirm<Parameter2>().pflegen();
 }
 
-void Parameter::ZURUECK()
-{
-    hide();
-    if (app.geladen("Grundbild"))
-        Seite_Zeigen(*app.bildschirm("Grundbild"));
-}
-
 void Parameter::Seitenwechsel()
 {
     Tabulatorfolge_Setzen(app);
     Parameterseite = 2;
-    auto& seite2 = app.bildschirm<Parameter2>();
-    // the other page takes this page's place
-    seite2.setGeometry(QRect(geometry().topLeft(), size().expandedTo(seite2.size())));
-    hide();
-    Seite_Zeigen(seite2);
+    Seite_Tauschen(app.bildschirm<Parameter2>());
 }
 
 QString Parameter::Dateiauswahl_Dialog()

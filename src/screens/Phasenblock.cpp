@@ -1,33 +1,49 @@
 #include "screens/Phasenblock.h"
 
+#include "program/Maischprogramm.h"
 #include "program/Zahlen.h"
 #include "screens/Anwendung.h"
+#include "screens/Ruf_Text.h"
 #include "screens/Zahlenfeld.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QValidator>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace kw {
 
 namespace {
 
+// Typing limit: a text may grow up to `laenge` characters; a longer one (shown
+// by Text_Zeigen) may only shrink. Qt takes no more typing once a change was
+// refused, and none at all while the text stands refused, so the text as it
+// stands is always acceptable.
 class Laengenpruefer final : public QValidator {
 public:
-    Laengenpruefer(int laenge, QObject* parent) : QValidator(parent), m_laenge(laenge) {}
+    Laengenpruefer(int laenge, QLineEdit& feld) : QValidator(&feld), m_laenge(laenge)
+    {
+        connect(&feld, &QLineEdit::textChanged, this, [this](const QString& t) { m_bisher = t.size(); });
+    }
     State validate(QString& text, int&) const override
     {
-        return text.size() <= m_laenge ? Acceptable : Invalid;
+        return m_frei || text.size() <= std::max(m_laenge, m_bisher) ? Acceptable : Invalid;
     }
+    bool m_frei = false;  // the program sets the text
 
 private:
-    int m_laenge;
+    qsizetype m_laenge;
+    qsizetype m_bisher = 0;  // length of the text as it stands
 };
 
 // Selects the option of a group (or none) without firing its click handlers.
@@ -62,13 +78,48 @@ void platz_behalten(QWidget* w)
     w->setSizePolicy(p);
 }
 
+// Caption, field and unit in three columns, the caption column stretching.
+QGridLayout* raster_anlegen(QWidget* eltern, int rand_x, int rand_y)
+{
+    auto* r = new QGridLayout(eltern);
+    r->setContentsMargins(rand_x, rand_y, rand_x, rand_y);
+    r->setHorizontalSpacing(4);
+    r->setVerticalSpacing(1);
+    r->setColumnStretch(0, 1);
+    return r;
+}
+
+// Three options, one row each from `reihe` on, as one exclusive group.
+QButtonGroup* gruppe_anlegen(QWidget* eltern, QGridLayout& raster, int reihe,
+                             std::initializer_list<QRadioButton*> optionen)
+{
+    auto* g = new QButtonGroup(eltern);
+    for (QRadioButton* o : optionen) {
+        raster.addWidget(o, reihe++, 0, 1, 3);
+        g->addButton(o);
+    }
+    return g;
+}
+
 } // namespace
 
 void Eingabelaenge_Begrenzen(QLineEdit& feld, int laenge)
 {
     feld.setMaxLength(32767);
-    feld.setValidator(new Laengenpruefer(laenge, &feld));
+    feld.setValidator(new Laengenpruefer(laenge, feld));
 }
+
+void Text_Zeigen(QLineEdit& feld, const QString& text)
+{
+    auto* pruefer = feld.findChild<Laengenpruefer*>(QString(), Qt::FindDirectChildrenOnly);
+    if (pruefer)
+        pruefer->m_frei = true;
+    feld.setText(text);
+    if (pruefer)
+        pruefer->m_frei = false;
+}
+
+// --- Phasenblock ------------------------------------------------------------------
 
 Phasenblock::Phasenblock(Anwendung& a, int phase, QWidget* parent)
     : QGroupBox(parent), app(a), m_phase(phase)
@@ -79,11 +130,7 @@ Phasenblock::Phasenblock(Anwendung& a, int phase, QWidget* parent)
     setTitle(u"Phase" + n);
     platz_behalten(this);
 
-    auto* raster = new QGridLayout(this);
-    raster->setContentsMargins(6, 4, 6, 4);
-    raster->setHorizontalSpacing(4);
-    raster->setVerticalSpacing(1);
-    raster->setColumnStretch(0, 1);
+    QGridLayout* raster = raster_anlegen(this, 6, 4);
 
     Par_Titel = new QLineEdit(this);
     Par_Titel->setObjectName(name("Par_Titel"));
@@ -101,12 +148,7 @@ Phasenblock::Phasenblock(Anwendung& a, int phase, QWidget* parent)
     Par_Heizphase = option("Par_Heizphase", QStringLiteral("Konstantphase"));
     Par_Aufheizphase = option("Par_Aufheizphase", QStringLiteral("Aufheizphase"));
     Par_Kuehlphase = option("Par_Kuehlphase", QStringLiteral("Kühlphase"));
-    raster->addWidget(Par_Heizphase, 1, 0, 1, 3);
-    raster->addWidget(Par_Aufheizphase, 2, 0, 1, 3);
-    raster->addWidget(Par_Kuehlphase, 3, 0, 1, 3);
-    m_art = new QButtonGroup(this);
-    for (QRadioButton* o : {Par_Heizphase, Par_Aufheizphase, Par_Kuehlphase})
-        m_art->addButton(o);
+    m_art = gruppe_anlegen(this, *raster, 1, {Par_Heizphase, Par_Aufheizphase, Par_Kuehlphase});
     connect(m_art, &QButtonGroup::buttonClicked, this, [this] { artGeklickt(); });
 
     const auto beschriftung = [&](const char* basis, const QString& text) {
@@ -135,24 +177,15 @@ Phasenblock::Phasenblock(Anwendung& a, int phase, QWidget* parent)
     // The call options sit in a frame of their own: a group independent of the kind.
     Frame3 = new QGroupBox(QStringLiteral("Braumeister-Ruf"), this);
     Frame3->setObjectName(name("Frame3"));
-    auto* ruf = new QGridLayout(Frame3);
-    ruf->setContentsMargins(4, 2, 4, 2);
-    ruf->setHorizontalSpacing(4);
-    ruf->setVerticalSpacing(1);
-    ruf->setColumnStretch(0, 1);
+    QGridLayout* ruf = raster_anlegen(Frame3, 4, 2);
     Par_KeinRuf = option("Par_KeinRuf", QStringLiteral("Kein Ruf"));
     Par_Ruf_Ende_Phase = option("Par_Ruf_Ende_Phase", QStringLiteral("Ruf Ende Phase"));
     Par_Ruf_nach_Rufzeit = option("Par_Ruf_nach_Rufzeit", QStringLiteral("Ruf nach Rufzeit"));
-    ruf->addWidget(Par_KeinRuf, 0, 0, 1, 3);
-    ruf->addWidget(Par_Ruf_Ende_Phase, 1, 0, 1, 3);
-    ruf->addWidget(Par_Ruf_nach_Rufzeit, 2, 0, 1, 3);
+    m_ruf = gruppe_anlegen(this, *ruf, 0, {Par_KeinRuf, Par_Ruf_Ende_Phase, Par_Ruf_nach_Rufzeit});
     Par_Rufzeit = zahlenfeld(name("Par_Rufzeit"), 3, &Tastenpruefung_Rufzeit);
     zeile(ruf, 3, beschriftung("Label9", QStringLiteral("Rufzeit:")), Par_Rufzeit,
           beschriftung("Label10", QStringLiteral("Min.")));
     raster->addWidget(Frame3, 8, 0, 1, 3);
-    m_ruf = new QButtonGroup(this);
-    for (QRadioButton* o : {Par_KeinRuf, Par_Ruf_Ende_Phase, Par_Ruf_nach_Rufzeit})
-        m_ruf->addButton(o);
     connect(m_ruf, &QButtonGroup::buttonClicked, this,
             [this](QAbstractButton* b) { rufGeklickt(static_cast<QRadioButton*>(b)); });
 
@@ -168,9 +201,6 @@ Zahlenfeld* Phasenblock::zahlenfeld(const QString& name, int laenge, Filter filt
     f->setFixedWidth(fontMetrics().horizontalAdvance(u'0') * 5 + 14);
     f->setAlignment(Qt::AlignRight);
     platz_behalten(f);
-    // Only keys may enter a number field, through its key filter.
-    f->setContextMenuPolicy(Qt::NoContextMenu);
-    f->setAcceptDrops(false);
     f->installEventFilter(this);
     connect(f, &Zahlenfeld::abgelehnt, &app, [this](int nr) { app.zeige(nr); });
     connect(f, &Zahlenfeld::losgelassen, this, [this, f] { losgelassen(f); });
@@ -183,10 +213,6 @@ bool Phasenblock::eventFilter(QObject* objekt, QEvent* e)
         const int k = static_cast<QKeyEvent*>(e)->key();
         if (k != Qt::Key_Tab && k != Qt::Key_Backtab)
             Q_EMIT beruehrt(m_phase);
-    } else if (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonRelease) {
-        // The middle button would paste the selection past the key filter.
-        if (static_cast<QMouseEvent*>(e)->button() == Qt::MiddleButton)
-            return true;
     }
     return QGroupBox::eventFilter(objekt, e);
 }
@@ -235,15 +261,18 @@ void Phasenblock::losgelassen(Zahlenfeld* feld)
 void Phasenblock::anzeigen(const Maischprogramm& m)
 {
     const Cl_Phase& p = m.Phase(m_phase);
-    Par_Titel->setText(QString::fromStdString(m.Titel(m_phase)));
+    const auto zeige = [](QLineEdit* feld, const std::string& text) {
+        Text_Zeigen(*feld, QString::fromStdString(text));
+    };
+    zeige(Par_Titel, m.Titel(m_phase));
     gruppe_zeigen(*m_art, letzte_wahre({{Par_Heizphase, &p.Heizphase()},
                                         {Par_Aufheizphase, &p.Aufheizphase()},
                                         {Par_Kuehlphase, &p.Kuehlphase()}}));
-    Par_EndTemp->setText(QString::fromStdString(p.Temperatur()));
-    Par_Heizzeit->setText(QString::fromStdString(p.Heizzeit()));
-    Par_Ruehrpuls->setText(QString::fromStdString(p.Ruehrimpuls()));
-    Par_Ruehrpause->setText(QString::fromStdString(p.Ruehrpause()));
-    Par_Rufzeit->setText(QString::fromStdString(p.Rufzeit()));
+    zeige(Par_EndTemp, p.Temperatur());
+    zeige(Par_Heizzeit, p.Heizzeit());
+    zeige(Par_Ruehrpuls, p.Ruehrimpuls());
+    zeige(Par_Ruehrpause, p.Ruehrpause());
+    zeige(Par_Rufzeit, p.Rufzeit());
     gruppe_zeigen(*m_ruf, letzte_wahre({{Par_Ruf_Ende_Phase, &p.Ruf_Ende_Phase()},
                                         {Par_Ruf_nach_Rufzeit, &p.Ruf_nach_Rufzeit()},
                                         {Par_KeinRuf, &p.Kein_Ruf()}}));
@@ -261,6 +290,151 @@ QList<QWidget*> Phasenblock::tabulatorfolge() const
     return {Par_Titel,     Par_Heizphase,  Par_Aufheizphase,   Par_Kuehlphase,
             Par_EndTemp,   Par_Heizzeit,   Par_Ruehrpuls,      Par_Ruehrpause,
             Par_KeinRuf,   Par_Ruf_Ende_Phase, Par_Ruf_nach_Rufzeit, Par_Rufzeit};
+}
+
+// --- Phasenseite ------------------------------------------------------------------
+
+bool Block_Sichtbar(const std::string& anzahl, int phase)
+{
+    return anzahl.empty() || phase <= Zahl_Aus_Text(anzahl);
+}
+
+void Seitengroesse_Setzen(QWidget& seite, QScrollArea& flaeche)
+{
+    // Large enough for all blocks without scrolling, as far as the screen allows.
+    const QSize aussen = seite.sizeHint();
+    const QSize bereich = flaeche.sizeHint();
+    const QSize innen = flaeche.widget()->sizeHint();
+    const QMargins rand = seite.layout()->contentsMargins();
+    QSize soll(std::max(aussen.width(), innen.width() + rand.left() + rand.right()),
+               aussen.height() - bereich.height() + innen.height());
+    if (const QScreen* s = seite.screen())
+        soll = soll.boundedTo(s->availableGeometry().size() - QSize(8, 40));
+    // Only ever grows: a size the user chose stays.
+    soll = soll.expandedTo(seite.size());
+    if (soll != seite.size())
+        seite.resize(soll);
+}
+
+void Seite_Zeigen(QWidget& seite)
+{
+    seite.show();
+    seite.raise();
+    seite.activateWindow();
+}
+
+Phasenseite::Phasenseite(Anwendung& a, int erstePhase, const QString& seitenknopf)
+    : QWidget(nullptr), app(a), m_erste(erstePhase)
+{
+    setWindowTitle(QStringLiteral("KESSELWERK"));
+
+    auto* haupt = new QVBoxLayout(this);
+    haupt->setContentsMargins(6, 6, 6, 6);
+    haupt->setSpacing(4);
+
+    Frame1 = new QGroupBox(QStringLiteral("PARAMETER"), this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    kopf = new QHBoxLayout(Frame1);
+    kopf->setContentsMargins(8, 4, 8, 6);
+    Command6 = knopf("Command6", seitenknopf);
+    Command1 = knopf("Command1", QStringLiteral("ZURÜCK"));
+    connect(Command6, &QPushButton::clicked, this, [this] { Seitenwechsel(); });
+    // ZURÜCK acts as soon as the mouse button goes down.
+    connect(Command1, &QPushButton::pressed, this, [this] { ZURUECK(); });
+    haupt->addWidget(Frame1);
+
+    // Ten blocks in two rows; a smaller window scrolls.
+    m_flaeche = new QScrollArea(this);
+    m_flaeche->setWidgetResizable(true);
+    m_flaeche->setFrameShape(QFrame::NoFrame);
+    auto* innen = new QWidget(m_flaeche);
+    auto* raster = new QGridLayout(innen);
+    raster->setContentsMargins(0, 0, 0, 0);
+    raster->setSpacing(4);
+    for (int i = 0; i < 10; ++i) {
+        auto* b = new Phasenblock(app, m_erste + i, innen);
+        m_bloecke[static_cast<std::size_t>(i)] = b;
+        raster->addWidget(b, i / 5, i % 5);
+        connect(b, &Phasenblock::beruehrt, this, &Phasenseite::beruehrt);
+        connect(b, &Phasenblock::optionGeaendert, this, [this] { pflegen(); });
+        connect(b, &Phasenblock::rufGewaehlt, this,
+                [this] { app.bildschirm<Ruf_Text>().oeffnen(*this); });
+    }
+    for (int s = 0; s < 5; ++s)
+        raster->setColumnStretch(s, 1);
+    raster->setRowStretch(2, 1);
+    m_flaeche->setWidget(innen);
+    haupt->addWidget(m_flaeche, 1);
+
+    // Captions of another language may need more room.
+    connect(&app, &Anwendung::spracheGeaendert, this, [this] {
+        pflegen();
+        Seitengroesse_Setzen(*this, *m_flaeche);
+    });
+}
+
+void Phasenseite::fertigstellen()
+{
+    Seitengroesse_Setzen(*this, *m_flaeche);
+    tabulatorfolge();
+    pflegen();
+}
+
+QPushButton* Phasenseite::knopf(const char* name, const QString& beschriftung)
+{
+    auto* k = new QPushButton(beschriftung, Frame1);
+    k->setObjectName(QString::fromLatin1(name));
+    k->setMinimumWidth(110);
+    return k;
+}
+
+Phasenblock& Phasenseite::block(int phase)
+{
+    return *m_bloecke.at(static_cast<std::size_t>(phase - m_erste));
+}
+
+void Phasenseite::pflegen()
+{
+    const std::string& anzahl = app.anlage.Programm.AnzPhasen;
+    for (Phasenblock* b : m_bloecke)
+        b->pflegen(Block_Sichtbar(anzahl, b->phase()));
+}
+
+void Phasenseite::anzeigen()
+{
+    for (Phasenblock* b : m_bloecke)
+        b->anzeigen(app.anlage.Programm);
+    pflegen();
+}
+
+void Phasenseite::tabulatorfolge()
+{
+    QList<QWidget*> folge;
+    for (Phasenblock* b : m_bloecke)
+        folge += b->tabulatorfolge();
+    folge += weitereTabulatorfolge();
+    for (qsizetype i = 0; i + 1 < folge.size(); ++i)
+        QWidget::setTabOrder(folge[i], folge[i + 1]);
+}
+
+void Phasenseite::Seite_Tauschen(QWidget& andere)
+{
+    andere.setGeometry(QRect(geometry().topLeft(), size().expandedTo(andere.size())));
+    hide();
+    Seite_Zeigen(andere);
+}
+
+void Phasenseite::showEvent(QShowEvent* e)
+{
+    pflegen();
+    QWidget::showEvent(e);
+}
+
+void Phasenseite::ZURUECK()
+{
+    hide();
+    if (app.geladen("Grundbild"))
+        Seite_Zeigen(*app.bildschirm("Grundbild"));
 }
 
 } // namespace kw

@@ -7,17 +7,25 @@
 // The block writes into the phase record at the moments the editor promises:
 // the three flags of a group on every click in it, a number field's text on
 // every key release in it. Title edits go straight into the program.
+//
+// Phasenseite is what the two editor pages share: the heading frame, ten blocks,
+// the visibility rules, the tab order and the way back.
 
 #include <QGroupBox>
+#include <QWidget>
 
+#include <array>
 #include <string>
 
 #include "program/Funktionen.h"
 
 class QButtonGroup;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QRadioButton;
+class QScrollArea;
 
 namespace kw {
 
@@ -82,9 +90,73 @@ private:
     QButtonGroup* m_ruf;
 };
 
+// One page of the phase editor: window title "KESSELWERK", the heading frame
+// Frame1 with the page button Command6 and "ZURÜCK" (Command1), and the blocks
+// of ten phases from `erstePhase` on in two rows (a smaller window scrolls).
+class Phasenseite : public QWidget {
+    Q_OBJECT
+public:
+    Phasenblock& block(int phase);
+
+    // Visibility rules of the page (the main screen's tick runs them, and the
+    // page itself after every option change and whenever it is shown).
+    virtual void pflegen();
+    // Shows the page's phases as the program holds them (after loading).
+    virtual void anzeigen();
+    // Tab order of the page: the ten blocks, twelve controls each, then the
+    // page's own fields (Tabulatorfolge_Setzen does both pages).
+    void tabulatorfolge();
+
+Q_SIGNALS:
+    // A block of this page was touched: Bearbeitete_Phase := phase.
+    void beruehrt(int phase);
+
+protected:
+    Phasenseite(Anwendung& app, int erstePhase, const QString& seitenknopf);
+
+    // End of the page's constructor, once the heading is complete: window
+    // size, tab order and visibility.
+    void fertigstellen();
+    // Button of the heading, in Frame1.
+    QPushButton* knopf(const char* name, const QString& beschriftung);
+    // Fields after the blocks in the tab order.
+    virtual QList<QWidget*> weitereTabulatorfolge() const { return {}; }
+    // The page button: the other page takes this page's place.
+    virtual void Seitenwechsel() = 0;
+    void Seite_Tauschen(QWidget& andere);
+
+    void showEvent(QShowEvent* e) override;
+
+    Anwendung& app;
+    QGroupBox* Frame1;
+    QHBoxLayout* kopf;
+    QPushButton* Command6;  // page button
+    QPushButton* Command1;  // ZURÜCK
+
+private:
+    void ZURUECK();
+
+    int m_erste;
+    QScrollArea* m_flaeche;
+    std::array<Phasenblock*, 10> m_bloecke{};
+};
+
+// Block n is shown while the count is empty or n is at most the count.
+bool Block_Sichtbar(const std::string& anzahl, int phase);
+
+// Window size of an editor page: all blocks without scrolling where the screen
+// is large enough.
+void Seitengroesse_Setzen(QWidget& seite, QScrollArea& flaeche);
+
+// Shows a page of the editor and brings it to the front.
+void Seite_Zeigen(QWidget& seite);
+
 // Gives a line edit a typing limit of `laenge` characters that, unlike
-// QLineEdit::maxLength, leaves longer texts set by the program (from a recipe
-// file) whole.
+// QLineEdit::maxLength, leaves longer texts shown by Text_Zeigen (from a recipe
+// file) whole: such a text can be shortened, never lengthened.
 void Eingabelaenge_Begrenzen(QLineEdit& feld, int laenge);
+
+// Sets a field's text from the program, past its typing limit.
+void Text_Zeigen(QLineEdit& feld, const QString& text);
 
 } // namespace kw
