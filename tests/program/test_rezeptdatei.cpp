@@ -3,31 +3,19 @@
 
 #include <gtest/gtest.h>
 
+#include "Testdatei.h"
+
 #include <csignal>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include <sys/resource.h>
 
 using namespace kw;
+using kw::test::lies;
+using kw::test::schreibe;
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string lies(const fs::path& p)
-{
-    std::ifstream f(p, std::ios::binary);
-    std::stringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
-
-void schreibe(const fs::path& p, const std::string& inhalt)
-{
-    std::ofstream f(p, std::ios::binary);
-    f << inhalt;
-}
 
 // A fresh folder per test, removed afterwards.
 class Rezeptordner : public ::testing::Test {

@@ -8,30 +8,30 @@
 #include "screens/Parameter2.h"
 #include "screens/Phasenblock.h"
 #include "screens/Ruf_Text.h"
+#include "screens/Tastencode.h"
+#include "screens/Zahlenfeld.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QLabel>
+#include <QMimeData>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
 #include <gtest/gtest.h>
 
+#include "Testdatei.h"
+
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 using namespace kw;
+using kw::test::lies;
+using kw::test::schreibe;
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string lies(const fs::path& p)
-{
-    std::ifstream f(p, std::ios::binary);
-    std::stringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
 
 class Editor : public ::testing::Test {
 protected:
@@ -516,7 +516,7 @@ TEST_F(Editor, LadenFuelltBeideSeiten)
         "Temperatur=1500\r\nHeizzeit=20\r\nRuf_Ende_Phase=TRUE\r\nKein_Ruf=TRUE\r\n"
         "[Phase 12]\r\nHeizphase=TRUE\r\nTemperatur=72\r\nHeizzeit=30\r\nRufzeit=25\r\n"
         "Ruf_nach_Rufzeit=TRUE\r\nRuftext=Jod\r\n";
-    { std::ofstream(ordner / "Weizen.rez", std::ios::binary) << datei; }
+    schreibe(ordner / "Weizen.rez", datei);
     seite1->setDateiauswahl([&] { return QString::fromStdString((ordner / "Weizen.rez").string()); });
 
     // Something typed before is replaced.
@@ -572,7 +572,7 @@ TEST_F(Editor, LadenFuelltBeideSeiten)
 
 TEST_F(Editor, LadenPrueftDieEndungUndMeldetLesefehler)
 {
-    { std::ofstream(ordner / "Gross.REZ", std::ios::binary) << "[Biername]\r\nName_Bier=Gross\r\n"; }
+    schreibe(ordner / "Gross.REZ", "[Biername]\r\nName_Bier=Gross\r\n");
     QString wahl = QString::fromStdString((ordner / "Gross.REZ").string());
     seite1->setDateiauswahl([&] { return wahl; });
     QTest::keyClicks(el<QLineEdit>(seite1, "Par_Biersorte"), "Vorher");
@@ -599,6 +599,98 @@ TEST_F(Editor, LadenPrueftDieEndungUndMeldetLesefehler)
     EXPECT_NE(m[0].find("fehlt.rez"), std::string::npos);
     EXPECT_EQ(programm().Biersorte, "Vorher");
     EXPECT_EQ(el<QLineEdit>(seite1, "Par_Biersorte")->text(), "Vorher");
+}
+
+TEST_F(Editor, UeberlangeGeladeneTexteLassenSichKuerzen)
+{
+    // Longer than the typing limits, as a hand-edited recipe may hold them.
+    const std::string titel(30, 't');
+    const std::string datei = "[Phase 2]\r\nPhasenBezeichnung=" + titel
+        + "\r\nHeizphase=TRUE\r\nHeizzeit=12345\r\n";
+    schreibe(ordner / "Lang.rez", datei);
+    seite1->setDateiauswahl([&] { return QString::fromStdString((ordner / "Lang.rez").string()); });
+    QTest::mouseClick(el<QPushButton>(seite1, "Command5"), Qt::LeftButton);
+    ASSERT_TRUE(env->meldungen_abholen().empty());
+
+    QLineEdit* t = feld(seite1, "Par_Titel", 2);
+    ASSERT_EQ(t->text().toStdString(), titel);
+    t->setFocus();
+    QTest::keyClick(t, Qt::Key_End);
+    QTest::keyClick(t, Qt::Key_Backspace);
+    EXPECT_EQ(t->text().size(), 29);
+    EXPECT_EQ(programm().Titel(2), std::string(29, 't'));
+    // Still above the limit: nothing can be added.
+    QTest::keyClick(t, 'x');
+    EXPECT_EQ(t->text().size(), 29);
+
+    QLineEdit* zeit = feld(seite1, "Par_Heizzeit", 2);
+    ASSERT_EQ(zeit->text(), "12345");
+    QTest::keyClick(zeit, '6');  // the cursor stands at the end
+    EXPECT_EQ(zeit->text(), "12345");
+    QTest::keyClick(zeit, Qt::Key_Backspace);
+    EXPECT_EQ(zeit->text(), "1234");
+    EXPECT_EQ(programm().Phase(2).Heizzeit(), "1234");
+    QTest::keyClick(zeit, Qt::Key_Backspace);
+    QTest::keyClick(zeit, '9');
+    EXPECT_EQ(zeit->text(), "123");  // at the limit again: typing is refused
+}
+
+TEST_F(Editor, ZahlenfelderNehmenNurTastenAn)
+{
+    auto* anz = el<QLineEdit>(seite1, "Par_AnzPhasen");
+    QLineEdit* temp = feld(seite1, "Par_EndTemp", 1);
+    for (QLineEdit* f : {anz, temp}) {
+        f->setText(QStringLiteral("5"));
+        // Dropped text would pass by the key filter.
+        QMimeData daten;
+        daten.setText(QStringLiteral("ab"));
+        QDropEvent fallen(QPointF(2, 2), Qt::CopyAction, &daten, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(f, &fallen);
+        EXPECT_EQ(f->text(), "5") << f->objectName().toStdString();
+
+        // So would a text composed by an input method.
+        QInputMethodEvent methode;
+        methode.setCommitString(QStringLiteral("ab"));
+        QApplication::sendEvent(f, &methode);
+        EXPECT_EQ(f->text(), "5") << f->objectName().toStdString();
+
+        // And the selection pasted with the middle button.
+        if (QGuiApplication::clipboard()->supportsSelection()) {
+            QGuiApplication::clipboard()->setText(QStringLiteral("ab"), QClipboard::Selection);
+            QTest::mouseClick(f, Qt::MiddleButton);
+            EXPECT_EQ(f->text(), "5") << f->objectName().toStdString();
+        }
+    }
+    EXPECT_EQ(programm().AnzPhasen, "5");
+}
+
+TEST_F(Editor, KommaDerZehnertastaturIstKeinKomma)
+{
+    const auto code = [](int taste, Qt::KeyboardModifiers m) {
+        QKeyEvent e(QEvent::KeyPress, taste, m);
+        return Tastencode(e);
+    };
+    EXPECT_EQ(code(Qt::Key_7, Qt::NoModifier), 55);
+    EXPECT_EQ(code(Qt::Key_7, Qt::KeypadModifier), 103);
+    EXPECT_EQ(code(Qt::Key_Comma, Qt::NoModifier), 188);
+    EXPECT_EQ(code(Qt::Key_Comma, Qt::KeypadModifier), 110);  // decimal key of the keypad
+    EXPECT_EQ(code(Qt::Key_Period, Qt::KeypadModifier), 110);
+    EXPECT_EQ(code(Qt::Key_Enter, Qt::KeypadModifier), 13);
+    EXPECT_EQ(code(Qt::Key_Backspace, Qt::NoModifier), 8);
+
+    // In a decimal field the comma row key is taken once; the keypad's is refused.
+    Zahlenfeld dezimal(&Tastenpruefung_Dezimal, 0);
+    std::vector<int> meldungen;
+    QObject::connect(&dezimal, &Zahlenfeld::abgelehnt, [&](int nr) { meldungen.push_back(nr); });
+    QTest::keyClicks(&dezimal, "12");
+    QTest::keyClick(&dezimal, Qt::Key_Comma);
+    QTest::keyClick(&dezimal, Qt::Key_5);
+    EXPECT_EQ(dezimal.text(), "12,5");
+    EXPECT_TRUE(meldungen.empty());
+    dezimal.setText(QStringLiteral("12"));
+    QTest::keyClick(&dezimal, Qt::Key_Comma, Qt::KeypadModifier);
+    EXPECT_EQ(dezimal.text(), "");
+    EXPECT_EQ(meldungen, std::vector<int>{11});
 }
 
 TEST_F(Editor, GespeichertesRezeptKommtUeberLadenZurueck)
