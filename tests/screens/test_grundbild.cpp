@@ -332,6 +332,47 @@ TEST_F(Hauptbild, PauseBlinktUndHaeltDieRestzeit)
     EXPECT_NE(text("Anzeige_ZeitAct"), rest);
 }
 
+TEST_F(Hauptbild, KnoepfeDerLaufendenPhase)
+{
+    erster_tick();
+    app.anlage.Programm.AnzPhasen = "3";
+    phase(1, Art::Halten, "40", "10");
+    phase(2, Art::Halten, "50", "20");
+    phase(3, Art::Halten, "60", "30");
+    simulation(40);
+    starten();
+    EXPECT_EQ(text("Anzeige_Endzeit"), "08.12.2026 10:10:00");
+
+    klick("ZeitRauf");
+    tick();
+    EXPECT_EQ(text("Anzeige_Endzeit"), "08.12.2026 10:15:00");
+    klick("ZeitRunter");
+    klick("ZeitRunter");
+    tick();
+    EXPECT_EQ(text("Anzeige_Endzeit"), "08.12.2026 10:05:00");
+
+    klick("SollRauf");
+    klick("SollRauf");
+    klick("SollRunter");
+    tick();
+    EXPECT_EQ(text("Anzeige_TempSoll"), "40.1");
+    EXPECT_EQ(app.anlage.Programm.Phase(1).Temperatur(), "40.1");
+
+    klick("PhaseRauf");
+    tick();
+    EXPECT_EQ(text("Anzeige_Phase"), "2");
+    EXPECT_EQ(text("Anzeige_KommentarPhase"), "Rast 2");
+    klick("PhaseRauf");
+    tick();
+    klick("PhaseRauf");   // the last phase: nothing above
+    tick();
+    EXPECT_EQ(text("Anzeige_Phase"), "3");
+    klick("PhaseRunter");
+    tick();
+    EXPECT_EQ(text("Anzeige_Phase"), "2");
+    EXPECT_EQ(text("Anzeige_TempSoll"), "50");
+}
+
 class Braumeisterruf : public Hauptbild {
 protected:
     // Holding phase 1 of one minute with a call at its end, then phase 2.

@@ -1,0 +1,106 @@
+// Saves pictures of the main screen and its three pop-ups:
+//   grundbild_bildschirmfotos <folder> [language 1..8]
+// Grundbild_Ruhe.png, Grundbild_Ruf.png (a call waiting, manual and simulation
+// panels shown), BraumeisterRuf.png, WarnungDS1820.png, Alarm_USB.png.
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QPixmap>
+#include <QSlider>
+
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <string>
+
+#include "Testanwendung.h"
+#include "screens/Alarm_USB.h"
+#include "screens/BraumeisterRuf.h"
+#include "screens/Grundbild.h"
+#include "screens/WarnungDS1820.h"
+
+namespace {
+
+void aufnehmen(QWidget& w, const QString& datei)
+{
+    w.show();
+    w.raise();
+    for (int i = 0; i < 5; ++i)
+        QApplication::processEvents();
+    if (!w.grab().save(datei))
+        std::cerr << "cannot write " << datei.toStdString() << "\n";
+    else
+        std::cout << datei.toStdString() << " " << w.width() << "x" << w.height() << " (minimum "
+                  << w.minimumSizeHint().width() << "x" << w.minimumSizeHint().height() << ")\n";
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication qapp(argc, argv);
+    const QString ziel = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("/tmp");
+    const int sprache = argc > 2 ? std::atoi(argv[2]) : 1;
+
+    namespace fs = std::filesystem;
+    std::string vorlage = (fs::temp_directory_path() / "kw_fotos_XXXXXX").string();
+    const fs::path ordner = ::mkdtemp(vorlage.data());
+    {
+        kw::test::Testumgebung u(ordner.string());
+        kw::Anwendung& app = *u.app;
+        auto& g = app.bildschirm<kw::Grundbild>();
+        g.show();
+        g.Timer_Anhalten();
+        g.Timer1_Timer();
+        app.anlage.Sprachnummer = sprache;
+        app.Sprache_Umschalten();
+        if (app.geladen("HardwareAbfrage"))
+            app.bildschirm("HardwareAbfrage")->hide();
+        u.meldungen_abholen();
+        aufnehmen(g, ziel + QStringLiteral("/Grundbild_Ruhe.png"));
+
+        // A holding phase of one minute that calls at its end.
+        kw::Maischprogramm& pr = app.anlage.Programm;
+        pr.Biersorte = "Märzen";
+        pr.AnzPhasen = "2";
+        for (int n = 1; n <= 2; ++n) {
+            kw::Cl_Phase& p = pr.Phase(n);
+            p.setHeizphase("True");
+            p.setAufheizphase("False");
+            p.setKuehlphase("False");
+            p.setTemperatur("63");
+            p.setHeizzeit("1");
+            p.setRuehrimpuls("10");
+            p.setRuehrpause("20");
+            p.setKein_Ruf(kw::Flagtext(n != 1));
+            p.setRuf_Ende_Phase(kw::Flagtext(n == 1));
+            p.setRuf_nach_Rufzeit("False");
+            p.setRufzeit("");
+            p.setRuftext("Bitte 5 kg Pilsner Malz einmaischen und die Jodprobe vorbereiten");
+            pr.Titel(n) = n == 1 ? "Eiweissrast" : "Maltoserast";
+        }
+        g.findChild<QAbstractButton*>(QStringLiteral("Switch1"))->click();
+        g.findChild<QSlider*>(QStringLiteral("Scroll_Sim_IstTemperatur"))->setValue(-61);
+        g.findChild<QAbstractButton*>(QStringLiteral("Switch2"))->click();
+        app.steuerung().START_BRAUEN();
+        for (int i = 0; i < 700 && !app.anlage.Ruf_Aktiv; ++i) {
+            if (i % 5 == 0)
+                g.Takt_1s_Timer();
+            g.Timer1_Timer();
+            g.Timer2_Timer();
+            if (i % 10 == 9)
+                u.uhr.vor(std::chrono::seconds(1));
+        }
+        if (!app.anlage.Blinktakt)
+            g.Takt_1s_Timer();
+        g.Timer1_Timer();
+        g.Timer2_Timer();
+        aufnehmen(g, ziel + QStringLiteral("/Grundbild_Ruf.png"));
+        aufnehmen(app.bildschirm<kw::BraumeisterRuf>(), ziel + QStringLiteral("/BraumeisterRuf.png"));
+        aufnehmen(app.bildschirm<kw::WarnungDS1820>(), ziel + QStringLiteral("/WarnungDS1820.png"));
+        aufnehmen(app.bildschirm<kw::Alarm_USB>(), ziel + QStringLiteral("/Alarm_USB.png"));
+        u.meldungen_abholen();
+    }
+    fs::remove_all(ordner);
+    return 0;
+}
