@@ -343,11 +343,7 @@ void Profildatei::Ini_Schreiben(std::string_view abschnitt, std::string_view sch
             return;
         }
     }
-    // New entries go after the section's last non-blank line.
-    std::size_t pos = b.ende;
-    while (pos > b.kopf + 1 && ohne_Rand(m_zeilen[pos - 1]).empty())
-        --pos;
-    m_zeilen.insert(m_zeilen.begin() + static_cast<std::ptrdiff_t>(pos), std::move(zeile));
+    Anhaengen(b, std::move(zeile));
 }
 
 void Profildatei::Zeile_Sicherstellen(std::string_view abschnitt, std::string_view zeile)
@@ -356,10 +352,16 @@ void Profildatei::Zeile_Sicherstellen(std::string_view abschnitt, std::string_vi
     for (std::size_t i = b.kopf + 1; i < b.ende; ++i)
         if (ohne_Rand(m_zeilen[i]) == ohne_Rand(zeile))
             return;
+    Anhaengen(b, std::string(zeile));
+}
+
+void Profildatei::Anhaengen(const Bereich& b, std::string zeile)
+{
+    // New lines go after the section's last non-blank line.
     std::size_t pos = b.ende;
     while (pos > b.kopf + 1 && ohne_Rand(m_zeilen[pos - 1]).empty())
         --pos;
-    m_zeilen.insert(m_zeilen.begin() + static_cast<std::ptrdiff_t>(pos), std::string(zeile));
+    m_zeilen.insert(m_zeilen.begin() + static_cast<std::ptrdiff_t>(pos), std::move(zeile));
 }
 
 } // namespace kw

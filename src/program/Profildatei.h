@@ -70,6 +70,7 @@ private:
     };
     bool finde_Abschnitt(std::string_view abschnitt, Bereich& b) const;
     Bereich Abschnitt_Anlegen(std::string_view abschnitt);
+    void Anhaengen(const Bereich& b, std::string zeile);
 
     std::vector<std::string> m_zeilen;
     Kodierung m_kodierung = Kodierung::Westeuropaeisch;
