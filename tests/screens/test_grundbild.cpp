@@ -116,6 +116,14 @@ protected:
         p.setRuftext(ruftext);
         app.anlage.Programm.Titel(n) = "Rast " + std::to_string(n);
     }
+    // Three holding phases at 40, 50 and 60 °C of 10, 20 and 30 minutes.
+    void drei_haltephasen()
+    {
+        app.anlage.Programm.AnzPhasen = "3";
+        phase(1, Art::Halten, "40", "10");
+        phase(2, Art::Halten, "50", "20");
+        phase(3, Art::Halten, "60", "30");
+    }
     void simulation(int grad)
     {
         if (!app.anlage.Simulation)
@@ -335,10 +343,7 @@ TEST_F(Hauptbild, PauseBlinktUndHaeltDieRestzeit)
 TEST_F(Hauptbild, KnoepfeDerLaufendenPhase)
 {
     erster_tick();
-    app.anlage.Programm.AnzPhasen = "3";
-    phase(1, Art::Halten, "40", "10");
-    phase(2, Art::Halten, "50", "20");
-    phase(3, Art::Halten, "60", "30");
+    drei_haltephasen();
     simulation(40);
     starten();
     EXPECT_EQ(text("Anzeige_Endzeit"), "08.12.2026 10:10:00");
@@ -502,10 +507,7 @@ TEST_F(Hauptbild, StartfelderKlemmenUndWeisenFalscheTastenAb)
 TEST_F(Hauptbild, StartAbEingegebenerPhase)
 {
     erster_tick();
-    app.anlage.Programm.AnzPhasen = "3";
-    phase(1, Art::Halten, "40", "10");
-    phase(2, Art::Halten, "50", "10");
-    phase(3, Art::Halten, "60", "30");
+    drei_haltephasen();
     simulation(60);
     klick("switch3");
     EXPECT_EQ(text("switch3"), "Deaktivieren");
