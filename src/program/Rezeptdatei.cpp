@@ -59,6 +59,15 @@ Lesen datei_lesen(const std::string& pfad, std::string& inhalt, std::string& feh
     return Lesen::Ok;
 }
 
+// Writable for us, and not protected by having no write permission at all
+// (which root alone would pass by).
+bool beschreibbar(const std::string& pfad)
+{
+    struct stat st {};
+    if (::stat(pfad.c_str(), &st) != 0)
+        return false;
+    return (st.st_mode & 0222) != 0 && ::access(pfad.c_str(), W_OK) == 0;
+}
 
 // Sets the three options of a group in their order: true selects the option and
 // clears the other two, false clears only itself.
@@ -195,6 +204,12 @@ Rezeptergebnis Rezept_Speichern(const std::string& programmordner, Maischprogram
     std::string alt;
     switch (datei_lesen(r.pfad, alt, r.detail)) {
     case Lesen::Ok:
+        // A write-protected recipe stays as it is, as it would on an in-place write.
+        if (!beschreibbar(r.pfad)) {
+            r.fehler = Rezeptergebnis::Fehler::Schreibfehler;
+            r.detail = std::strerror(EACCES);
+            return r;
+        }
         datei = Profildatei::aus_Bytes(alt);
         break;
     case Lesen::Fehlt:

@@ -21,7 +21,8 @@ struct Rezeptergebnis {
         Kein_Ordner,       // no program folder known
         Lesefehler,        // file (or the existing file to be updated) cannot be read
         Zu_Gross,          // not a recipe: larger than any recipe could be
-        Schreibfehler,     // temporary file, writing, flushing or renaming failed
+        Schreibfehler,     // existing file write-protected, or temporary file, writing,
+                           // flushing or renaming failed
     };
     Fehler fehler = Fehler::Keiner;
     std::string pfad;    // the file acted on (Rezeptdatei)

@@ -493,6 +493,27 @@ TEST_F(Rezeptordner, UnlesbareVorhandeneDateiWirdNichtUeberschrieben)
     EXPECT_EQ(inhalt(), std::vector<std::string>{"Festbier.rez"});
 }
 
+TEST_F(Rezeptordner, SchreibgeschuetztesRezeptBleibtStehen)
+{
+    // The brewer protected the file; a save under the same name must not
+    // replace it behind his back (the folder itself stays writable).
+    schreibe(pfad / "Festbier.rez", Festbier_Datei());
+    fs::permissions(pfad / "Festbier.rez", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    Maischprogramm m = Festbier();
+    m.Phase(1).setTemperatur("63");
+    const Maischprogramm vorher = m;
+    const auto r = Rezept_Speichern(pfad.string(), m, BrauDaten{});
+    EXPECT_EQ(r.fehler, Rezeptergebnis::Fehler::Schreibfehler);
+    EXPECT_FALSE(r.detail.empty());
+    EXPECT_EQ(lies(pfad / "Festbier.rez"), Festbier_Datei());
+    EXPECT_EQ(inhalt(), std::vector<std::string>{"Festbier.rez"});
+    EXPECT_EQ(m, vorher);
+
+    fs::permissions(pfad / "Festbier.rez", fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_TRUE(Rezept_Speichern(pfad.string(), m, BrauDaten{}).ok());
+    EXPECT_NE(lies(pfad / "Festbier.rez"), Festbier_Datei());
+}
+
 TEST_F(Rezeptordner, VollePlatteLaesstDasAlteRezeptStehen)
 {
     schreibe(pfad / "Festbier.rez", Festbier_Datei());
