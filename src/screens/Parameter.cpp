@@ -129,7 +129,7 @@ void Parameter::oeffnen()
 
 QList<QWidget*> Parameter::weitereTabulatorfolge() const
 {
-    return {Par_Biersorte, Par_AnzPhasen};
+    return {Par_Biersorte, Par_AnzPhasen, Command5, Command4, Command6, Command1};
 }
 
 void Parameter::pflegen()

@@ -424,9 +424,17 @@ void Phasenseite::Seite_Tauschen(QWidget& andere)
     Seite_Zeigen(andere);
 }
 
+QList<QWidget*> Phasenseite::weitereTabulatorfolge() const
+{
+    return {Command6, Command1};
+}
+
 void Phasenseite::showEvent(QShowEvent* e)
 {
     pflegen();
+    // A page opened for the first time starts in the title of its first phase.
+    if (!focusWidget())
+        m_bloecke.front()->Par_Titel->setFocus();
     QWidget::showEvent(e);
 }
 

@@ -104,7 +104,7 @@ public:
     // Shows the page's phases as the program holds them (after loading).
     virtual void anzeigen();
     // Tab order of the page: the ten blocks, twelve controls each, then the
-    // page's own fields (Tabulatorfolge_Setzen does both pages).
+    // page's own fields and buttons (Tabulatorfolge_Setzen does both pages).
     void tabulatorfolge();
 
 Q_SIGNALS:
@@ -119,8 +119,9 @@ protected:
     void fertigstellen();
     // Button of the heading, in Frame1.
     QPushButton* knopf(const char* name, const QString& beschriftung);
-    // Fields after the blocks in the tab order.
-    virtual QList<QWidget*> weitereTabulatorfolge() const { return {}; }
+    // Fields and buttons after the blocks in the tab order (the page button
+    // and ZURÜCK).
+    virtual QList<QWidget*> weitereTabulatorfolge() const;
     // The page button: the other page takes this page's place.
     virtual void Seitenwechsel() = 0;
     void Seite_Tauschen(QWidget& andere);

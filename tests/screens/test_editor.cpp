@@ -396,10 +396,22 @@ TEST_F(Editor, TabulatorfolgeLaeuftDurchDieBloeckeUndZuletztZuNameUndAnzahl)
                                         "Par_EndTemp_1", "Par_Heizzeit_1", "Par_Ruehrpuls_1",
                                         "Par_Ruehrpause_1", "Par_KeinRuf_1", "Par_Ruf_Ende_Phase_1",
                                         "Par_Ruf_nach_Rufzeit_1", "Par_Rufzeit_1", "Par_Titel_2"}));
-    EXPECT_EQ(kette(feld(seite1, "Par_Rufzeit", 10), 2),
-              (std::vector<std::string>{"Par_Biersorte", "Par_AnzPhasen"}));
+    EXPECT_EQ(kette(feld(seite1, "Par_Rufzeit", 10), 6),
+              (std::vector<std::string>{"Par_Biersorte", "Par_AnzPhasen", "Command5", "Command4",
+                                        "Command6", "Command1"}));
     EXPECT_EQ(kette(feld(&seite2(), "Par_Rufzeit", 11), 2),
               (std::vector<std::string>{"Par_Titel_12", "Par_Heizphase_12"}));
+
+    // An opened page starts in the title of its first phase, not on a button.
+    seite1->activateWindow();
+    QApplication::processEvents();
+    ASSERT_NE(seite1->focusWidget(), nullptr);
+    EXPECT_EQ(seite1->focusWidget()->objectName(), "Par_Titel_1");
+    QTest::mouseClick(el<QPushButton>(seite1, "Command6"), Qt::LeftButton);
+    seite2().activateWindow();
+    QApplication::processEvents();
+    ASSERT_NE(seite2().focusWidget(), nullptr);
+    EXPECT_EQ(seite2().focusWidget()->objectName(), "Par_Titel_11");
 
     // Real Tab presses from the title of phase 1 (nothing selected, so every
     // option is a stop; hidden holding and call times are skipped).
