@@ -348,8 +348,8 @@ void HardwareAbfrage::Command1_Click()
     app.anlage.Konfiguration_Bestaetigt = true;
 
     // 4. Extra texts, signal mode and gradient to the main screen.
+    //    The main screen hands signal mode and gradient on to the controller.
     const Hauptbildeinstellungen e = kw::Einstellungen_Anwenden(d);
-    app.steuerung().Signal_und_Gradient_Uebernehmen(e.Signal_Dauer == 0, e.Gradient_Ein == 1);
     auto* grundbild = qobject_cast<Grundbild*>(app.bildschirm(Grundbild::Name));
     if (grundbild)
         grundbild->Einstellungen_Anwenden(e);
