@@ -113,7 +113,9 @@ void Anwendung::Sprache_Umschalten()
         if (namen.empty() || namen.back() != b.Bildschirm)
             namen.push_back(b.Bildschirm);
     for (const auto& name : namen) {
-        if (QWidget* w = bildschirm(name))
+        // A screen created now gets its captions as it is made.
+        const bool da = geladen(name);
+        if (QWidget* w = bildschirm(name); w && da)
             beschriften(name, *w);
     }
     Q_EMIT spracheGeaendert();
