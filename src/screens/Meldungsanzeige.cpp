@@ -26,8 +26,6 @@ void Meldungsanzeige::zeige(const QString& text, const QString& titel, QMessageB
     box->setWindowModality(Qt::ApplicationModal);
     box->show();
     m_boxen.emplace_back(box);
-    m_letzter = text;
-    Q_EMIT gezeigt(text);
 }
 
 std::vector<QMessageBox*> Meldungsanzeige::offene() const

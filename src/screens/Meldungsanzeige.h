@@ -21,18 +21,13 @@ public:
 
     // The boxes now on screen, oldest first (tests read and close them).
     std::vector<QMessageBox*> offene() const;
-    QString letzterText() const { return m_letzter; }
     void alleSchliessen();
 
     static QString Programmtitel() { return QStringLiteral("Kesselwerk"); }
 
-Q_SIGNALS:
-    void gezeigt(const QString& text);
-
 private:
     QPointer<QWidget> m_eltern;
     std::vector<QPointer<QMessageBox>> m_boxen;
-    QString m_letzter;
 };
 
 } // namespace kw
