@@ -12,6 +12,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include "app/Befehlszeile.h"
 #include "screens/Anwendung.h"
 #include "screens/Grundbild.h"
 
@@ -46,13 +47,37 @@ bool signaleUmleiten()
 
 int main(int argc, char** argv)
 {
+    // The command line is read before any window system is touched (--help works without a display).
+    QStringList argumente;
+    for (int i = 0; i < argc; ++i)
+        argumente << QString::fromLocal8Bit(argv[i]);
+    const kw::Befehlszeile befehle = kw::Befehlszeile_Lesen(argumente);
+    switch (befehle.ergebnis) {
+    case kw::Befehlszeile::Ergebnis::Hilfe:
+    case kw::Befehlszeile::Ergebnis::Version:
+        std::fputs(befehle.text.toLocal8Bit().constData(), stdout);
+        return 0;
+    case kw::Befehlszeile::Ergebnis::Fehler:
+        std::fprintf(stderr, "%s\n", befehle.text.toLocal8Bit().constData());
+        return 2;
+    case kw::Befehlszeile::Ergebnis::Weiter:
+        break;
+    }
+
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kesselwerk"));
     // The main window ends the program through its own exit path.
     QApplication::setQuitOnLastWindowClosed(false);
 
     kw::Anwendung::Teile teile;
-    teile.Programmpfad = QCoreApplication::applicationDirPath().toStdString();
+    QString fehler;
+    const QString ordner =
+        kw::Programmordner_Waehlen(befehle.ordner, QCoreApplication::applicationDirPath(), &fehler);
+    if (ordner.isEmpty()) {
+        std::fprintf(stderr, "kesselwerk: %s\n", fehler.toLocal8Bit().constData());
+        return 1;
+    }
+    teile.Programmpfad = ordner.toStdString();
     kw::Anwendung app(teile);
     app.anlage.Dezimaltrenner = QLocale::system().decimalPoint() == QStringLiteral(",") ? ',' : '.';
 

@@ -1,0 +1,96 @@
+#include "app/Befehlszeile.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include <unistd.h>
+
+namespace kw {
+
+namespace {
+const char* const Programmname = "kesselwerk";
+
+// An installed program's folder is never its data folder, even where root could write it.
+bool Systemordner(const QString& ordner)
+{
+    const QString p = QDir(ordner).canonicalPath();
+    for (const char* s : {"/usr", "/bin", "/sbin", "/lib", "/etc"}) {
+        const QString sys = QLatin1String(s);
+        if (p == sys || p.startsWith(sys + QLatin1Char('/')))
+            return true;
+    }
+    return false;
+}
+} // namespace
+
+Befehlszeile Befehlszeile_Lesen(const QStringList& argumente)
+{
+    Befehlszeile b;
+    QCommandLineParser p;
+    p.setApplicationDescription(QStringLiteral("Kesselwerk: mash controller for a small brewery."));
+    p.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption hilfe({QStringLiteral("h"), QStringLiteral("help")},
+                                   QStringLiteral("Shows this help and ends."));
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Shows the version and ends."));
+    const QCommandLineOption ordner(
+        QStringLiteral("ordner"),
+        QStringLiteral("Program folder (settings, recipes, history, journals). Default: the "
+                       "program's own folder when writable, else ~/.local/share/kesselwerk."),
+        QStringLiteral("DIR"));
+    p.addOption(hilfe);
+    p.addOption(version);
+    p.addOption(ordner);
+
+    if (!p.parse(argumente)) {
+        b.ergebnis = Befehlszeile::Ergebnis::Fehler;
+        b.text = QStringLiteral("%1: %2 (see --help)").arg(QLatin1String(Programmname), p.errorText());
+        return b;
+    }
+    if (!p.positionalArguments().isEmpty()) {
+        b.ergebnis = Befehlszeile::Ergebnis::Fehler;
+        b.text = QStringLiteral("%1: unexpected argument '%2' (see --help)")
+                     .arg(QLatin1String(Programmname), p.positionalArguments().first());
+        return b;
+    }
+    if (p.isSet(hilfe)) {
+        b.ergebnis = Befehlszeile::Ergebnis::Hilfe;
+        // helpText() names the executable from QCoreApplication, which may not exist yet.
+        b.text = p.helpText();
+        b.text.replace(QStringLiteral("<executable_name>"), QLatin1String(Programmname));
+        return b;
+    }
+    if (p.isSet(version)) {
+        b.ergebnis = Befehlszeile::Ergebnis::Version;
+        b.text = QStringLiteral("%1 %2\n").arg(QLatin1String(Programmname), QStringLiteral(KW_VERSION));
+        return b;
+    }
+    b.ordner = p.value(ordner);
+    return b;
+}
+
+QString Programmordner_Waehlen(const QString& ordnerOption, const QString& programmOrdner,
+                               QString* fehler)
+{
+    auto anlegen = [fehler](const QString& pfad) -> QString {
+        if (!QDir().mkpath(pfad)) {
+            if (fehler)
+                *fehler = QStringLiteral("cannot create the program folder %1").arg(pfad);
+            return {};
+        }
+        return QDir(pfad).absolutePath();
+    };
+    if (!ordnerOption.isEmpty())
+        return anlegen(ordnerOption);
+    if (!programmOrdner.isEmpty() && !Systemordner(programmOrdner) &&
+        ::access(QFile::encodeName(programmOrdner).constData(), W_OK | X_OK) == 0)
+        return QDir(programmOrdner).absolutePath();
+    QString basis = qEnvironmentVariable("XDG_DATA_HOME");
+    if (basis.isEmpty() || QDir::isRelativePath(basis))
+        basis = QDir::homePath() + QStringLiteral("/.local/share");
+    return anlegen(basis + QStringLiteral("/kesselwerk"));
+}
+
+} // namespace kw

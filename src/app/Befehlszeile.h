@@ -1,0 +1,28 @@
+#pragma once
+// The program's command line: options, --help, --version, and the program folder it chooses.
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace kw {
+
+struct Befehlszeile {
+    enum class Ergebnis { Weiter, Hilfe, Version, Fehler };
+    Ergebnis ergebnis = Ergebnis::Weiter;
+    QString text;   // help or version text for stdout, or the one-line error for stderr
+    QString ordner; // --ordner DIR, empty when not given
+    // Options of the other parts go here, each set only when given.
+};
+
+// Parses argv (argv[0] included). No QCoreApplication is needed.
+Befehlszeile Befehlszeile_Lesen(const QStringList& argumente);
+
+// The program folder: --ordner when given, else the executable's folder when it is writable
+// (a build or a copy of its own), else $XDG_DATA_HOME/kesselwerk (~/.local/share/kesselwerk).
+// Creates the folder when missing; returns an empty string with *fehler set when it cannot.
+QString Programmordner_Waehlen(const QString& ordnerOption, const QString& programmOrdner,
+                               QString* fehler);
+
+} // namespace kw

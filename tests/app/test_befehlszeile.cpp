@@ -1,0 +1,81 @@
+#include "app/Befehlszeile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+using kw::Befehlszeile;
+
+namespace {
+Befehlszeile lesen(QStringList rest)
+{
+    rest.prepend(QStringLiteral("kesselwerk"));
+    return kw::Befehlszeile_Lesen(rest);
+}
+} // namespace
+
+TEST(Befehlszeile, HelpAndVersionListTheirTextAndEndTheProgram)
+{
+    for (const char* a : {"--help", "-h"}) {
+        const auto b = lesen({QString::fromLatin1(a)});
+        EXPECT_EQ(b.ergebnis, Befehlszeile::Ergebnis::Hilfe) << a;
+        EXPECT_TRUE(b.text.contains(QStringLiteral("--ordner"))) << b.text.toStdString();
+        EXPECT_TRUE(b.text.contains(QStringLiteral("--version")));
+        EXPECT_TRUE(b.text.startsWith(QStringLiteral("Usage: kesselwerk"))) << b.text.toStdString();
+    }
+    const auto v = lesen({QStringLiteral("--version")});
+    EXPECT_EQ(v.ergebnis, Befehlszeile::Ergebnis::Version);
+    EXPECT_TRUE(v.text.startsWith(QStringLiteral("kesselwerk 1."))) << v.text.toStdString();
+}
+
+TEST(Befehlszeile, UnknownOptionsAndStrayArgumentsAreOneLineErrors)
+{
+    for (const QStringList& a : {QStringList{QStringLiteral("--frobnicate")},
+                                 QStringList{QStringLiteral("rezept.rez")},
+                                 QStringList{QStringLiteral("--ordner")}}) {
+        const auto b = lesen(a);
+        EXPECT_EQ(b.ergebnis, Befehlszeile::Ergebnis::Fehler) << a.join(' ').toStdString();
+        EXPECT_FALSE(b.text.contains('\n')) << b.text.toStdString();
+        EXPECT_TRUE(b.text.startsWith(QStringLiteral("kesselwerk: ")));
+    }
+}
+
+TEST(Befehlszeile, FolderOptionIsTaken)
+{
+    const auto b = lesen({QStringLiteral("--ordner"), QStringLiteral("/tmp/sud")});
+    EXPECT_EQ(b.ergebnis, Befehlszeile::Ergebnis::Weiter);
+    EXPECT_EQ(b.ordner, QStringLiteral("/tmp/sud"));
+    EXPECT_EQ(lesen({QStringLiteral("--ordner=/x")}).ordner, QStringLiteral("/x"));
+}
+
+TEST(Programmordner, WritableProgramFolderIsKeptElseTheUserDataFolderIsCreated)
+{
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    const QString eigen = tmp.filePath(QStringLiteral("bin"));
+    ASSERT_TRUE(QDir().mkpath(eigen));
+    QString fehler;
+    EXPECT_EQ(kw::Programmordner_Waehlen({}, eigen, &fehler), QDir(eigen).absolutePath());
+
+    // An installed program (in /usr/bin, writable for root all the same): the data folder.
+    const QString daten = tmp.filePath(QStringLiteral("daten"));
+    qputenv("XDG_DATA_HOME", daten.toLocal8Bit());
+    const QString gewaehlt = kw::Programmordner_Waehlen({}, QStringLiteral("/usr/bin"), &fehler);
+    EXPECT_EQ(gewaehlt, daten + QStringLiteral("/kesselwerk"));
+    EXPECT_TRUE(QFileInfo(gewaehlt).isDir());
+
+    // --ordner wins and is created.
+    const QString gewuenscht = tmp.filePath(QStringLiteral("a/b"));
+    EXPECT_EQ(kw::Programmordner_Waehlen(gewuenscht, eigen, &fehler), gewuenscht);
+    EXPECT_TRUE(QFileInfo(gewuenscht).isDir());
+
+    // A folder that cannot be made is an error, not a silent fallback.
+    fehler.clear();
+    EXPECT_TRUE(kw::Programmordner_Waehlen(QStringLiteral("/proc/kein/ordner"), eigen, &fehler).isEmpty());
+    EXPECT_FALSE(fehler.isEmpty());
+    qunsetenv("XDG_DATA_HOME");
+}
