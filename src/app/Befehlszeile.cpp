@@ -1,4 +1,5 @@
 #include "app/Befehlszeile.h"
+#include "Version.h"
 
 #include <QCommandLineParser>
 #include <QDir>

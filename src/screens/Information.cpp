@@ -1,12 +1,15 @@
 #include "screens/Information.h"
 
 #include <QGroupBox>
+#include <QLabel>
 #include <QListWidget>
+#include <QRegularExpression>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "screens/Anwendung.h"
 #include "screens/Hilfsfelder.h"
+#include "Version.h"
 
 namespace kw {
 
@@ -28,6 +31,18 @@ Information::Information(Anwendung& app) : QWidget(nullptr)
         liste->addItem(QString());
     liste->setMinimumSize(600, liste->sizeHintForRow(0) * 16 + 2 * liste->frameWidth() + 4);
     rv->addWidget(liste);
+    // The table's version line names the release; the build's own version replaces its number.
+    connect(liste, &QListWidget::itemChanged, this, &Information::versionEinsetzen);
+
+    // Where the settings, recipes and brew journals of this run live.
+    auto* ordnerTitel = new QLabel(rahmen);
+    ordnerTitel->setObjectName(QStringLiteral("Label_Programmordner"));
+    auto* ordner = new QLabel(QString::fromStdString(app.anlage.Programmpfad), rahmen);
+    ordner->setObjectName(QStringLiteral("Programmordner"));
+    ordner->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    ordner->setWordWrap(true);
+    rv->addWidget(ordnerTitel);
+    rv->addWidget(ordner);
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("OK_Info"));
@@ -42,6 +57,17 @@ Information::Information(Anwendung& app) : QWidget(nullptr)
     haupt->setContentsMargins(16, 14, 16, 14);
     haupt->addWidget(rahmen, 1);
     haupt->addWidget(ok, 0, Qt::AlignRight);
+}
+
+void Information::versionEinsetzen(QListWidgetItem* eintrag)
+{
+    if (!eintrag || eintrag->listWidget()->row(eintrag) != 4)
+        return;
+    static const QRegularExpression nummer(QStringLiteral("\\d+(\\.\\d+)+\\s*$"));
+    QString text = eintrag->text();
+    text.replace(nummer, QStringLiteral(KW_VERSION));
+    if (text != eintrag->text())
+        eintrag->setText(text); // comes back here once and then finds nothing to change
 }
 
 } // namespace kw

@@ -1,7 +1,10 @@
 #pragma once
-// Information screen: a short description of the program in sixteen lines.
+// Information screen: a short description of the program in sixteen lines, the version of this
+// build and the program folder in use.
 
 #include <QWidget>
+
+class QListWidgetItem;
 
 namespace kw {
 
@@ -13,6 +16,9 @@ public:
     static constexpr const char* Name = "Information";
 
     explicit Information(Anwendung& app);
+
+private:
+    void versionEinsetzen(QListWidgetItem* eintrag);
 };
 
 } // namespace kw

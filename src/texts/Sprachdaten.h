@@ -80,6 +80,7 @@ struct HardwareConf_Texte {
 struct Information_Texte {
     std::string Frame_Beschreibung;
     std::array<std::string, 16> Info_Text;
+    std::string Label_Programmordner; // caption before the program folder in use
 };
 
 struct Jodprobe_Texte {

@@ -270,6 +270,7 @@ std::vector<Beschriftung> Baue_Beschriftungen(const Sprachdaten& d) {
     b.Bildschirm("Information");
     b("Frame_Beschreibung", d.Information.Frame_Beschreibung);
     for (int i = 0; i < 16; ++i) b("Info_Text_" + n(i), d.Information.Info_Text[i]);
+    b("Label_Programmordner", d.Information.Label_Programmordner);
     {
         const auto& j = d.Jodprobe;
         b.Bildschirm("Jodprobe");

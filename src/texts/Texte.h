@@ -84,7 +84,7 @@ struct Beschriftung {
 // The 221 captions of the 14 screens, in table order (see the key convention above).
 const std::vector<Beschriftung>& Beschriftungstabelle(Sprache sprache);
 
-inline constexpr int Anzahl_Beschriftungen = 221;
+inline constexpr int Anzahl_Beschriftungen = 222;
 
 // Caption of one control, or nullptr when the key is not in the table.
 const std::string* Beschriftung_Fuer(Sprache sprache, std::string_view bildschirm,

@@ -200,6 +200,7 @@ const Sprachdaten& Daten_Deutsch() {
                 "- Simulation eines Brauvorgangs vor dem Brauen",
                 "- Brauhilfen und Berechnungen",
             },
+            .Label_Programmordner = "Programmordner (Einstellungen, Rezepte, Sude):",
         },
         .Jodprobe = {
             .Label1 = "Die Jodprobe zeigt den Stärkeabbau im Braumalz bzw. die Bildung von Maltose und Dextrin",

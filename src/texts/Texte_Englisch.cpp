@@ -200,6 +200,7 @@ const Sprachdaten& Daten_Englisch() {
                 "- Simulation of a brew before brewing",
                 "- Brewing aids and calculations",
             },
+            .Label_Programmordner = "Program folder (settings, recipes, brews):",
         },
         .Jodprobe = {
             .Label1 = "The iodine test shows the breakdown of starch in the brewing malt, i.e. the formation of maltose and dextrin",

@@ -201,6 +201,7 @@ const Sprachdaten& Daten_Polnisch() {
                 "- Symulacja warzenia przed warzeniem",
                 "- Pomoce i obliczenia piwowarskie",
             },
+            .Label_Programmordner = "Folder programu (ustawienia, receptury, warki):",
         },
         .Jodprobe = {
             .Label1 = "Próba jodowa pokazuje rozkład skrobi w słodzie, czyli powstawanie maltozy i dekstryn",

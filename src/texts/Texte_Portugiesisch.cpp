@@ -200,6 +200,7 @@ const Sprachdaten& Daten_Portugiesisch() {
                 "- Simulação de uma brassagem antes de brassar",
                 "- Ajudas e cálculos para a brassagem",
             },
+            .Label_Programmordner = "Pasta do programa (configurações, receitas, brassagens):",
         },
         .Jodprobe = {
             .Label1 = "O teste de iodo mostra a degradação do amido no malte, ou seja, a formação de maltose e dextrina",

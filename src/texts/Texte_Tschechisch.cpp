@@ -201,6 +201,7 @@ const Sprachdaten& Daten_Tschechisch() {
                 "- Simulace vaření před vařením",
                 "- Pomůcky a výpočty pro vaření",
             },
+            .Label_Programmordner = "Složka programu (nastavení, receptury, várky):",
         },
         .Jodprobe = {
             .Label1 = "Jodová zkouška ukazuje odbourání škrobu ve sladu, resp. tvorbu maltózy a dextrinů",

@@ -1,7 +1,10 @@
 // Calculators, calculations menu, iodine-test guide and information screen.
 #include "Hilfentest.h"
 
+#include <QLabel>
 #include <QListWidget>
+
+#include "Version.h"
 
 #include "screens/Alkohol.h"
 #include "screens/Berechnungen.h"
@@ -225,6 +228,23 @@ TEST_F(Rechner, JodprobeZeigtDieDreiFaerbungen)
     const QColor rand = img.pixelColor(img.width() / 2 + 30, img.height() / 2);
     EXPECT_GT(rand.red(), 120);
     EXPECT_GT(rand.red(), rand.blue() + 60);
+}
+
+TEST_F(Rechner, InformationNenntDieseVersionUndDenProgrammordner)
+{
+    auto& i = app.bildschirm<Information>();
+    auto* liste = element<QListWidget>(i, "Info_Text");
+    ASSERT_NE(liste, nullptr);
+    EXPECT_EQ(liste->item(4)->text(), QStringLiteral("Version " KW_VERSION));
+    EXPECT_EQ(element<QLabel>(i, "Programmordner")->text().toStdString(), app.anlage.Programmpfad);
+    EXPECT_FALSE(app.anlage.Programmpfad.empty());
+    EXPECT_EQ(element<QLabel>(i, "Label_Programmordner")->text(),
+              QStringLiteral("Programmordner (Einstellungen, Rezepte, Sude):"));
+
+    // Another language keeps its own word and still shows this build's number.
+    app.anlage.Sprachnummer = 7; // Polish
+    app.Sprache_Umschalten();
+    EXPECT_EQ(liste->item(4)->text(), QStringLiteral("Wersja " KW_VERSION));
 }
 
 TEST_F(Rechner, InformationSchliesstBeimDruecken)

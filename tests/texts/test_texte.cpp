@@ -256,10 +256,10 @@ TEST(Beschriftungstabelle, ZaehlungJeBildschirmUndGleicheSchluesselInAllenSprach
     const std::vector<std::pair<std::string, int>> soll = {
         {"Grundbild", 57}, {"Alkohol", 7},          {"Berechnungen", 4},   {"Bittere", 36},
         {"BraumeisterRuf", 1}, {"Brauprotokoll", 35}, {"HardwareAbfrage", 20}, {"HardwareConf", 2},
-        {"Information", 17}, {"Jodprobe", 5},       {"PARAMETER", 19},     {"PARAMETER2", 15},
+        {"Information", 18}, {"Jodprobe", 5},       {"PARAMETER", 19},     {"PARAMETER2", 15},
         {"Ruf_Text", 2},     {"WarnungDS1820", 1}};
     const auto& de = Beschriftungstabelle(Sprache::Deutsch);
-    ASSERT_EQ(de.size(), 221u);
+    ASSERT_EQ(de.size(), 222u);
     ASSERT_EQ(static_cast<int>(de.size()), Anzahl_Beschriftungen);
 
     // screens in one block each, in this order, with these counts
@@ -460,7 +460,7 @@ TEST(Sprachwahl, HinweisErstNachDemErstenUmschaltenUndNichtBeimOK) {
     // back to German restores the German captions
     EXPECT_EQ(texte.Sprache_Umschalten(1), 0);
     EXPECT_EQ(*texte.beschriftung("Grundbild", "Command7"), "BEENDEN");
-    EXPECT_EQ(texte.beschriftungen().size(), 221u);
+    EXPECT_EQ(texte.beschriftungen().size(), 222u);
     EXPECT_EQ(texte.Sprache_Umschalten(8), 0);
     EXPECT_EQ(texte.meldung(51), "Zpráva č.51 : Volání sládka: ");
 }
