@@ -766,6 +766,15 @@ TEST_F(Hauptbild, SensorwarnungUndUsbAlarm)
     EXPECT_FALSE(app.anlage.Sensor_Alarm);
     EXPECT_FALSE(warnung->isVisible());
 
+    // closed from its title bar: taken as OK, heating cut for lack of effect released too
+    app.anlage.Sensor_Alarm = true;
+    app.anlage.Heizung_Ohne_Wirkung = true;
+    app.zeigeWarnungDS1820();
+    warnung->close();
+    EXPECT_FALSE(warnung->isVisible());
+    EXPECT_FALSE(app.anlage.Sensor_Alarm);
+    EXPECT_FALSE(app.anlage.Heizung_Ohne_Wirkung);
+
     app.anlage.Sensor_Alarm = true;
     app.anlage.USB_Alarm = true;
     app.zeigeAlarmUSB();
