@@ -617,6 +617,33 @@ TEST_F(EchterLaufTest, HaengenderLaufWirdBeendet)
     EXPECT_EQ(erfassung.Temperaturwert(), "21.44");
 }
 
+TEST_F(EchterLaufTest, FehlertextUndHalbeZeileSindKeineMessung)
+{
+    zyklus();
+    ASSERT_EQ(erfassung.Temperaturwert(), "21.44");
+    const auto gut = erfassung.Messzeitpunkt();
+    ASSERT_EQ(gut, jetzt);
+
+    ordner.schreibe("wert", "Error reading sensor\n");
+    for (int i = 1; i <= 10; ++i) {
+        zyklus();
+        EXPECT_EQ(fenster.warnungen, i == 10 ? 1 : 0) << i;
+    }
+    EXPECT_EQ(erfassung.Temperaturwert(), "21.44");
+    EXPECT_EQ(erfassung.Messzeitpunkt(), gut);
+
+    ordner.schreibe("wert", "6"); // cut off in the middle of its line
+    zyklus();
+    ordner.schreibe("wert", "3.12\n");
+    zyklus();
+    EXPECT_EQ(erfassung.Temperaturwert(), "21.44") << "neither the half line nor the spliced 63.12";
+    EXPECT_EQ(erfassung.Messzeitpunkt(), gut);
+    ordner.schreibe("wert", "64.00\n");
+    zyklus();
+    EXPECT_EQ(erfassung.Temperaturwert(), "64.00");
+    EXPECT_EQ(erfassung.Messzeitpunkt(), jetzt);
+}
+
 TEST_F(EchterLaufTest, WrapperMitHaengendemKindEndetGanz)
 {
     // The tool's name is a script that runs the real tool as its child, and that child hangs; the second
