@@ -29,6 +29,7 @@ struct Ohne_Fenster : kw::Fenster {
     void Braumeisterruf_Zeigen(const std::string&) override { ++rufe; }
     void Braumeisterruf_Verbergen() override {}
     void Konfiguration_Laden_Und_Zeigen() override {}
+    void WarnungDS1820_Zeigen() override {}
 };
 
 void Programm_Anlegen(kw::Maischprogramm& pr)
@@ -103,6 +104,7 @@ Ergebnis Sud(bool einzeln_messen)
         if (ms % 3000 == 0) {
             std::snprintf(text, sizeof text, "%.2f", kessel);
             a.Temperaturwert = text;
+            a.Messzeitpunkt = jetzt();
         }
         if (einzeln_messen && a.Ablaufschritt == 3 && !a.Ruf_Aktiv) {
             const auto t0 = Uhr::now();

@@ -25,6 +25,9 @@ void Anlage::laden(Zeitpunkt now)
     Ruf_Signal = false;
     Sensor_Alarm = USB_Alarm = false;
     Konfig_Geladen = Init_Fertig = false;
+    Messzeitpunkt.reset();
+    Heizsperre = Sperrgrund::Keiner;
+    Sperrwarnung_Gegeben = Heizung_Ohne_Wirkung = Wirkung_Laeuft = false;
 
     Schnittstelle = 1;
     Konfiguration_Bestaetigt = false;

@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "program/Maischprogramm.h"
@@ -16,6 +17,17 @@ namespace kw {
 
 // Wall-clock date-time to the whole second.
 using Zeitpunkt = std::chrono::sys_seconds;
+
+// Why the automatic heating is overruled (outside simulation).
+enum class Sperrgrund {
+    Keiner,
+    Keine_Messung,        // no valid reading since the configuration was confirmed
+    Messung_Veraltet,     // the newest valid reading is too old (Grenzwerte::Messung_Hoechstalter)
+    Messung_Unplausibel,  // it lies outside Grenzwerte::Messung_Min_Grad .. Messung_Max_Grad
+};
+
+// Why the controller raised the sensor warning.
+enum class Warnungsgrund { Heizsperre, Heizung_Ohne_Wirkung };
 
 struct Anlage {
     // --- run state ---------------------------------------------------------
@@ -78,6 +90,18 @@ struct Anlage {
 
     // --- temperature ----------------------------------------------------------
     std::string Temperaturwert;       // last reading from DigiTemp's log, always with "."
+    // When the newest valid reading (a complete number, not the power-on value) arrived, on the
+    // controller's clock; unset until the first one after the configuration was confirmed. Set by
+    // the reading side, which clears it at OK.
+    std::optional<Zeitpunkt> Messzeitpunkt;
+
+    // --- sensor and heating supervision (outside simulation) -------------------
+    Sperrgrund Heizsperre = Sperrgrund::Keiner; // automatic heating overruled, and why
+    bool Sperrwarnung_Gegeben = false;  // this episode of the interlock has raised its warning
+    bool Heizung_Ohne_Wirkung = false;  // heating cut for lack of effect, until WarnungDS1820 OK
+    bool Wirkung_Laeuft = false;        // the heating output has been on without a break since Wirkung_Seit
+    Zeitpunkt Wirkung_Seit{};           // start of the current check, or of the last 0.5 K of rise
+    double Wirkung_Bezug_Grad = 0.0;    // lowest temperature since then
 
     // --- screen switches of the main screen (0/1) ------------------------------
     int Simulation = 0;

@@ -31,6 +31,9 @@ struct Anzeige {
     std::string Anzeige_KommentarPhase;     // title of the running phase
     bool Keine_Phase_Aktiv = false;         // true: show Text_Keine_Phase instead of the title
     std::string Anzeige_TempIst = "0.0";    // numbers with the locale's decimal separator
+    // No live, plausible reading (outside simulation): the screen marks Anzeige_TempIst as invalid.
+    // The text itself stays what the controller compares.
+    bool Anzeige_TempIst_Ungueltig = false;
     std::string Anzeige_TempSoll = "0.0";
     std::string Anzeige_TempSollAct = "0";  // the moving target
     std::string Anzeige_Startzeit = "0:0:0";// "08.12.2026 14:05:09" while a phase runs

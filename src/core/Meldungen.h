@@ -26,6 +26,9 @@ public:
     virtual void Braumeisterruf_Zeigen(const std::string& ruftext) = 0;
     // QUITTIEREN: hide the call window if it is shown.
     virtual void Braumeisterruf_Verbergen() = 0;
+    // The controller raised the sensor warning (Sensor_Alarm is already set): show
+    // WarnungDS1820 without blocking.
+    virtual void WarnungDS1820_Zeigen() = 0;
     // First tick: read the configuration file into the settings screen and show
     // it without blocking.
     virtual void Konfiguration_Laden_Und_Zeigen() = 0;

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "core/Grenzwerte.h"
 #include "core/Zeittext.h"
 #include "program/Funktionen.h"
 #include "program/Zahlen.h"
@@ -105,14 +106,20 @@ void Steuerung::tick(Zeitpunkt now)
     // 3. beer name
     z.Biersorte = a.Programm.Biersorte;
 
-    // 4. actual temperature
+    // 4. actual temperature, and whether it may steer the heating
     Temperatur_Uebernehmen();
+    const Sperrgrund sperre_vorher = a.Heizsperre;
+    a.Heizsperre = Messung_Bewerten(now);
+    z.Anzeige_TempIst_Ungueltig = a.Heizsperre != Sperrgrund::Keiner;
 
     // 5. idle or run view
-    if (a.Ablaufschritt < 3 || a.Ruf_Aktiv || !Gueltige_Phase(a.Akt_Phase))
-        Ruhebild(now);
-    else
+    const bool laufbild = !(a.Ablaufschritt < 3 || a.Ruf_Aktiv || !Gueltige_Phase(a.Akt_Phase));
+    if (laufbild)
         Laufbild(now);
+    else
+        Ruhebild(now);
+    Sperre_Melden(now, sperre_vorher, laufbild);
+    Wirkung_Pruefen(now, laufbild);
 
     // 6. start and end fields
     if (a.Ablaufschritt < 3) {
@@ -330,7 +337,7 @@ void Steuerung::Temperatur_Uebernehmen()
 {
     if (!a.Simulation && a.Konfig_Geladen && a.Init_Fertig) {
         if (a.Temperaturwert.empty()) {
-            z.Anzeige_TempIst = "0.0";   // no reading yet: counts as 0 °C
+            z.Anzeige_TempIst = "0.0";   // no reading yet; the heating waits for one (Messung_Bewerten)
         } else if (a.Temperaturwert == "85.00") {
             // the sensor's power-on value is never a temperature
         } else {
@@ -342,6 +349,85 @@ void Steuerung::Temperatur_Uebernehmen()
         z.Anzeige_TempIst = std::to_string(a.Sim_Temperatur);
         z.Bar_Sim_IstTemperatur2 = static_cast<float>(a.Sim_Temperatur);
     }
+}
+
+// Outside simulation the reading must be live and plausible before it may steer the heating.
+Sperrgrund Steuerung::Messung_Bewerten(Zeitpunkt now) const
+{
+    if (a.Simulation || !a.Konfig_Geladen || !a.Init_Fertig)
+        return Sperrgrund::Keiner;
+    if (!a.Messzeitpunkt)
+        return Sperrgrund::Keine_Messung;
+    const auto alter = now - *a.Messzeitpunkt;
+    // A reading "from the future" means the clock was set back: not trusted until the next one.
+    if (alter < seconds(0) || alter >= Grenzwerte::Messung_Hoechstalter)
+        return Sperrgrund::Messung_Veraltet;
+    const double ist = Text_Als_Double(z.Anzeige_TempIst, a.Dezimaltrenner);
+    if (!(ist >= Grenzwerte::Messung_Min_Grad && ist <= Grenzwerte::Messung_Max_Grad))
+        return Sperrgrund::Messung_Unplausibel;
+    return Sperrgrund::Keiner;
+}
+
+// Events on every change; the warning once per episode: at once when a reading went bad or is
+// implausible, and when a run needs the reading that never came.
+void Steuerung::Sperre_Melden(Zeitpunkt now, Sperrgrund vorher, bool laufbild)
+{
+    const Sperrgrund jetzt = a.Heizsperre;
+    if (jetzt != vorher && ereignisse) {
+        if (jetzt == Sperrgrund::Keiner)
+            ereignisse->Heizsperre_Aus(now);
+        else
+            ereignisse->Heizsperre_Ein(now, jetzt);
+    }
+    if (jetzt == Sperrgrund::Keiner) {
+        a.Sperrwarnung_Gegeben = false;
+        return;
+    }
+    if (!a.Sperrwarnung_Gegeben && (laufbild || jetzt != Sperrgrund::Keine_Messung)) {
+        a.Sperrwarnung_Gegeben = true;
+        Sensorwarnung_Ausloesen(now, Warnungsgrund::Heizsperre);
+    }
+}
+
+// Automatic heating on without a break must raise the temperature by the minimum within the
+// check time; the reference follows the temperature down (malt added) and restarts with each rise.
+void Steuerung::Wirkung_Pruefen(Zeitpunkt now, bool laufbild)
+{
+    if (a.Simulation || !laufbild || a.Aus_Heizung == 0) {
+        a.Wirkung_Laeuft = false;
+        return;
+    }
+    const double ist = Text_Als_Double(z.Anzeige_TempIst, a.Dezimaltrenner);
+    // The texts are decimal; half a hundredth covers their binary rounding.
+    constexpr double rundung = 0.005;
+    if (!a.Wirkung_Laeuft || ist >= Grenzwerte::Wirkung_Siedegrenze_Grad
+        || ist + rundung >= a.Wirkung_Bezug_Grad + Grenzwerte::Wirkung_Mindestanstieg_K) {
+        a.Wirkung_Laeuft = true;
+        a.Wirkung_Seit = now;
+        a.Wirkung_Bezug_Grad = ist;
+        return;
+    }
+    if (ist < a.Wirkung_Bezug_Grad)
+        a.Wirkung_Bezug_Grad = ist;
+    if (now - a.Wirkung_Seit < Grenzwerte::Wirkung_Heizdauer)
+        return;
+
+    a.Heizung_Ohne_Wirkung = true;
+    a.Wirkung_Laeuft = false;
+    a.Aus_Heizung = 0;
+    a.Heizbedarf_Vorher = false;
+    z.Anzeige_Feuer_Sichtbar = false;
+    if (ereignisse)
+        ereignisse->Heizung_Ohne_Wirkung(now, a.Wirkung_Bezug_Grad, ist);
+    Sensorwarnung_Ausloesen(now, Warnungsgrund::Heizung_Ohne_Wirkung);
+}
+
+void Steuerung::Sensorwarnung_Ausloesen(Zeitpunkt now, Warnungsgrund grund)
+{
+    a.Sensor_Alarm = true;
+    fenster.WarnungDS1820_Zeigen();
+    if (ereignisse)
+        ereignisse->Sensorwarnung(now, grund);
 }
 
 void Steuerung::Ruhebild(Zeitpunkt now)
@@ -395,7 +481,14 @@ void Steuerung::Laufbild(Zeitpunkt now)
     // heating decision with the 15 s switch-on delay
     const bool bedarf = soll_akt > Text_Als_Single(z.Anzeige_TempIst, trenner) && !a.Ruf_Aktiv
         && art != Phasenart::Kuehlen;
-    if (bedarf) {
+    if (bedarf && (a.Heizsperre != Sperrgrund::Keiner || a.Heizung_Ohne_Wirkung)) {
+        // Overruled: the lamp still shows the demand, the flame stays off, and once released the
+        // demand starts afresh with its full delay.
+        z.Anzeige_Heizung = Lampe::Gruen;
+        a.Heizbedarf_Vorher = false;
+        a.Aus_Heizung = 0;
+        z.Anzeige_Feuer_Sichtbar = false;
+    } else if (bedarf) {
         z.Anzeige_Heizung = Lampe::Gruen;
         if (!a.Heizbedarf_Vorher)
             a.Heizung_Einschaltzeit = now + seconds(15);
@@ -622,7 +715,11 @@ void Steuerung::QUITTIEREN()
 
 void Steuerung::Braumeisterruf_OK() { a.Ruf_Signal = false; }
 void Steuerung::Braumeisterruf_Signal_Aus() { a.Ruf_Signal = false; }
-void Steuerung::WarnungDS1820_OK() { a.Sensor_Alarm = false; }
+void Steuerung::WarnungDS1820_OK()
+{
+    a.Sensor_Alarm = false;
+    a.Heizung_Ohne_Wirkung = false;
+}
 void Steuerung::WarnungDS1820_AlarmOff() { a.Sensor_Alarm = false; }
 
 void Steuerung::Alarm_USB_OK()

@@ -10,6 +10,7 @@
 
 #include "core/Anlage.h"
 #include "core/Anzeige.h"
+#include "core/Ereignisse.h"
 #include "core/Meldungen.h"
 
 namespace kw {
@@ -17,6 +18,9 @@ namespace kw {
 class Steuerung {
 public:
     Steuerung(Anlage& anlage, Anzeige& anzeige, Meldungen& meldungen, Fenster& fenster);
+
+    // Safety events go to `e` from now on (nullptr: to nobody). Not owned.
+    void Ereignisse_Setzen(Sicherheitsereignisse* e) { ereignisse = e; }
 
     // Main screen's load: state and display cleared (Anlage::laden, Anzeige::laden).
     void laden(Zeitpunkt now);
@@ -76,8 +80,8 @@ public:
     void QUITTIEREN();
     void Braumeisterruf_OK();          // silences; the call still waits for QUITTIEREN
     void Braumeisterruf_Signal_Aus();  // silences; window stays
-    void WarnungDS1820_OK();
-    void WarnungDS1820_AlarmOff();
+    void WarnungDS1820_OK();           // acknowledges: also releases heating cut for lack of effect
+    void WarnungDS1820_AlarmOff();     // silences only
     void Alarm_USB_OK();               // state part; reopening the device is the hardware's
     void Alarm_USB_AlarmOff();
 
@@ -92,6 +96,10 @@ private:
     void Phase_Laeuft(Zeitpunkt now);
     void Ruf_Ausloesen(const Cl_Phase& p);
     void Temperatur_Uebernehmen();
+    Sperrgrund Messung_Bewerten(Zeitpunkt now) const;
+    void Sperre_Melden(Zeitpunkt now, Sperrgrund vorher, bool laufbild);
+    void Wirkung_Pruefen(Zeitpunkt now, bool laufbild);
+    void Sensorwarnung_Ausloesen(Zeitpunkt now, Warnungsgrund grund);
     void Ruhebild(Zeitpunkt now);
     void Laufbild(Zeitpunkt now);
     void Soll_Aendern(double delta);
@@ -100,6 +108,7 @@ private:
     Anzeige& z;
     Meldungen& meldungen;
     Fenster& fenster;
+    Sicherheitsereignisse* ereignisse = nullptr;
 };
 
 } // namespace kw

@@ -1,9 +1,11 @@
 #include "hardware/Prozessstarter.h"
 
+#include <chrono>
 #include <csignal>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <thread>
 
 extern char** environ;
 
@@ -37,7 +39,8 @@ bool PosixProzessstarter::start(const std::string& programm, const std::vector<s
     sigfillset(&alle);
     posix_spawnattr_setsigmask(&attribute, &leer);
     posix_spawnattr_setsigdefault(&attribute, &alle);
-    posix_spawnattr_setflags(&attribute, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+    posix_spawnattr_setpgroup(&attribute, 0); // a group of its own, led by the tool
+    posix_spawnattr_setflags(&attribute, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETPGROUP);
 
     pid_t pid = -1;
     int fehler = posix_spawnp(&pid, programm.c_str(), &aktionen, &attribute, argv.data(), environ);
@@ -62,6 +65,9 @@ bool PosixProzessstarter::isRunning()
         m_exitcode = WIFEXITED(status) ? std::optional<int>(WEXITSTATUS(status)) : std::nullopt;
     else
         m_exitcode.reset(); // reaped elsewhere
+    // The run was being ended: whatever of its group outlived the leader goes too.
+    if (m_termGesendet)
+        ::kill(-m_pid, SIGKILL);
     m_pid = -1;
     return false;
 }
@@ -70,8 +76,23 @@ void PosixProzessstarter::kill()
 {
     if (!isRunning())
         return;
-    ::kill(m_pid, m_termGesendet ? SIGKILL : SIGTERM);
+    ::kill(-m_pid, m_termGesendet ? SIGKILL : SIGTERM);
     m_termGesendet = true;
+}
+
+PosixProzessstarter::~PosixProzessstarter()
+{
+    if (!isRunning())
+        return;
+    kill();
+    for (int i = 0; i < 50 && isRunning(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    if (m_pid > 0) {
+        ::kill(-m_pid, SIGKILL);
+        // SIGKILL ends it at once unless it hangs in the kernel; do not wait for ever then.
+        for (int i = 0; i < 50 && isRunning(); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
 }
 
 } // namespace kw

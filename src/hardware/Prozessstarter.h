@@ -17,14 +17,21 @@ public:
                        const std::string& arbeitsverzeichnis) = 0;
     // Never blocks; an ended process is reaped here.
     virtual bool isRunning() = 0;
-    // Asks the running process to end (SIGTERM); a further call forces it (SIGKILL).
+    // Asks the running process and everything it started to end (SIGTERM); a further call forces it
+    // (SIGKILL).
     virtual void kill() = 0;
 };
 
-// posix_spawn with stdin, stdout and stderr on /dev/null (the tool prints to the log, not to us).
-// A process still running when this object goes is left alone.
+// posix_spawn with stdin, stdout and stderr on /dev/null (the tool prints to the log, not to us), in a
+// process group of its own, so that ending it also ends the children of a wrapper script. A process
+// still running when this object goes is ended with its group (at most half a second's wait).
 class PosixProzessstarter final : public Prozessstarter {
 public:
+    PosixProzessstarter() = default;
+    PosixProzessstarter(const PosixProzessstarter&) = delete;
+    PosixProzessstarter& operator=(const PosixProzessstarter&) = delete;
+    ~PosixProzessstarter() override;
+
     bool start(const std::string& programm, const std::vector<std::string>& argumente,
                const std::string& arbeitsverzeichnis) override;
     bool isRunning() override;
@@ -32,6 +39,8 @@ public:
 
     // Exit code of the last process that ended normally; nullopt after a signal or before any ended.
     std::optional<int> letzterExitcode() const { return m_exitcode; }
+    // Process id of the running process, which is also its group's id; -1 when none runs.
+    pid_t pid() const { return m_pid; }
 
 private:
     pid_t m_pid = -1;

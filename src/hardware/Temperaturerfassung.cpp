@@ -35,6 +35,8 @@ bool Temperaturerfassung::Hardware_Initialisieren(std::chrono::sys_seconds now, 
     }
     m_initAusstehend = true;
     Logdatei_Loeschen(m_logdatei);
+    m_logGroesseVorher = 0;
+    m_Messzeitpunkt.reset(); // only readings under the confirmed settings count
     m_Faelligkeit = now + Startwartezeit;
     laufzeitPruefen(now);
     if (m_starter.isRunning())
@@ -92,23 +94,27 @@ void Temperaturerfassung::tick(std::chrono::sys_seconds now, short Konfiguration
     } else if (now >= m_Faelligkeit) {
         bool neu = false;
         if (!m_logdatei.empty())
-            if (auto wert = Temperatur_Lesen(m_logdatei)) {
-                m_Temperaturwert = *wert;
-                neu = Loggroesse(m_logdatei) > m_logGroesseVorher;
+            // Only a number that this run wrote whole: a tool that logs error text would find the old
+            // value again, and the rest of a line cut off by an ended run would splice into the next one.
+            if (auto wert = Logwert_Lesen(m_logdatei); wert && wert->anfang >= m_logGroesseVorher) {
+                m_Temperaturwert = wert->text;
+                neu = wert->text != "85.00";
             }
+        if (neu)
+            m_Messzeitpunkt = now;
         bool warnen = false;
         // The sensor's power-on value; good readings in between do not reset the count.
         if (m_Temperaturwert == "85.00" && ++m_Zaehler_85 >= 10) {
             m_Zaehler_85 = 0;
             warnen = true;
         }
-        // A sensor that stops answering leaves its last value standing, and the heating would follow that
-        // value: ten cycles in a row without a new reading warn as well.
+        // A sensor that stops answering leaves its last value standing: ten cycles in a row without a
+        // new valid reading warn as well.
         if (neu || m_Temperaturwert.empty()) {
             m_Fehlzyklen = 0;
         } else if (++m_Fehlzyklen >= 10) {
             m_Fehlzyklen = 0;
-            warnen = true;
+            warnen = warnen || m_Veraltungswarnung;
         }
         if (warnen) {
             m_Sensor_Alarm = true;

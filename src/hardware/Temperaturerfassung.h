@@ -6,6 +6,7 @@
 #include "hardware/Prozessstarter.h"
 
 #include <chrono>
+#include <optional>
 #include <string>
 
 namespace kw {
@@ -37,7 +38,14 @@ public:
     // The TempRead timer (every 200 ms).
     void tick(std::chrono::sys_seconds now, short Konfiguration_Bestaetigt);
 
+    // Ten cycles in a row without a new valid reading raise the sensor warning, unless the caller watches
+    // the reading's age itself and switches this off (on at start).
+    void Veraltungswarnung_Setzen(bool ein) { m_Veraltungswarnung = ein; }
+
     const std::string& Temperaturwert() const { return m_Temperaturwert; }
+    // The `now` of the tick that took the newest valid reading: a complete number written by the run just
+    // read (not an older one found again) and not the power-on value. Unset until the first after each OK.
+    std::optional<std::chrono::sys_seconds> Messzeitpunkt() const { return m_Messzeitpunkt; }
     short Zaehler_85() const { return m_Zaehler_85; }
     bool Messung_Laeuft() const { return m_Messung_Laeuft; }
     bool Startwartezeit_Abgelaufen() const { return m_Startwartezeit_Abgelaufen; }
@@ -54,8 +62,10 @@ private:
     bool& m_Sensor_Alarm;
 
     std::string m_Temperaturwert;
+    std::optional<std::chrono::sys_seconds> m_Messzeitpunkt;
+    bool m_Veraltungswarnung = true;
     short m_Zaehler_85 = 0;
-    short m_Fehlzyklen = 0;          // cycles in a row without a new reading, once there was one
+    short m_Fehlzyklen = 0;          // cycles in a row without a new valid reading, once there was one
     long long m_logGroesseVorher = 0; // log size when the reading run was started
     bool m_Messung_Laeuft = false;
     bool m_Startwartezeit_Abgelaufen = false;

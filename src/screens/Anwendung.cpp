@@ -145,8 +145,11 @@ void Anwendung::Ausgaenge_Schreiben()
 
 void Anwendung::TempRead()
 {
+    // Outside simulation the controller watches the reading's age and warns once per episode.
+    m_temperatur->Veraltungswarnung_Setzen(anlage.Simulation != 0);
     m_temperatur->tick(jetzt(), anlage.Konfiguration_Bestaetigt ? -1 : 0);
     anlage.Temperaturwert = m_temperatur->Temperaturwert();
+    anlage.Messzeitpunkt = m_temperatur->Messzeitpunkt();
 }
 
 void Anwendung::Alles_Aus_Und_Beenden()

@@ -100,6 +100,7 @@ public:
     void Braumeisterruf_Zeigen(const std::string& ruftext) override;
     void Braumeisterruf_Verbergen() override;
     void Konfiguration_Laden_Und_Zeigen() override;
+    void WarnungDS1820_Zeigen() override { zeigeWarnungDS1820(); }
     // --- Treibermeldungen ---
     void meldung(int nummer, const std::string& titel) override;
     void hinweis(const std::string& text) override;

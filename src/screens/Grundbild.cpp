@@ -765,6 +765,8 @@ QWidget* Grundbild::baueProzessdaten()
             auto* lab = beschriftung(sp.label, QString::fromUtf8(sp.text));
             lab->setAlignment(Qt::AlignCenter);
             auto* feld = anzeigefeld(sp.feldname, 80, sp.feldwert);
+            if (i == 0)
+                m_Anzeige_TempIst = feld;
             QFont font = feld->font();
             font.setPointSizeF(font.pointSizeF() + 4);
             feld->setFont(font);
@@ -941,6 +943,14 @@ void Grundbild::zeige()
     for (const auto& b : m_balken)
         b.feld->setWert(z.*(b.wert));
 
+    // No live, plausible reading: the actual temperature turns red, its text stays.
+    if (z.Anzeige_TempIst_Ungueltig != m_TempIst_Ungueltig) {
+        m_TempIst_Ungueltig = z.Anzeige_TempIst_Ungueltig;
+        QPalette pal = m_Anzeige_TempIst->palette();
+        pal.setColor(QPalette::Base, m_TempIst_Ungueltig ? QColor(255, 0, 0) : QColor(255, 255, 225));
+        pal.setColor(QPalette::Text, m_TempIst_Ungueltig ? QColor(255, 255, 255) : palette().color(QPalette::Text));
+        m_Anzeige_TempIst->setPalette(pal);
+    }
     m_Anzeige_Endzeit->setVisible(z.Anzeige_Endzeit_Sichtbar);
     m_Anzeige_Feuer->setVisible(z.Anzeige_Feuer_Sichtbar);
     m_Anzeige_RufQuitt->setVisible(z.Anzeige_RufQuitt_Sichtbar);

@@ -259,6 +259,8 @@ private:
     QLineEdit* m_Anzeige_Endzeit = nullptr;
     QLabel* m_Label1_10 = nullptr;
     Flammenbild* m_Anzeige_Feuer = nullptr;
+    QLineEdit* m_Anzeige_TempIst = nullptr;
+    bool m_TempIst_Ungueltig = false;   // as drawn
 
     // buttons and panels
     QPushButton* m_PAUSE_BRAUEN = nullptr;

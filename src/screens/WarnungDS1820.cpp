@@ -1,5 +1,6 @@
 #include "screens/WarnungDS1820.h"
 
+#include <QCloseEvent>
 #include <QPushButton>
 
 #include "screens/Anwendung.h"
@@ -22,6 +23,12 @@ void WarnungDS1820::OKWarnung_Click()
 {
     app.steuerung().WarnungDS1820_OK();
     hide();
+}
+
+void WarnungDS1820::closeEvent(QCloseEvent* e)
+{
+    app.steuerung().WarnungDS1820_OK();
+    Hinweisfenster::closeEvent(e);
 }
 
 void WarnungDS1820::AlarmOff_Click() { app.steuerung().WarnungDS1820_AlarmOff(); }

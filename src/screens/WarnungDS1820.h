@@ -14,8 +14,13 @@ public:
     static constexpr const char* Name = "WarnungDS1820";
     explicit WarnungDS1820(Anwendung& app);
 
+protected:
+    // Closed from its title bar: taken as OK, so that neither the signal nor heating cut for lack of
+    // effect is left without a window to clear it.
+    void closeEvent(QCloseEvent* e) override;
+
 private:
-    void OKWarnung_Click();  // clears the alarm, hides the window
+    void OKWarnung_Click();  // clears the alarm (and releases heating cut for lack of effect), hides the window
     void AlarmOff_Click();   // clears the alarm, the window stays
 
     Anwendung& app;

@@ -35,6 +35,8 @@ public:
     bool ruf_sichtbar = false;
     int verborgen = 0;
     int konfiguration = 0;
+    int warnungen = 0;
+    void WarnungDS1820_Zeigen() override { ++warnungen; }
     void Braumeisterruf_Zeigen(const std::string& text) override
     {
         rufe.push_back(text);
@@ -91,7 +93,18 @@ protected:
     bool ruehrwerk_vorher = false;
     Zeitpunkt ruehrwerk_ein{};
 
+    // A live sensor: before every tick the text in a.Temperaturwert arrives as a fresh reading, as
+    // DigiTemp's would every 3 s (an empty text and the power-on value are no readings). Tests of a
+    // silent sensor switch it off and set a.Messzeitpunkt themselves.
+    bool sensor_lebt = true;
+
     Brauplatz() { s.laden(jetzt()); }
+
+    void sensor()
+    {
+        if (sensor_lebt && !a.Temperaturwert.empty() && a.Temperaturwert != "85.00")
+            a.Messzeitpunkt = jetzt();
+    }
 
     Zeitpunkt jetzt() const
     {
@@ -119,6 +132,7 @@ protected:
         ms += 100;
         if (ms % 500 == 0)
             s.Takt_1s();
+        sensor();
         s.tick(jetzt());
         ausgabe();
     }
@@ -145,6 +159,7 @@ protected:
             ms += 1000;
             s.Takt_1s();
             s.Takt_1s();
+            sensor();
             s.tick(jetzt());
             ausgabe();
         }

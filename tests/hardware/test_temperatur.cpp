@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <thread>
 
 using namespace std::chrono_literals;
@@ -33,8 +35,14 @@ TEST(Temperaturlog, SuchenAmEnde)
         {"21.44\n85.00\n", "85.00"},
         {"-1.50\n", "1.50"},             // the minus sign is a delimiter
         {"21.44.\n", "21.44."},          // a point after the last digit belongs to the run
-        {"21.44", "21.44"},              // start and end of the file count as delimiters
-        {"7", "7"},
+        {"7\n", "7"},                    // the start of the file counts as a delimiter
+        {"21.44", nullptr},              // a line without its line end is being written: no reading
+        {"63.12\n6", "63.12"},
+        {"63.12\n64.0", "63.12"},
+        {"63.12\n85.00\n21", "85.00"},
+        {"21.44\r", "21.44"},
+        {"7", nullptr},
+        {"Fehler\n21.44", nullptr},
         {"22.10\nFehler: kein Sensor\n", "22.10"},
         {"Sensor 0 C: 21.44 F: 70.59\n", "70.59"},
         {"1,5\n", "5"},
@@ -68,8 +76,21 @@ TEST(Temperaturlog, LesenLiestNurDasEnde)
     d.schreibe("lang.TXT", lang);
     EXPECT_EQ(Temperatur_Lesen(d / "lang.TXT"), "23.06");
 
-    d.schreibe("kurz.TXT", "12.5");
+    d.schreibe("kurz.TXT", "12.5\n");
     EXPECT_EQ(Temperatur_Lesen(d / "kurz.TXT"), "12.5");
+    d.schreibe("halb.TXT", "12.5");
+    EXPECT_FALSE(Temperatur_Lesen(d / "halb.TXT"));
+
+    // Where the number stands: the cycle tells a new reading from an old one found again.
+    d.schreibe("lage.TXT", lang + "Error: no sensor\n" + std::string(5000, '-') + "\n2");
+    auto lage = Logwert_Lesen(d / "lage.TXT");
+    ASSERT_TRUE(lage);
+    EXPECT_EQ(lage->text, "23.06");
+    EXPECT_EQ(lage->anfang, static_cast<long long>(lang.size() - 6));
+    EXPECT_EQ(lage->ende, static_cast<long long>(lang.size() - 1));
+    // The last line end far back: the block grows to it.
+    d.schreibe("fern.TXT", "30.5\n" + std::string(20000, 'x'));
+    EXPECT_EQ(Temperatur_Lesen(d / "fern.TXT"), "30.5");
 
     // A run of digits reaching back over the first block is taken whole.
     d.schreibe("ueber.TXT", std::string(10000, 'a') + std::string(5000, '1') + "\n");
@@ -97,6 +118,7 @@ template <class Starter> struct Erfassung : ::testing::Test {
 struct ZyklusTest : Erfassung<Fakestarter> {
     Konfiguration k;
     std::string naechsterWert = "21.44";
+    std::string zeilenende = "\n";
 
     void SetUp() override
     {
@@ -104,7 +126,7 @@ struct ZyklusTest : Erfassung<Fakestarter> {
         // Reading runs append their value to the log, like the tool does.
         starter.beimStart = [this](const Fakestarter::Start& s) {
             if (s.argumente == std::vector<std::string>{"-a"} && !naechsterWert.empty())
-                std::ofstream(ordner / "templog.TXT", std::ios::app) << naechsterWert << "\n";
+                std::ofstream(ordner / "templog.TXT", std::ios::app) << naechsterWert << zeilenende;
         };
     }
     void tick() { erfassung.tick(jetzt, -1); }
@@ -359,6 +381,87 @@ TEST_F(ZyklusTest, StehenbleibenderWertWarnt)
     EXPECT_TRUE(Sensor_Alarm);
 }
 
+TEST_F(ZyklusTest, HalbGeschriebeneZeileIstKeineMessung)
+{
+    startwarteAbwarten();
+    zyklus("63.12");
+    EXPECT_EQ(erfassung.Temperaturwert(), "63.12");
+    const auto erste = erfassung.Messzeitpunkt();
+    EXPECT_EQ(erste, jetzt);
+
+    zeilenende = "";
+    zyklus("6"); // the tool is still writing the line
+    EXPECT_EQ(ordner.lies("templog.TXT"), "63.12\n6");
+    EXPECT_EQ(erfassung.Temperaturwert(), "63.12");
+    EXPECT_EQ(erfassung.Messzeitpunkt(), erste) << "no new reading";
+
+    // The next run completes the cut line: a number that only half belongs to it is no reading either.
+    zeilenende = "\n";
+    zyklus("4.10");
+    EXPECT_EQ(erfassung.Temperaturwert(), "63.12");
+    EXPECT_EQ(erfassung.Messzeitpunkt(), erste);
+    zyklus("64.20");
+    EXPECT_EQ(erfassung.Temperaturwert(), "64.20");
+    EXPECT_EQ(erfassung.Messzeitpunkt(), jetzt);
+}
+
+TEST_F(ZyklusTest, FehlertextJedenZyklusIstKeineMessung)
+{
+    startwarteAbwarten();
+    zyklus("21.44");
+    const auto gut = erfassung.Messzeitpunkt();
+    ASSERT_TRUE(gut);
+    // The log grows every cycle, but only by error text.
+    for (int i = 1; i < 10; ++i) {
+        zyklus("Error reading sensor");
+        ASSERT_EQ(fenster.warnungen, 0) << i;
+    }
+    EXPECT_EQ(ordner.lies("templog.TXT").size(), 6u + 9 * 21);
+    zyklus("Error reading sensor");
+    EXPECT_EQ(erfassung.Temperaturwert(), "21.44");
+    EXPECT_EQ(erfassung.Messzeitpunkt(), gut) << "the old value is no new reading";
+    EXPECT_EQ(fenster.warnungen, 1) << "ten cycles without a new reading";
+    EXPECT_TRUE(Sensor_Alarm);
+}
+
+TEST_F(ZyklusTest, MesszeitpunktNurFuerGueltigeMessungenSeitDemOK)
+{
+    startwarteAbwarten();
+    EXPECT_FALSE(erfassung.Messzeitpunkt());
+    zyklus("21.44");
+    EXPECT_EQ(erfassung.Messzeitpunkt(), jetzt);
+    const auto gut = jetzt;
+    zyklus("85.00");
+    EXPECT_EQ(erfassung.Temperaturwert(), "85.00");
+    EXPECT_EQ(erfassung.Messzeitpunkt(), gut) << "the power-on value is no reading";
+    zyklus("21.50");
+    EXPECT_EQ(erfassung.Messzeitpunkt(), jetzt);
+
+    bestaetigen(); // OK again: readings under the old settings no longer count
+    EXPECT_FALSE(erfassung.Messzeitpunkt());
+    jetzt += 15s;
+    zyklus("22.00");
+    EXPECT_EQ(erfassung.Messzeitpunkt(), jetzt);
+}
+
+TEST_F(ZyklusTest, VeraltungswarnungAbschaltbar)
+{
+    // Outside simulation the controller watches the age itself and warns once per episode.
+    erfassung.Veraltungswarnung_Setzen(false);
+    startwarteAbwarten();
+    zyklus("21.44");
+    for (int i = 0; i < 30; ++i)
+        zyklus("");
+    EXPECT_EQ(fenster.warnungen, 0);
+    for (int i = 0; i < 10; ++i)
+        zyklus("85.00");
+    EXPECT_EQ(fenster.warnungen, 1) << "the power-on value still warns";
+    erfassung.Veraltungswarnung_Setzen(true);
+    for (int i = 0; i < 10; ++i)
+        zyklus("");
+    EXPECT_EQ(fenster.warnungen, 2);
+}
+
 // ---- with a real process ----
 
 // Stands in for digitemp_DS9097; the test steers it through the file "modus" beside it.
@@ -378,6 +481,8 @@ case "$modus" in
   4) exit 4 ;;
   1) exit 1 ;;
   haengt) exec sleep 30 ;;
+  kindhaengt) sh -c 'echo $$ > kind; exec sleep 30'; exit 0 ;;
+  kindzaeh) sh -c 'trap "" TERM; echo $$ > kind; exec sleep 30'; exit 0 ;;
 esac
 if [ $init = 1 ]; then
   printf 'LOG %s\n' "$log" > .digitemprc
@@ -394,6 +499,40 @@ bool warteAufEnde(Prozessstarter& p)
 {
     for (int i = 0; i < 5000; ++i) {
         if (!p.isRunning())
+            return true;
+        std::this_thread::sleep_for(1ms);
+    }
+    return false;
+}
+
+// A process that still exists and is no zombie (a killed orphan waits for init to reap it).
+bool lebt(pid_t pid)
+{
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string zeile;
+    if (pid <= 0 || !std::getline(stat, zeile))
+        return false;
+    auto klammer = zeile.rfind(')');
+    return klammer != std::string::npos && klammer + 2 < zeile.size() && zeile[klammer + 2] != 'Z';
+}
+
+// Waits (at most 5 s) for the pid that a child wrote into `datei`.
+pid_t kindAbwarten(const Tempordner& d, const std::string& datei)
+{
+    for (int i = 0; i < 5000; ++i) {
+        std::string t = d.lies(datei);
+        if (!t.empty() && t.back() == '\n')
+            return static_cast<pid_t>(std::stol(t));
+        std::this_thread::sleep_for(1ms);
+    }
+    return -1;
+}
+
+// Waits (at most 5 s) until `fertig` holds.
+template <class F> bool abwarten(F fertig)
+{
+    for (int i = 0; i < 5000; ++i) {
+        if (fertig())
             return true;
         std::this_thread::sleep_for(1ms);
     }
@@ -475,6 +614,89 @@ TEST_F(EchterLaufTest, HaengenderLaufWirdBeendet)
     modus("");
     zyklus();
     EXPECT_EQ(erfassung.Temperaturwert(), "21.44");
+}
+
+TEST_F(EchterLaufTest, FehlertextUndHalbeZeileSindKeineMessung)
+{
+    zyklus();
+    ASSERT_EQ(erfassung.Temperaturwert(), "21.44");
+    const auto gut = erfassung.Messzeitpunkt();
+    ASSERT_EQ(gut, jetzt);
+
+    ordner.schreibe("wert", "Error reading sensor\n");
+    for (int i = 1; i <= 10; ++i) {
+        zyklus();
+        EXPECT_EQ(fenster.warnungen, i == 10 ? 1 : 0) << i;
+    }
+    EXPECT_EQ(erfassung.Temperaturwert(), "21.44");
+    EXPECT_EQ(erfassung.Messzeitpunkt(), gut);
+
+    ordner.schreibe("wert", "6"); // cut off in the middle of its line
+    zyklus();
+    ordner.schreibe("wert", "3.12\n");
+    zyklus();
+    EXPECT_EQ(erfassung.Temperaturwert(), "21.44") << "neither the half line nor the spliced 63.12";
+    EXPECT_EQ(erfassung.Messzeitpunkt(), gut);
+    ordner.schreibe("wert", "64.00\n");
+    zyklus();
+    EXPECT_EQ(erfassung.Temperaturwert(), "64.00");
+    EXPECT_EQ(erfassung.Messzeitpunkt(), jetzt);
+}
+
+TEST_F(EchterLaufTest, WrapperMitHaengendemKindEndetGanz)
+{
+    // The tool's name is a script that runs the real tool as its child, and that child hangs; the second
+    // time the child also ignores SIGTERM.
+    for (const char* m : {"kindhaengt", "kindzaeh"}) {
+        SCOPED_TRACE(m);
+        modus(m);
+        std::filesystem::remove(ordner.pfad / "kind");
+        erfassung.tick(jetzt, -1);
+        const auto start = jetzt;
+        const pid_t wrapper = starter.pid();
+        ASSERT_GT(wrapper, 0);
+        EXPECT_EQ(::getpgid(wrapper), wrapper) << "a process group of its own";
+        const pid_t kind = kindAbwarten(ordner, "kind");
+        ASSERT_GT(kind, 0);
+        EXPECT_EQ(::getpgid(kind), wrapper);
+        for (jetzt += 1s; jetzt < start + 10s; jetzt += 1s)
+            erfassung.tick(jetzt, -1);
+        EXPECT_TRUE(lebt(kind)) << "left alone for 10 s";
+        modus(""); // the next run, which may start in the same tick, is a good one
+        erfassung.tick(jetzt, -1); // ended with its group
+        EXPECT_TRUE(abwarten([&] {
+            starter.isRunning();
+            return !lebt(wrapper) && !lebt(kind);
+        }));
+        // Let a run started meanwhile finish its cycle.
+        EXPECT_TRUE(warteAufEnde(starter));
+        if (erfassung.Messung_Laeuft()) {
+            jetzt += 3s;
+            erfassung.tick(jetzt, -1);
+        }
+    }
+    modus("");
+    jetzt += 1s;
+    zyklus();
+    EXPECT_EQ(erfassung.Temperaturwert(), "21.44");
+    EXPECT_EQ(erfassung.Messzeitpunkt(), jetzt);
+}
+
+TEST(Prozessstarter, BeimEndeBleibtKeinKind)
+{
+    Tempordner d;
+    pid_t leiter = -1;
+    pid_t kind = -1;
+    {
+        PosixProzessstarter p;
+        ASSERT_TRUE(p.start("sh", {"-c", "sh -c 'trap \"\" TERM; echo $$ > kind; exec sleep 30'; exit 0"}, d.str()));
+        leiter = p.pid();
+        kind = kindAbwarten(d, "kind");
+        ASSERT_GT(kind, 0);
+        ASSERT_TRUE(lebt(kind));
+    }
+    EXPECT_FALSE(lebt(leiter)) << "reaped before the starter went";
+    EXPECT_TRUE(abwarten([&] { return !lebt(kind); }));
 }
 
 TEST(Prozessstarter, StartFehlerUndEinLaufZurZeit)

@@ -1,7 +1,8 @@
 // Saves pictures of the main screen and its three pop-ups:
 //   grundbild_bildschirmfotos <folder> [language 1..8]
 // Grundbild_Ruhe.png, Grundbild_Ruf.png (a call waiting, manual and simulation
-// panels shown), BraumeisterRuf.png, WarnungDS1820.png, Alarm_USB.png.
+// panels shown), BraumeisterRuf.png, WarnungDS1820.png, Alarm_USB.png, Grundbild_Sensor.png (a run
+// whose reading went stale: heating overruled).
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -99,6 +100,23 @@ int main(int argc, char** argv)
         aufnehmen(app.bildschirm<kw::BraumeisterRuf>(), ziel + QStringLiteral("/BraumeisterRuf.png"));
         aufnehmen(app.bildschirm<kw::WarnungDS1820>(), ziel + QStringLiteral("/WarnungDS1820.png"));
         aufnehmen(app.bildschirm<kw::Alarm_USB>(), ziel + QStringLiteral("/Alarm_USB.png"));
+        u.meldungen_abholen();
+
+        // Out of simulation, the sensor answered once and then no more.
+        app.steuerung().QUITTIEREN();
+        g.findChild<QAbstractButton*>(QStringLiteral("Switch1"))->click();
+        app.anlage.Temperaturwert = "61.75";
+        app.anlage.Messzeitpunkt = app.jetzt();
+        for (int i = 0; i < 200; ++i) {
+            if (i % 5 == 0)
+                g.Takt_1s_Timer();
+            g.Timer1_Timer();
+            g.Timer2_Timer();
+            if (i % 10 == 9)
+                u.uhr.vor(std::chrono::seconds(1));
+        }
+        app.bildschirm<kw::WarnungDS1820>().hide();
+        aufnehmen(g, ziel + QStringLiteral("/Grundbild_Sensor.png"));
         u.meldungen_abholen();
     }
     fs::remove_all(ordner);

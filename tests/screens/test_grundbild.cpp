@@ -766,6 +766,15 @@ TEST_F(Hauptbild, SensorwarnungUndUsbAlarm)
     EXPECT_FALSE(app.anlage.Sensor_Alarm);
     EXPECT_FALSE(warnung->isVisible());
 
+    // closed from its title bar: taken as OK, heating cut for lack of effect released too
+    app.anlage.Sensor_Alarm = true;
+    app.anlage.Heizung_Ohne_Wirkung = true;
+    app.zeigeWarnungDS1820();
+    warnung->close();
+    EXPECT_FALSE(warnung->isVisible());
+    EXPECT_FALSE(app.anlage.Sensor_Alarm);
+    EXPECT_FALSE(app.anlage.Heizung_Ohne_Wirkung);
+
     app.anlage.Sensor_Alarm = true;
     app.anlage.USB_Alarm = true;
     app.zeigeAlarmUSB();
@@ -779,6 +788,45 @@ TEST_F(Hauptbild, SensorwarnungUndUsbAlarm)
     QTest::mouseClick(usb->findChild<QAbstractButton*>("Command1"), Qt::LeftButton);
     EXPECT_FALSE(app.anlage.USB_Alarm);
     EXPECT_FALSE(usb->isVisible());
+}
+
+TEST_F(Hauptbild, OhneGueltigeMessungRoteIstTemperaturUndKeinHeizen)
+{
+    erster_tick();
+    app.anlage.Programm.AnzPhasen = "1";
+    phase(1, Art::Halten, "62", "30");
+    const auto feld = [&] { return w<QLineEdit>("Anzeige_TempIst")->palette().color(QPalette::Base); };
+    tick();
+    EXPECT_EQ(feld(), QColor(255, 0, 0)) << "no reading since the OK";
+    EXPECT_FALSE(app.geladen("WarnungDS1820") && app.bildschirm("WarnungDS1820")->isVisible())
+        << "nothing to warn about while idle";
+
+    starten();
+    EXPECT_TRUE(app.geladen("WarnungDS1820") && app.bildschirm("WarnungDS1820")->isVisible());
+    EXPECT_EQ(text("Anzeige_TempIst"), "0.0");
+    laufe(20s);
+    EXPECT_EQ(byte() & Heizung, 0);
+    EXPECT_FALSE(sichtbar("Anzeige_Feuer"));
+    EXPECT_EQ(farbe("Anzeige_Heizung"), QColor(0, 255, 0));
+    std::set<int> signal;
+    for (int i = 0; i < 10; ++i) {
+        tick();
+        signal.insert(byte() & Signal ? 1 : 0);
+    }
+    EXPECT_EQ(signal, (std::set<int>{0, 1}));
+    QTest::mouseClick(app.bildschirm("WarnungDS1820")->findChild<QAbstractButton*>("OKWarnung"), Qt::LeftButton);
+
+    // a live reading: the field as before, the heating 15 s later
+    app.anlage.Temperaturwert = "58.25";
+    for (int i = 0; i < 160; ++i) {
+        app.anlage.Messzeitpunkt = app.jetzt();
+        tick();
+    }
+    EXPECT_EQ(text("Anzeige_TempIst"), "58.25");
+    EXPECT_EQ(feld(), QColor(255, 255, 225));
+    EXPECT_EQ(byte() & Heizung, Heizung);
+    EXPECT_TRUE(sichtbar("Anzeige_Feuer"));
+    EXPECT_FALSE(app.bildschirm("WarnungDS1820")->isVisible());
 }
 
 } // namespace
