@@ -7,9 +7,11 @@
 // as whole seconds from the caller's clock.
 
 #include <string>
+#include <vector>
 
 #include "core/Anlage.h"
 #include "core/Anzeige.h"
+#include "core/Ereignisse.h"
 #include "core/Meldungen.h"
 
 namespace kw {
@@ -85,6 +87,9 @@ public:
     // too). The caller then writes the all-off byte and ends the program.
     void BEENDEN();
 
+    // Observer of the run's events (the brew journal); null: nobody listens.
+    void setzeEreignisse(Ereignisse* e) { ereignisse = e ? e : &keine_ereignisse; }
+
 private:
     void Programm_Pruefen();
     bool Phase_Pruefen(int n);
@@ -95,11 +100,15 @@ private:
     void Ruhebild(Zeitpunkt now);
     void Laufbild(Zeitpunkt now);
     void Soll_Aendern(double delta);
+    void Pruefmeldung(int nr);
 
     Anlage& a;
     Anzeige& z;
     Meldungen& meldungen;
     Fenster& fenster;
+    Ereignisse keine_ereignisse;
+    Ereignisse* ereignisse = &keine_ereignisse;
+    std::vector<int> pruefmeldungen;   // messages of the running program check
 };
 
 } // namespace kw
