@@ -1,6 +1,7 @@
 #include "journal/Journal_Lesen.h"
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 
@@ -275,6 +276,38 @@ std::vector<Phasenverlauf> Phasen_Auswerten(const Journalinhalt& j)
         }
     }
     return aus;
+}
+
+HisKurve Kurve_Aus_Journal(const Journalinhalt& j)
+{
+    HisKurve k;
+    std::vector<const Zeile*> proben;
+    for (const Zeile& z : j.zeilen)
+        if (z.art == Art_Probe)
+            proben.push_back(&z);
+    k.geoeffnet = j.gelesen;
+    if (proben.empty())
+        return k;
+    auto ganz = [](std::optional<double> v) -> std::int16_t {
+        if (!v)
+            return 0;
+        return static_cast<std::int16_t>(std::clamp(std::nearbyint(*v), -32768.0, 32767.0));
+    };
+    const auto t0 = proben.front()->zeit;
+    const double spanne = static_cast<double>((proben.back()->zeit - t0).count());
+    std::size_t n = 0;
+    for (int i = 0; i < His_Proben; ++i) {
+        const double t = spanne * i / (His_Proben - 1);
+        while (n + 1 < proben.size() && static_cast<double>((proben[n + 1]->zeit - t0).count()) <= t)
+            ++n;
+        const Zeile& p = *proben[n];
+        const auto u = static_cast<std::size_t>(i);
+        k.His_Zeit[u] = Zeit_Text(p.zeit);
+        k.His_Ist[u] = ganz(p.ist);
+        k.His_SollAkt[u] = ganz(p.soll_akt);
+        k.His_Soll[u] = ganz(p.soll);
+    }
+    return k;
 }
 
 } // namespace kw::journal

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "aids/BrauDaten.h"
+#include "aids/Historie.h"
 #include "journal/Journalformat.h"
 #include "program/Maischprogramm.h"
 
@@ -66,5 +67,9 @@ struct Phasenverlauf {
 };
 
 std::vector<Phasenverlauf> Phasen_Auswerten(const Journalinhalt& j);
+
+// The whole run as the curve screen's 200 samples: sample i shows the last
+// recorded sample at the moment i/199 of the way from the first to the last one.
+HisKurve Kurve_Aus_Journal(const Journalinhalt& j);
 
 } // namespace kw::journal

@@ -56,6 +56,7 @@ inline constexpr std::string_view Art_Sensorwarnung = "Sensorwarnung";
 inline constexpr std::string_view Art_USB_Alarm = "USB_Alarm";
 inline constexpr std::string_view Art_Alarm_Antwort = "Alarm_Antwort"; // Feld button
 inline constexpr std::string_view Art_Verloren = "Verloren";          // Dauer_s: lines the writer had to drop
+inline constexpr std::string_view Art_Unterbrochen = "Unterbrochen";  // program ended mid-run; Text why
 inline constexpr std::string_view Art_Probe = "Probe";                // 5 s sample; Dauer_s rest of a holding phase
 inline constexpr std::string_view Art_Ende = "Ende";                  // Feld FERTIG/STOP/BEENDEN/VERWORFEN
 

@@ -135,6 +135,16 @@ bool Sudjournal::Ereignis_Schreiben(Zeitpunkt zeit, const std::string& art, cons
     return true;
 }
 
+void Sudjournal::Unterbrechen(Zeitpunkt zeit, const std::string& grund)
+{
+    if (!m_datei.offen())
+        return;
+    Zeile r = zeile(Art_Unterbrochen, zeit);
+    r.text = grund;
+    schreiben(r);
+    m_datei.schliessen();
+}
+
 void Sudjournal::Fortsetzen_Vormerken(const std::string& pfad) { m_vorgemerkt = pfad; }
 
 bool Sudjournal::Verwerfen(const std::string& pfad, Zeitpunkt zeit, std::string& fehler)

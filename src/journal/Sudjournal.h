@@ -54,6 +54,10 @@ public:
     // "Verwerfen": appends the end record "VERWORFEN" to an unfinished journal.
     static bool Verwerfen(const std::string& pfad, Zeitpunkt zeit, std::string& fehler);
 
+    // The program ends without the run ending (a signal, e.g. at shutdown): a record
+    // "Unterbrochen" and the file closed without end record, so it is offered for resume.
+    void Unterbrechen(Zeitpunkt zeit, const std::string& grund);
+
     bool offen() const { return m_datei.offen(); }
     const std::string& pfad() const { return m_pfad; }
     // The last journal that could not be opened, with the reason (empty: none).
