@@ -50,10 +50,22 @@ QString Angebotstext(const journal::Fortsetzungsangebot& f, const Journaltexte& 
                                                   : t.Art_Halten;
     QString soll = q(f.soll);
     soll.replace(QLatin1Char('.'), QLatin1Char(','));
-    return q(vorlage)
-        .arg(q(f.biersorte), Zeit(f.beginn, true), Zeit(f.unterbrochen, !Gleicher_Tag(f.beginn, f.unterbrochen)),
-             QString::number(f.phase), q(f.titel), q(art), soll, QString::number(f.vergangen_s / 60),
-             QString::number(f.geplant_s / 60));
+    // Not every text uses every placeholder.
+    const QString werte[] = {q(f.biersorte), Zeit(f.beginn, true),
+                             Zeit(f.unterbrochen, !Gleicher_Tag(f.beginn, f.unterbrochen)),
+                             QString::number(f.phase), q(f.titel), q(art), soll,
+                             QString::number(f.vergangen_s / 60), QString::number(f.geplant_s / 60)};
+    QString aus;
+    const QString v = q(vorlage);
+    for (qsizetype i = 0; i < v.size(); ++i) {
+        if (v[i] == u'%' && i + 1 < v.size() && v[i + 1] >= u'1' && v[i + 1] <= u'9') {
+            aus += werte[v[i + 1].unicode() - u'1'];
+            ++i;
+        } else {
+            aus += v[i];
+        }
+    }
+    return aus;
 }
 
 Fortsetzung::Fortsetzung(Anwendung& a) : QWidget(nullptr), app(a)

@@ -77,11 +77,9 @@ struct Beispielsud {
         }
     }
 
-    // The whole brew; returns the journal's path.
-    std::string brauen()
+    // The six phases and the brew data of the example.
+    static void Programm(Maischprogramm& pr, BrauDaten& daten)
     {
-        using namespace std::chrono_literals;
-        Maischprogramm& pr = a.Programm;
         pr.Biersorte = "Märzen";
         pr.AnzPhasen = "6";
         auto phase = [&](int n, const char* titel, bool halten, const char* temp, const char* zeit,
@@ -112,7 +110,13 @@ struct Beispielsud {
         daten.Malzsorte1 = "Pilsner Malz";
         daten.Malzmenge1 = "9,5";
         daten.SudNotizen = "Probesud";
+    }
 
+    // The whole brew; returns the journal's path.
+    std::string brauen()
+    {
+        using namespace std::chrono_literals;
+        Programm(a.Programm, daten);
         s.Switch1();           // simulation
         a.Sim_Temperatur = 45;
         takt();
