@@ -389,7 +389,7 @@ Berichtsergebnis Braubericht_Schreiben(const std::string& journalpfad, const Tex
                                   v.ende ? Uhrzeit(*v.ende, false) : q(t.Nicht_Beendet), minuten,
                                   Grad(v.ist_min), Grad(v.ist_max)});
             }
-            b.tabelle({0.5, 3.2, 1.4, 1.1, 1.2, 1.3, 1.6, 1.1, 1.0, 1.0},
+            b.tabelle({0.5, 2.3, 1.3, 1.1, 1.9, 1.3, 1.5, 1.3, 1.1, 1.1},
                       {q(t.Nr), q(t.Titel), q(t.Art), q(t.Soll), q(t.Geplant), q(t.Start), q(t.Ende),
                        q(t.Minuten), q(t.Tiefste), q(t.Hoechste)},
                       zeilen);

@@ -400,6 +400,20 @@ TEST_F(Laufjournal, ResumedRunContinuesTheSameFileAndRunsTheRest)
     EXPECT_EQ(phasen.back().phase, 6);
 }
 
+TEST_F(Laufjournal, AJournalThatCannotBeWrittenLeavesTheRunGoing)
+{
+    // the program folder is a file: no Sude folder can be made in it
+    const std::string datei = (ordner.pfad / "keinordner").string();
+    std::ofstream(datei) << "x";
+    a.Programmpfad = datei;
+    s.START_BRAUEN();
+    bis_phase(2);
+    EXPECT_FALSE(j->offen());
+    EXPECT_NE(j->fehler(), "");
+    EXPECT_EQ(a.Akt_Phase, 2);
+    EXPECT_FALSE(j->Ereignis_Schreiben(jetzt(), "Waechter", "x"));
+}
+
 TEST(Sudjournal, NewestJournalByNameIgnoringOtherFiles)
 {
     Journalordner ordner;
