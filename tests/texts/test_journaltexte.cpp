@@ -35,8 +35,9 @@ TEST(Journaltexte, EveryLanguageFillsEveryTextWithItsPlaceholders)
         EXPECT_NE(t.Verwerfen_Fehler.find("%1"), std::string::npos);
         EXPECT_NE(t.Journal_Fehler.find("%1"), std::string::npos);
         EXPECT_NE(t.Bericht_Fehler.find("%1"), std::string::npos);
-        if (s != Sprache::Deutsch)
+        if (s != Sprache::Deutsch) {
             EXPECT_NE(t.Angebot_Halten, de.Angebot_Halten);
+        }
     }
 }
 
