@@ -212,7 +212,8 @@ void Sudjournal::Lauf_Start()
     std::error_code ec;
     if (!fortsetzung) {
         const fs::path ordner = Ordner();
-        fs::create_directories(ordner, ec);
+        if (fs::create_directories(ordner, ec))
+            ordner_synchronisieren(ordner.parent_path().string());   // the new folder's entry
         fs::path datei = ordner / Journalname(jetzt, a.Programm.Biersorte);
         // Two starts in one second: a name of its own for each.
         for (int n = 2; fs::exists(datei, ec) && n < 100; ++n)
