@@ -191,9 +191,10 @@ TEST_F(Journalbildschirme, CutOffBrewIsResumedThroughTheDialogAndStart)
     EXPECT_EQ(p.app().anlage.Programm.Biersorte, "Märzen");
     EXPECT_EQ(p.app().anlage.Programm.Titel(4), "Maltoserast");
     EXPECT_EQ(p.app().brauDaten.Malzsorte1, "Pilsner Malz");
-    if (p.app().geladen("PARAMETER")) {
-        EXPECT_EQ(p.w<QLineEdit>(*p.app().bildschirm("PARAMETER"), "Par_Biersorte")->text(), "Märzen");
-    }
+    ASSERT_TRUE(p.app().geladen("PARAMETER"));   // the language switch at OK made every screen
+    EXPECT_EQ(p.w<QLineEdit>(*p.app().bildschirm("PARAMETER"), "Par_Biersorte")->text(), "Märzen");
+    ASSERT_TRUE(p.app().geladen("Brauprotokoll"));
+    EXPECT_EQ(p.w<QLineEdit>(*p.app().bildschirm("Brauprotokoll"), "Malzsorte1")->text(), "Pilsner Malz");
     EXPECT_EQ(p.w(*p.g, "switch3")->text(), "Deaktivieren");
     EXPECT_EQ(p.w<QLineEdit>(*p.g, "Eingabe_Start_Phase")->text(), "4");
     EXPECT_EQ(p.w<QLineEdit>(*p.g, "Eingabe_Start_Zeit")->text(), "18");
