@@ -78,7 +78,7 @@ Zeile Sudjournal::zeile(std::string_view art, Zeitpunkt zeit) const
 
 void Sudjournal::schreiben(const Zeile& r, bool ereignis)
 {
-    if (!m_datei.offen())
+    if (!m_lauf)
         return;
     if (m_datei.anhaengen(Zeile_Schreiben(r), ereignis) && ereignis)
         ++m_ereignisse;
@@ -96,7 +96,7 @@ void Sudjournal::synchronisieren()
 
 void Sudjournal::nach_Tick(Zeitpunkt now)
 {
-    if (!m_datei.offen())
+    if (!m_lauf)
         return;
     if (a.Sensor_Alarm && !m_sensor_vorher)
         schreiben(zeile(Art_Sensorwarnung, now));
@@ -127,7 +127,7 @@ void Sudjournal::nach_Tick(Zeitpunkt now)
 
 bool Sudjournal::Ereignis_Schreiben(Zeitpunkt zeit, const std::string& art, const std::string& text)
 {
-    if (!m_datei.offen())
+    if (!m_lauf)
         return false;
     Zeile r = zeile(art.empty() ? std::string_view("Ereignis") : std::string_view(art), zeit);
     r.text = text;
@@ -137,12 +137,12 @@ bool Sudjournal::Ereignis_Schreiben(Zeitpunkt zeit, const std::string& art, cons
 
 void Sudjournal::Unterbrechen(Zeitpunkt zeit, const std::string& grund)
 {
-    if (!m_datei.offen())
+    if (!m_lauf)
         return;
     Zeile r = zeile(Art_Unterbrochen, zeit);
     r.text = grund;
     schreiben(r);
-    m_datei.schliessen();
+    m_lauf = false;   // the writer finishes it; the file closes with the program
 }
 
 void Sudjournal::Fortsetzen_Vormerken(const std::string& pfad) { m_vorgemerkt = pfad; }
@@ -203,8 +203,9 @@ void Sudjournal::Schnappschuss(Zeitpunkt zeit)
 void Sudjournal::Lauf_Start()
 {
     const Zeitpunkt jetzt = uhr();
-    if (m_datei.offen())
+    if (m_lauf)
         Ende_Schreiben("STOP");   // never two runs in one file
+    m_datei.schliessen();         // the last run's file, long written by now
 
     const bool fortsetzung = !m_vorgemerkt.empty();
     std::string pfad = m_vorgemerkt;
@@ -226,6 +227,7 @@ void Sudjournal::Lauf_Start()
     }
     m_fehler.clear();
     m_pfad = pfad;
+    m_lauf = true;
     if (!fortsetzung) {
         ordner_synchronisieren(fs::path(pfad).parent_path().string());
         m_datei.anhaengen(std::string(Kopfzeile) + "\n", false);
@@ -260,7 +262,7 @@ void Sudjournal::Pruefung_Abgelehnt(const std::vector<int>& meldungen)
     Zeile r = zeile(Art_Abgelehnt, uhr());
     for (int nr : meldungen)
         r.text += (r.text.empty() ? "" : " ") + std::to_string(nr);
-    if (m_datei.offen()) {
+    if (m_lauf) {
         schreiben(r);
         return;
     }
@@ -287,7 +289,7 @@ void Sudjournal::Phase_Start(int phase)
 {
     const Zeitpunkt jetzt = uhr();
     Phase_Schliessen(jetzt, "Abbruch");
-    if (!m_datei.offen() || phase < 1 || phase > Max_Phasen)
+    if (!m_lauf || phase < 1 || phase > Max_Phasen)
         return;
     const Cl_Phase& p = a.Programm.Phase(phase);
     Zeile r = zeile(Art_Phase_Start, jetzt);
@@ -316,12 +318,15 @@ void Sudjournal::Ende_Schreiben(std::string_view art)
     Zeile r = zeile(Art_Ende, jetzt);
     r.feld = std::string(art);
     schreiben(r);
-    m_datei.schliessen();   // drains and syncs: the end record is on disk
+    // Not closed here: STOP and BEENDEN switch the outputs off right after this
+    // and must not wait for the disk. The next tick waits for the record as for
+    // any event; the file closes at the next run's start or with the program.
+    m_lauf = false;
 }
 
 void Sudjournal::Lauf_Ende(Endeart art)
 {
-    if (!m_datei.offen())
+    if (!m_lauf)
         return;
     switch (art) {
     case Endeart::Fertig: Ende_Schreiben("FERTIG"); break;

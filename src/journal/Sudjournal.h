@@ -58,7 +58,8 @@ public:
     // "Unterbrochen" and the file closed without end record, so it is offered for resume.
     void Unterbrechen(Zeitpunkt zeit, const std::string& grund);
 
-    bool offen() const { return m_datei.offen(); }
+    // A run is being recorded.
+    bool offen() const { return m_lauf; }
     const std::string& pfad() const { return m_pfad; }
     // The last journal that could not be opened, with the reason (empty: none).
     const std::string& fehler() const { return m_fehler; }
@@ -113,6 +114,7 @@ private:
     bool m_usb_vorher = false;
     std::uint64_t m_verloren_gemeldet = 0;
     std::uint64_t m_ereignisse = 0;
+    bool m_lauf = false;
 };
 
 } // namespace kw::journal

@@ -218,6 +218,7 @@ TEST_F(Laufjournal, StopEndsTheJournalAndTheNextStartOpensANewOne)
     s.STOP_BRAUEN();
     const std::string erste = datei();
     EXPECT_FALSE(j->offen());
+    j->synchronisieren();
     const Journalinhalt j1 = Journal_Lesen(erste);
     EXPECT_TRUE(j1.beendet);
     EXPECT_EQ(j1.endeart, "STOP");
@@ -238,6 +239,7 @@ TEST_F(Laufjournal, StopEndsTheJournalAndTheNextStartOpensANewOne)
     EXPECT_NE(datei(), erste);
     EXPECT_EQ(Neuestes_Journal(j->Ordner()), datei());
     s.BEENDEN();
+    j->synchronisieren();
     EXPECT_EQ(Journal_Lesen(datei()).endeart, "BEENDEN");
 }
 
@@ -384,6 +386,7 @@ TEST_F(Laufjournal, ResumedRunContinuesTheSameFileAndRunsTheRest)
             s.QUITTIEREN();
         return !a.Brauen_Gestartet;
     });
+    j->synchronisieren();
     const Journalinhalt inhalt = Journal_Lesen(pfad);
     EXPECT_EQ(inhalt.uebersprungen, 1);   // the cut line
     EXPECT_TRUE(inhalt.beendet);
