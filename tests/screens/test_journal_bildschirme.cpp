@@ -114,11 +114,15 @@ struct Programm {
     }
     void klick(const char* name) { QTest::mouseClick(w(*g, name), Qt::LeftButton); }
     // The first tick shows the settings; their OK confirms them (and offers a resume).
-    void einstellungen_bestaetigen()
+    void einstellungen_bestaetigen(int sprache = 1)
     {
         tick();
         QWidget* dialog = app().bildschirm("HardwareAbfrage");
         ASSERT_TRUE(dialog && dialog->isVisible());
+        const std::string option = "Sprache" + std::to_string(sprache);
+        // an option takes clicks on its circle and caption, not the free space beside them
+        QAbstractButton* o = w(*dialog, option.c_str());
+        QTest::mouseClick(o, Qt::LeftButton, {}, QPoint(6, o->height() / 2));
         QTest::mouseClick(w(*dialog, "Command1"), Qt::LeftButton);
         if (app().geladen("HardwareConf"))
             app().bildschirm("HardwareConf")->hide();
@@ -270,12 +274,13 @@ TEST_F(Journalbildschirme, DiscardClosesTheJournalAndASignalKeepsItOpen)
 
     {
         Programm p(pfad(), Startzeit + 1h);
-        p.app().texte.aktuell = Sprache::Englisch;
-        p.einstellungen_bestaetigen();
+        p.einstellungen_bestaetigen(2);   // English
         ASSERT_TRUE(p.app().geladen(Fortsetzung::Name));
         auto& dialog = p.app().bildschirm<Fortsetzung>();
         ASSERT_TRUE(dialog.isVisible());
         EXPECT_NE(dialog.text().toStdString().find("Einmaischen"), std::string::npos);
+        EXPECT_EQ(p.w(dialog, "Verwerfen")->text(), "Discard");
+        Bild(dialog, "fortsetzen_dialog_en");
         QTest::mouseClick(p.w(dialog, "Verwerfen"), Qt::LeftButton);
         EXPECT_FALSE(dialog.isVisible());
         EXPECT_EQ(p.app().anlage.Start_ab_Phase, 0);
