@@ -4,7 +4,8 @@
 set -euo pipefail
 
 pakete=(cmake g++ make libgtest-dev qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
-        xvfb xauth fonts-dejavu-core digitemp)
+        xvfb xauth fonts-dejavu-core digitemp
+        poppler-utils)
 
 fehlend=()
 for p in "${pakete[@]}"; do

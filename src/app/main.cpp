@@ -87,10 +87,12 @@ int main(int argc, char** argv)
 
     if (signaleUmleiten()) {
         auto* melder = new QSocketNotifier(signalRohr[0], QSocketNotifier::Read, &qapp);
-        QObject::connect(melder, &QSocketNotifier::activated, &grundbild, [&grundbild] {
+        QObject::connect(melder, &QSocketNotifier::activated, &grundbild, [&grundbild, &app] {
             unsigned char puffer[16];
             while (::read(signalRohr[0], puffer, sizeof puffer) > 0) {
             }
+            // A signal (shutdown, kill) cuts the brew off: its journal stays open for a resume.
+            app.Journal_Unterbrechen("Signal");
             grundbild.Beenden();
         });
     } else {

@@ -96,6 +96,7 @@ void Steuerung::tick(Zeitpunkt now)
             a.Ablaufschritt = 0;
             a.Brauen_Gestartet = false;
             z.Anzeige_Fertig = Lampe::Rot;
+            ereignisse->Lauf_Ende(Endeart::Fertig);
         }
         break;
     default:
@@ -189,24 +190,31 @@ bool Steuerung::Phase_Pruefen(int n)
     Startpruefung_Normalisieren(p);
     if (Phase_Vollstaendig(p))
         return true;
-    meldungen.zeige(20 + n);
+    Pruefmeldung(20 + n);
     return false;
+}
+
+void Steuerung::Pruefmeldung(int nr)
+{
+    pruefmeldungen.push_back(nr);
+    meldungen.zeige(nr);
 }
 
 void Steuerung::Programm_Pruefen()
 {
     a.Startvorgabe_Aktiv = a.Start_ab_Phase != 0;
     a.Anzahl_Phasen_Text = a.Programm.AnzPhasen;
+    pruefmeldungen.clear();
 
     if (a.Anzahl_Phasen_Text.empty()) {
-        meldungen.zeige(20);
+        Pruefmeldung(20);
         a.Parameterfehler = true;
     } else {
         a.Anzahl_Phasen = Zahl_Aus_Text(a.Anzahl_Phasen_Text);
         if (!Gueltige_Phase(a.Anzahl_Phasen)) {
             // Only a hand-edited recipe gets here ("0", "25", "x"): no phase table
             // to run, so it is reported like a missing count.
-            meldungen.zeige(20);
+            Pruefmeldung(20);
             a.Parameterfehler = true;
         } else {
             // Every incomplete phase gets its own message.
@@ -220,7 +228,7 @@ void Steuerung::Programm_Pruefen()
         const int start = Zahl_Aus_Text(a.Startphase_Text);
         if (!Gueltige_Phase(start)) {
             // Start switch armed, but no start phase entered.
-            meldungen.zeige(14);
+            Pruefmeldung(14);
             a.Parameterfehler = true;
         } else if (start > a.Anzahl_Phasen && !a.Parameterfehler) {
             // A start phase above the count runs as entered; it must be complete too.
@@ -234,8 +242,10 @@ void Steuerung::Programm_Pruefen()
     if (a.Parameterfehler) {
         a.Ablaufschritt = 0;
         a.Brauen_Gestartet = false;
+        ereignisse->Pruefung_Abgelehnt(pruefmeldungen);
     } else {
         a.Ablaufschritt = 2;
+        ereignisse->Lauf_Start();
     }
 }
 
@@ -249,6 +259,8 @@ void Steuerung::Phase_Starten(Zeitpunkt now)
         a.Ablaufschritt = 0;
         a.Brauen_Gestartet = false;
         a.Startvorgabe_Aktiv = false;
+        ereignisse->Pruefung_Abgelehnt({14});
+        ereignisse->Lauf_Ende(Endeart::Stop);
         return;
     }
     a.Akt_Phase = naechste;
@@ -285,6 +297,7 @@ void Steuerung::Phase_Starten(Zeitpunkt now)
     a.Pause_Zeitpunkt = now;
     a.Startvorgabe_Aktiv = false;
     a.Ablaufschritt = 3;
+    ereignisse->Phase_Start(a.Akt_Phase);
 }
 
 void Steuerung::Phase_Laeuft(Zeitpunkt now)
@@ -317,8 +330,10 @@ void Steuerung::Phase_Laeuft(Zeitpunkt now)
         }
     }
 
-    if (ende && !a.Ruf_Aktiv)
+    if (ende && !a.Ruf_Aktiv) {
         a.Ablaufschritt = 4;
+        ereignisse->Phase_Ende(a.Akt_Phase);
+    }
 }
 
 void Steuerung::Ruf_Ausloesen(const Cl_Phase& p)
@@ -327,6 +342,7 @@ void Steuerung::Ruf_Ausloesen(const Cl_Phase& p)
     a.Ruf_Aktiv = true;
     a.Ruf_Signal = true;
     a.Aus_Heizung = 0;
+    ereignisse->Ruf_Ausgeloest(a.Akt_Phase, p.Ruftext());
     fenster.Braumeisterruf_Zeigen(p.Ruftext());
 }
 
@@ -373,11 +389,11 @@ Sperrgrund Steuerung::Messung_Bewerten(Zeitpunkt now) const
 void Steuerung::Sperre_Melden(Zeitpunkt now, Sperrgrund vorher, bool laufbild)
 {
     const Sperrgrund jetzt = a.Heizsperre;
-    if (jetzt != vorher && ereignisse) {
+    if (jetzt != vorher && sicherheit) {
         if (jetzt == Sperrgrund::Keiner)
-            ereignisse->Heizsperre_Aus(now);
+            sicherheit->Heizsperre_Aus(now);
         else
-            ereignisse->Heizsperre_Ein(now, jetzt);
+            sicherheit->Heizsperre_Ein(now, jetzt);
     }
     if (jetzt == Sperrgrund::Keiner) {
         a.Sperrwarnung_Gegeben = false;
@@ -417,8 +433,8 @@ void Steuerung::Wirkung_Pruefen(Zeitpunkt now, bool laufbild)
     a.Aus_Heizung = 0;
     a.Heizbedarf_Vorher = false;
     z.Anzeige_Feuer_Sichtbar = false;
-    if (ereignisse)
-        ereignisse->Heizung_Ohne_Wirkung(now, a.Wirkung_Bezug_Grad, ist);
+    if (sicherheit)
+        sicherheit->Heizung_Ohne_Wirkung(now, a.Wirkung_Bezug_Grad, ist);
     Sensorwarnung_Ausloesen(now, Warnungsgrund::Heizung_Ohne_Wirkung);
 }
 
@@ -426,8 +442,8 @@ void Steuerung::Sensorwarnung_Ausloesen(Zeitpunkt now, Warnungsgrund grund)
 {
     a.Sensor_Alarm = true;
     fenster.WarnungDS1820_Zeigen();
-    if (ereignisse)
-        ereignisse->Sensorwarnung(now, grund);
+    if (sicherheit)
+        sicherheit->Sensorwarnung(now, grund);
 }
 
 void Steuerung::Ruhebild(Zeitpunkt now)
@@ -554,12 +570,16 @@ void Steuerung::Takt_1s()
 
 void Steuerung::START_BRAUEN()
 {
+    if (a.Pause_Aktiv && a.Brauen_Gestartet)
+        ereignisse->Pause_Freigabe();
     a.Brauen_Gestartet = true;
     a.Pause_Aktiv = false;
 }
 
 void Steuerung::STOP_BRAUEN()
 {
+    if (a.Brauen_Gestartet)
+        ereignisse->Lauf_Ende(Endeart::Stop);
     a.Brauen_Gestartet = false;
     a.Aus_Heizung = 0;
     a.Ruehrwerk_Ein = 0;
@@ -568,8 +588,10 @@ void Steuerung::STOP_BRAUEN()
 
 void Steuerung::PAUSE_BRAUEN()
 {
-    if (a.Ablaufschritt > 2)
+    if (a.Ablaufschritt > 2 && !a.Pause_Aktiv) {
         a.Pause_Aktiv = true;
+        ereignisse->Pause();
+    }
 }
 
 void Steuerung::PhaseRauf()
@@ -580,6 +602,7 @@ void Steuerung::PhaseRauf()
         a.Ablaufschritt = 2;
         a.Ruf_Ausgeloest = false;
         a.Ruf_Aktiv = false;
+        ereignisse->Phase_Sprung(+1);
     }
 }
 
@@ -592,6 +615,7 @@ void Steuerung::PhaseRunter()
         a.Ablaufschritt = 2;
         a.Ruf_Ausgeloest = false;
         a.Ruf_Aktiv = false;
+        ereignisse->Phase_Sprung(-1);
     }
 }
 
@@ -602,6 +626,7 @@ void Steuerung::ZeitRauf()
     if (Art(a.Programm.Phase(a.Akt_Phase)) == Phasenart::Halten) {
         a.Endzeit_Phase += seconds(300);
         a.Ruf_Ausgeloest = false;
+        ereignisse->Zeit_Geaendert(+300);
     }
 }
 
@@ -612,6 +637,7 @@ void Steuerung::ZeitRunter()
     if (Art(a.Programm.Phase(a.Akt_Phase)) == Phasenart::Halten) {
         a.Endzeit_Phase -= seconds(300);
         a.Ruf_Ausgeloest = false;
+        ereignisse->Zeit_Geaendert(-300);
     }
 }
 
@@ -622,6 +648,7 @@ void Steuerung::Soll_Aendern(double delta)
     Cl_Phase& p = a.Programm.Phase(a.Akt_Phase);
     p.setTemperatur(Double_Als_Text(Text_Als_Double(p.Temperatur(), a.Dezimaltrenner) + delta,
                                     a.Dezimaltrenner));
+    ereignisse->Soll_Geaendert(p.Temperatur());
 }
 
 void Steuerung::SollRauf() { Soll_Aendern(0.1); }
@@ -644,6 +671,7 @@ void Steuerung::Option_Gradient()
         if (a.Ablaufschritt > 1)
             z.Anzeige_TempSollAct = z.Anzeige_TempIst;
     }
+    ereignisse->Gradient(a.Gradient_Ein == 1);
 }
 
 void Steuerung::Option_Signal()
@@ -655,21 +683,33 @@ void Steuerung::Option_Signal()
         a.Signal_Dauer = 1;
         z.Option_Signal = Schalttext::Ein;
     }
+    ereignisse->Signal(a.Signal_Dauer == 1);
 }
 
 void Steuerung::Signal_und_Gradient_Uebernehmen(bool signal_taktend, bool gradient_ein)
 {
+    const bool geaendert = a.Gradient_Ein != (gradient_ein ? 1 : 0)
+        || a.Signal_Dauer != (signal_taktend ? 0 : 1);
     a.Signal_Dauer = signal_taktend ? 0 : 1;
     z.Option_Signal = signal_taktend ? Schalttext::Aus : Schalttext::Ein;
     a.Gradient_Ein = gradient_ein ? 1 : 0;
     z.Option_Gradient = gradient_ein ? Schalttext::Aus : Schalttext::Ein;
+    if (geaendert) {
+        ereignisse->Signal(a.Signal_Dauer == 1);
+        ereignisse->Gradient(a.Gradient_Ein == 1);
+    }
 }
 
-void Steuerung::Switch1() { Umschalten(a.Simulation, z.Switch1); }
+void Steuerung::Switch1()
+{
+    Umschalten(a.Simulation, z.Switch1);
+    ereignisse->Schalter("Switch1", a.Simulation != 0);
+}
 
 void Steuerung::Switch2()
 {
     Umschalten(a.Manuell, z.Switch2);
+    ereignisse->Schalter("Switch2", a.Manuell != 0);
     if (!a.Manuell) {
         // The extras are left as they are.
         a.Man_Heizung_Ein = a.Man_Kuehlung_Ein = a.Man_Ruehrwerk_Ein = 0;
@@ -677,13 +717,41 @@ void Steuerung::Switch2()
     }
 }
 
-void Steuerung::Man_Heizung() { Umschalten(a.Man_Heizung_Ein, z.Man_Heizung); }
-void Steuerung::Man_Kuehlung() { Umschalten(a.Man_Kuehlung_Ein, z.Man_Kuehlung); }
-void Steuerung::Man_Ruehrwerk() { Umschalten(a.Man_Ruehrwerk_Ein, z.Man_Ruehrwerk); }
-void Steuerung::Man_Extra1() { Umschalten(a.Man_Extra1_Ein, z.Man_Extra1); }
-void Steuerung::Man_Extra2() { Umschalten(a.Man_Extra2_Ein, z.Man_Extra2); }
-void Steuerung::Man_Extra3() { Umschalten(a.Man_Extra3_Ein, z.Man_Extra3); }
-void Steuerung::Man_Extra4() { Umschalten(a.Man_Extra4_Ein, z.Man_Extra4); }
+void Steuerung::Man_Heizung()
+{
+    Umschalten(a.Man_Heizung_Ein, z.Man_Heizung);
+    ereignisse->Schalter("Man_Heizung", a.Man_Heizung_Ein != 0);
+}
+void Steuerung::Man_Kuehlung()
+{
+    Umschalten(a.Man_Kuehlung_Ein, z.Man_Kuehlung);
+    ereignisse->Schalter("Man_Kuehlung", a.Man_Kuehlung_Ein != 0);
+}
+void Steuerung::Man_Ruehrwerk()
+{
+    Umschalten(a.Man_Ruehrwerk_Ein, z.Man_Ruehrwerk);
+    ereignisse->Schalter("Man_Ruehrwerk", a.Man_Ruehrwerk_Ein != 0);
+}
+void Steuerung::Man_Extra1()
+{
+    Umschalten(a.Man_Extra1_Ein, z.Man_Extra1);
+    ereignisse->Schalter("Man_Extra1", a.Man_Extra1_Ein != 0);
+}
+void Steuerung::Man_Extra2()
+{
+    Umschalten(a.Man_Extra2_Ein, z.Man_Extra2);
+    ereignisse->Schalter("Man_Extra2", a.Man_Extra2_Ein != 0);
+}
+void Steuerung::Man_Extra3()
+{
+    Umschalten(a.Man_Extra3_Ein, z.Man_Extra3);
+    ereignisse->Schalter("Man_Extra3", a.Man_Extra3_Ein != 0);
+}
+void Steuerung::Man_Extra4()
+{
+    Umschalten(a.Man_Extra4_Ein, z.Man_Extra4);
+    ereignisse->Schalter("Man_Extra4", a.Man_Extra4_Ein != 0);
+}
 
 void Steuerung::Scroll_Sim_IstTemperatur(int position)
 {
@@ -708,30 +776,54 @@ void Steuerung::Eingabe_Start_Zeit(const std::string& feldtext) { a.Startzeit_Te
 
 void Steuerung::QUITTIEREN()
 {
+    if (a.Ruf_Aktiv)
+        ereignisse->Ruf_Quittiert();
     a.Ruf_Aktiv = false;
     a.Ruf_Signal = false;
     fenster.Braumeisterruf_Verbergen();
 }
 
-void Steuerung::Braumeisterruf_OK() { a.Ruf_Signal = false; }
-void Steuerung::Braumeisterruf_Signal_Aus() { a.Ruf_Signal = false; }
+void Steuerung::Braumeisterruf_OK()
+{
+    if (a.Ruf_Signal)
+        ereignisse->Ruf_Stumm();
+    a.Ruf_Signal = false;
+}
+void Steuerung::Braumeisterruf_Signal_Aus()
+{
+    if (a.Ruf_Signal)
+        ereignisse->Ruf_Stumm();
+    a.Ruf_Signal = false;
+}
 void Steuerung::WarnungDS1820_OK()
 {
     a.Sensor_Alarm = false;
     a.Heizung_Ohne_Wirkung = false;
+    ereignisse->Alarm_Antwort("WarnungDS1820_OK");
 }
-void Steuerung::WarnungDS1820_AlarmOff() { a.Sensor_Alarm = false; }
+void Steuerung::WarnungDS1820_AlarmOff()
+{
+    a.Sensor_Alarm = false;
+    ereignisse->Alarm_Antwort("WarnungDS1820_AlarmOff");
+}
 
 void Steuerung::Alarm_USB_OK()
 {
     a.Sensor_Alarm = false;
     a.USB_Alarm = false;
+    ereignisse->Alarm_Antwort("Alarm_USB_OK");
 }
 
-void Steuerung::Alarm_USB_AlarmOff() { a.Sensor_Alarm = false; }
+void Steuerung::Alarm_USB_AlarmOff()
+{
+    a.Sensor_Alarm = false;
+    ereignisse->Alarm_Antwort("Alarm_USB_AlarmOff");
+}
 
 void Steuerung::BEENDEN()
 {
+    if (a.Brauen_Gestartet)
+        ereignisse->Lauf_Ende(Endeart::Beenden);
     a.Brauen_Gestartet = false;
     a.Aus_Heizung = a.Ruehrwerk_Ein = a.Aus_Ruehrwerk = a.Aus_Kuehlung = 0;
     a.Aus_Extra1 = a.Aus_Extra2 = a.Aus_Extra3 = a.Aus_Extra4 = 0;

@@ -7,6 +7,7 @@
 // as whole seconds from the caller's clock.
 
 #include <string>
+#include <vector>
 
 #include "core/Anlage.h"
 #include "core/Anzeige.h"
@@ -20,7 +21,7 @@ public:
     Steuerung(Anlage& anlage, Anzeige& anzeige, Meldungen& meldungen, Fenster& fenster);
 
     // Safety events go to `e` from now on (nullptr: to nobody). Not owned.
-    void Ereignisse_Setzen(Sicherheitsereignisse* e) { ereignisse = e; }
+    void Ereignisse_Setzen(Sicherheitsereignisse* e) { sicherheit = e; }
 
     // Main screen's load: state and display cleared (Anlage::laden, Anzeige::laden).
     void laden(Zeitpunkt now);
@@ -89,6 +90,9 @@ public:
     // too). The caller then writes the all-off byte and ends the program.
     void BEENDEN();
 
+    // Observer of the run's events (the brew journal); null: nobody listens.
+    void setzeEreignisse(Ereignisse* e) { ereignisse = e ? e : &keine_ereignisse; }
+
 private:
     void Programm_Pruefen();
     bool Phase_Pruefen(int n);
@@ -103,12 +107,16 @@ private:
     void Ruhebild(Zeitpunkt now);
     void Laufbild(Zeitpunkt now);
     void Soll_Aendern(double delta);
+    void Pruefmeldung(int nr);
 
     Anlage& a;
     Anzeige& z;
     Meldungen& meldungen;
     Fenster& fenster;
-    Sicherheitsereignisse* ereignisse = nullptr;
+    Sicherheitsereignisse* sicherheit = nullptr;
+    Ereignisse keine_ereignisse;
+    Ereignisse* ereignisse = &keine_ereignisse;
+    std::vector<int> pruefmeldungen;   // messages of the running program check
 };
 
 } // namespace kw

@@ -27,6 +27,8 @@ Anwendung::Anwendung(Teile teile)
     m_temperatur = std::make_unique<Temperaturerfassung>(*starter, *this, anlage.Sensor_Alarm);
 
     anlage.Programmpfad = teile.Programmpfad;
+    m_journal = std::make_unique<journal::Sudjournal>(anlage, anzeige, brauDaten, [this] { return jetzt(); });
+    m_steuerung.setzeEreignisse(m_journal.get());
     Bildschirme_Registrieren(*this);
 }
 

@@ -24,6 +24,7 @@
 #include "hardware/Prozessstarter.h"
 #include "hardware/Temperaturerfassung.h"
 #include "hardware/Treibermeldungen.h"
+#include "journal/Sudjournal.h"
 #include "screens/Meldungsanzeige.h"
 #include "screens/Uhr.h"
 #include "texts/Texte.h"
@@ -94,6 +95,23 @@ public:
     void Alles_Aus_Und_Beenden();
     bool beendet() const { return m_beendet; }
 
+    // --- brew journal (Anwendung_Journal.cpp) ---
+    journal::Sudjournal& journal() { return *m_journal; }
+    // Around each controller tick: the previous tick's records on disk first,
+    // the tick's state (alarms, sample) after the outputs are written.
+    void Journal_Vor_Tick();
+    void Journal_Nach_Tick();
+    // A signal ends the program: the run is cut off, not finished, so the journal
+    // stays open for a resume at the next start (the outputs go off as always).
+    void Journal_Unterbrechen(const std::string& grund);
+    // After the first confirmation of the settings: the newest journal, if unfinished, is offered.
+    void Fortsetzung_Anbieten();
+    // "Fortsetzen": program and brew data from the journal into the editors, "Start ab
+    // Phase" armed with the phase and the minutes left; the next START continues the file.
+    bool Fortsetzen(const std::string& pfad);
+    // "Verwerfen": the journal gets its end record "VERWORFEN".
+    void Verwerfen(const std::string& pfad);
+
     // --- Meldungen ---
     void zeige(int nr) override;
     // --- Fenster ---
@@ -125,6 +143,8 @@ private:
     std::map<std::string, Erzeuger> m_erzeuger;
     std::map<std::string, QPointer<QWidget>> m_bildschirme;
     bool m_beendet = false;
+    std::unique_ptr<journal::Sudjournal> m_journal;
+    std::string m_journalfehler_gemeldet;
 };
 
 // Registers every screen of the program (one line per screen).

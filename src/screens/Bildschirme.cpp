@@ -31,6 +31,9 @@
 #include "screens/Jodprobe.h"
 #include "screens/TEMPZEITKURV.h"
 
+// brew journal
+#include "screens/Fortsetzung.h"
+
 namespace kw {
 
 namespace {
@@ -63,6 +66,7 @@ void Bildschirme_Registrieren(Anwendung& app)
     reg<Information>(app);
     reg<Jodprobe>(app);
     reg<TEMPZEITKURV>(app);
+    reg<Fortsetzung>(app);
 }
 
 } // namespace kw

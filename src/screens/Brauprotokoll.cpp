@@ -8,7 +8,14 @@
 
 #include <algorithm>
 
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QUrl>
+
 #include "aids/Brauprotokoll.h"
+#include "journal/Journal_Lesen.h"
+#include "screens/Braubericht.h"
+#include "texts/Journaltexte.h"
 #include "core/Zeittext.h"
 #include "program/Funktionen.h"
 #include "screens/Anwendung.h"
@@ -208,6 +215,20 @@ Brauprotokoll::Brauprotokoll(Anwendung& app) : QWidget(nullptr), m_app(app)
     ok->setObjectName(QStringLiteral("OK"));
     ok->setMinimumWidth(120);
     connect(ok, &QPushButton::clicked, this, &Brauprotokoll::OK_Klick);
+    m_BRAUBERICHT = new QPushButton(this);
+    m_BRAUBERICHT->setObjectName(QStringLiteral("BRAUBERICHT"));
+    m_BRAUBERICHT->setMinimumWidth(160);
+    connect(m_BRAUBERICHT, &QPushButton::clicked, this, &Brauprotokoll::Braubericht_Klick);
+    const auto bericht_beschriften = [this] {
+        m_BRAUBERICHT->setText(q(Journaltexte_Fuer(m_app.texte.aktuell).BRAUBERICHT));
+    };
+    bericht_beschriften();
+    connect(&app, &Anwendung::spracheGeaendert, this, bericht_beschriften);
+    m_journalwahl = [this](QWidget* eltern, const QString& ordner, const QString& vorschlag) {
+        return QFileDialog::getOpenFileName(eltern, q(Journaltexte_Fuer(m_app.texte.aktuell).Journal_Waehlen),
+                                            vorschlag.isEmpty() ? ordner : vorschlag, QStringLiteral("*.csv"));
+    };
+    m_anzeiger = [](const QString& pdf) { QDesktopServices::openUrl(QUrl::fromLocalFile(pdf)); };
 
     // --- arrangement: sheet on the left, phase list on the right ---
     auto* links = new QVBoxLayout;
@@ -219,7 +240,11 @@ Brauprotokoll::Brauprotokoll(Anwendung& app) : QWidget(nullptr), m_app(app)
     links->addStretch(1);
     auto* rechts = new QVBoxLayout;
     rechts->addWidget(phasen, 1);
-    rechts->addWidget(ok, 0, Qt::AlignRight);
+    auto* knoepfe = new QHBoxLayout;
+    knoepfe->addStretch(1);
+    knoepfe->addWidget(m_BRAUBERICHT);
+    knoepfe->addWidget(ok);
+    rechts->addLayout(knoepfe);
     auto* spalten = new QHBoxLayout;
     spalten->addLayout(links, 3);
     spalten->addLayout(rechts, 2);
@@ -330,6 +355,28 @@ void Brauprotokoll::OK_Klick()
 {
     hide();
     hilfen::Zeigen(m_app, "Grundbild");
+}
+
+void Brauprotokoll::Braubericht_Klick()
+{
+    const Journaltexte& t = Journaltexte_Fuer(m_app.texte.aktuell);
+    const std::string ordner = m_app.journal().Ordner();
+    const auto neuestes = journal::Neuestes_Journal(ordner);
+    if (!neuestes) {
+        m_app.meldungsanzeige().zeige(q(t.Kein_Journal));
+        return;
+    }
+    // The newest is proposed; another one may be chosen.
+    const QString gewaehlt = m_journalwahl(this, q(ordner), q(*neuestes));
+    if (gewaehlt.isEmpty())
+        return;   // cancelled
+    const Berichtsergebnis r = Braubericht_Schreiben(gewaehlt.toStdString(), m_app.texte);
+    if (!r.ok) {
+        m_app.meldungsanzeige().zeige(q(t.Bericht_Fehler).arg(q(r.fehler)), QString(), QMessageBox::Warning);
+        return;
+    }
+    if (m_anzeiger)
+        m_anzeiger(q(r.pdf));
 }
 
 } // namespace kw

@@ -4,9 +4,11 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QWidget>
 
 #include <array>
+#include <functional>
 
 #include "aids/BrauDaten.h"
 #include "program/Maischprogramm.h"
@@ -39,6 +41,15 @@ public:
     void Bitterhopfenmenge_Uebernehmen(const QString& menge);
     void Aromahopfenmenge_Uebernehmen(const QString& menge);
 
+    // "BRAUBERICHT": the report of the newest or a chosen brew journal, written
+    // beside it and opened with the desktop's viewer.
+    void Braubericht_Klick();
+    // The journal chooser (folder, proposed file) and the viewer; tests put their own in.
+    using Journalwahl = std::function<QString(QWidget* eltern, const QString& ordner, const QString& vorschlag)>;
+    using Anzeiger = std::function<void(const QString& pdf)>;
+    void setzeJournalwahl(Journalwahl w) { m_journalwahl = std::move(w); }
+    void setzeAnzeiger(Anzeiger a) { m_anzeiger = std::move(a); }
+
     // Number of phase rows shown after the last filling.
     int Phasenzeilen() const { return m_zeilenSichtbar; }
 
@@ -62,6 +73,9 @@ private:
     QLineEdit* m_SudGroesseNeu = nullptr;
     std::array<Phasenzeile, Max_Phasen> m_zeilen{};
     int m_zeilenSichtbar = 0;
+    QPushButton* m_BRAUBERICHT = nullptr;
+    Journalwahl m_journalwahl;
+    Anzeiger m_anzeiger;
 };
 
 } // namespace kw

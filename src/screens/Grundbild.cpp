@@ -972,6 +972,7 @@ void Grundbild::Timer1_Timer()
 {
     if (app.beendet())
         return;
+    app.Journal_Vor_Tick();
     app.steuerung().tick(app.jetzt());
     // Editor upkeep: field visibility of the pages that exist follows the program.
     if (app.geladen(Parameter::Name))
@@ -979,6 +980,7 @@ void Grundbild::Timer1_Timer()
     if (app.geladen(Parameter2::Name))
         app.bildschirm<Parameter2>().pflegen();
     app.Ausgaenge_Schreiben();
+    app.Journal_Nach_Tick();
     zeige();
 }
 
@@ -1073,6 +1075,17 @@ void Grundbild::Eingabe_Start_Phase_KeyUp()
 void Grundbild::Eingabe_Start_Zeit_KeyUp()
 {
     app.steuerung().Eingabe_Start_Zeit(m_Eingabe_Start_Zeit->text().toStdString());
+}
+
+void Grundbild::Start_ab_Phase_Setzen(int phase, int minuten)
+{
+    if (!app.anlage.Start_ab_Phase)
+        app.steuerung().switch3();
+    m_Eingabe_Start_Phase->setText(QString::number(phase));
+    m_Eingabe_Start_Zeit->setText(QString::number(minuten));
+    m_Eingabe_Start_Phase->setText(q(app.steuerung().Eingabe_Start_Phase(m_Eingabe_Start_Phase->text().toStdString())));
+    app.steuerung().Eingabe_Start_Zeit(m_Eingabe_Start_Zeit->text().toStdString());
+    Schalter_Nachfuehren();
 }
 
 // ---------------------------------------------------------------------------

@@ -145,6 +145,10 @@ public:
     void Timer_Anhalten();
     bool Timer_Laufen() const;
 
+    // Arms "Start ab Phase" with this phase and these minutes, as the brewer would
+    // (resume of a brew journal). Nothing starts before START.
+    void Start_ab_Phase_Setzen(int phase, int minuten);
+
     // BEENDEN: every output off, the all-off byte written, the program ends.
     // Also the way out for the signals SIGTERM, SIGINT and SIGHUP.
     void Beenden();

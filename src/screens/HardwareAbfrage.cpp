@@ -368,6 +368,8 @@ void HardwareAbfrage::Command1_Click()
             notiz->show();
             notiz->raise();
         }
+        // An unfinished brew journal is offered once the settings are in effect.
+        app.Fortsetzung_Anbieten();
     }
 
     // 9.

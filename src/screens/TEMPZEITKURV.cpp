@@ -7,7 +7,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "journal/Journal_Lesen.h"
 #include "screens/Anwendung.h"
+#include "texts/Journaltexte.h"
 #include "screens/Hilfsfelder.h"
 
 namespace kw {
@@ -86,6 +88,12 @@ void Kurvenflaeche::Zeichnen(const HisKurve& kurve)
     update();
 }
 
+void Kurvenflaeche::Leeren()
+{
+    m_bild = Hintergrund(Breite_px, Hoehe_px);
+    update();
+}
+
 void Kurvenflaeche::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
@@ -121,8 +129,23 @@ TEMPZEITKURV::TEMPZEITKURV(Anwendung& app) : QWidget(nullptr), m_app(app)
     zurueck->setToolTip(QStringLiteral("Grundbild"));
     connect(zurueck, &QPushButton::clicked, this, [this] { hilfen::Zeigen(m_app, "Grundbild"); });
 
+    auto* sud = new QPushButton(this);
+    sud->setObjectName(QStringLiteral("SUDJOURNAL"));
+    sud->setFixedWidth(56);
+    sud->setMinimumHeight(40);
+    const auto sud_beschriften = [this, sud] {
+        const Journaltexte& t = Journaltexte_Fuer(m_app.texte.aktuell);
+        sud->setText(QStringLiteral("CSV"));
+        sud->setToolTip(QString::fromStdString(t.SUDJOURNAL));
+        sud->setAccessibleName(QString::fromStdString(t.SUDJOURNAL));
+    };
+    sud_beschriften();
+    connect(&app, &Anwendung::spracheGeaendert, this, sud_beschriften);
+    connect(sud, &QPushButton::clicked, this, &TEMPZEITKURV::SUDJOURNAL_Klick);
+
     auto* knoepfe = new QVBoxLayout;
     knoepfe->addWidget(log);
+    knoepfe->addWidget(sud);
     knoepfe->addWidget(zurueck);
     knoepfe->addStretch(1);
     auto* haupt = new QHBoxLayout(this);
@@ -133,6 +156,12 @@ TEMPZEITKURV::TEMPZEITKURV(Anwendung& app) : QWidget(nullptr), m_app(app)
     m_dateiwahl = [](QWidget* eltern, const QString& verzeichnis) {
         return QFileDialog::getOpenFileName(eltern, QStringLiteral("Kesselwerk"), verzeichnis,
                                             QStringLiteral("*.His"));
+    };
+
+    m_journalwahl = [this](QWidget* eltern, const QString& verzeichnis) {
+        return QFileDialog::getOpenFileName(
+            eltern, QString::fromStdString(Journaltexte_Fuer(m_app.texte.aktuell).Journal_Waehlen), verzeichnis,
+            QStringLiteral("*.csv"));
     };
 
     // Load: the history file of the beer name in effect now, and the sampling clock.
@@ -185,6 +214,25 @@ void TEMPZEITKURV::BG_Gedrueckt(QPointF punkt_px)
     const KurvenPunkt k = Pixel_Zu_Kurve(punkt_px.x(), punkt_px.y(), m_BG->width(), m_BG->height());
     m_app.meldungsanzeige().zeige(QString::fromStdString(
         Punkt_Text(static_cast<float>(k.x), static_cast<float>(k.y), m_app.anlage.Dezimaltrenner)));
+}
+
+void TEMPZEITKURV::SUDJOURNAL_Klick()
+{
+    const QString name = m_journalwahl(this, QString::fromStdString(m_app.journal().Ordner()));
+    if (!name.isEmpty())
+        Journal_Zeichnen(name);
+}
+
+void TEMPZEITKURV::Journal_Zeichnen(const QString& pfad)
+{
+    const journal::Journalinhalt j = journal::Journal_Lesen(pfad.toStdString());
+    if (!j.gelesen) {
+        m_app.meldungsanzeige().zeige(QString::fromStdString(j.fehler), QString(), QMessageBox::Warning);
+        return;
+    }
+    m_kurve = journal::Kurve_Aus_Journal(j);
+    m_BG->Leeren();
+    m_BG->Zeichnen(m_kurve);
 }
 
 } // namespace kw

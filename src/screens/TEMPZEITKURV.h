@@ -29,6 +29,8 @@ public:
 
     // Draws the three series as polylines in the user scale.
     void Zeichnen(const HisKurve& kurve);
+    // Back to the bare background.
+    void Leeren();
     const QImage& bild() const { return m_bild; }
 
 Q_SIGNALS:
@@ -55,6 +57,9 @@ public:
 
     // Reads HisAuswahl and draws it; a file that cannot be opened draws nothing.
     void Kurve_Zeichnen();
+    // "SUDJOURNAL": the whole run of a brew journal, on a fresh background.
+    void Journal_Zeichnen(const QString& pfad);
+    void setzeJournalwahl(Dateiwahl wahl) { m_journalwahl = std::move(wahl); }
     // Empties the history file fixed at load (HisDatei).
     bool Historie_Neu();
 
@@ -70,12 +75,14 @@ public Q_SLOTS:
 
 private:
     void LOG_Klick();
+    void SUDJOURNAL_Klick();
     void BG_Gedrueckt(QPointF punkt_px);
 
     Anwendung& m_app;
     Kurvenflaeche* m_BG = nullptr;
     QTimer m_Timer1;
     Dateiwahl m_dateiwahl;
+    Dateiwahl m_journalwahl;
     std::filesystem::path m_HisDatei;
     QString m_HisAuswahl;
     HisKurve m_kurve;

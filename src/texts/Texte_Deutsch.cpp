@@ -1,5 +1,6 @@
 // German texts: the reference language.
 #include "texts/Sprachdaten.h"
+#include "texts/Journaltexte.h"
 
 namespace kw::texte {
 
@@ -246,6 +247,63 @@ const Sprachdaten& Daten_Deutsch() {
         },
     };
     return d;
+}
+
+}  // namespace kw::texte
+
+// Texts of the brew journal: resume dialog and brew report.
+namespace kw::texte {
+
+const Journaltexte& Journal_Deutsch() {
+    static const Journaltexte t{
+        .Fenstertitel = "Sud fortsetzen?",
+        .Angebot_Halten = "Ein Sud wurde nicht beendet: Bier „%1“, begonnen %2, unterbrochen %3 in Phase %4 „%5“ (%6, %7 °C) nach %8 von %9 Minuten.",
+        .Angebot_Neu = "Ein Sud wurde nicht beendet: Bier „%1“, begonnen %2, unterbrochen %3 in Phase %4 „%5“ (%6, %7 °C); die Phase beginnt neu.",
+        .Angebot_Vor = "Ein Sud wurde nicht beendet: Bier „%1“, begonnen %2, unterbrochen %3 vor Phase %4 „%5“ (%6, %7 °C, %9 Minuten).",
+        .Erklaerung = "„Fortsetzen“ lädt Maischprogramm und Brau-Daten aus dem Sudjournal und stellt „Start ab Phase“ ein; der Sud läuft erst mit START weiter. „Verwerfen“ schließt das Sudjournal ab.",
+        .Fortsetzen = "Fortsetzen",
+        .Verwerfen = "Verwerfen",
+        .Art_Aufheizen = "aufheizen",
+        .Art_Halten = "halten",
+        .Art_Kuehlen = "kühlen",
+        .Verwerfen_Fehler = "Das Sudjournal konnte nicht abgeschlossen werden: %1",
+        .Journal_Fehler = "Das Sudjournal kann nicht geschrieben werden (%1). Der Sud läuft ohne Journal.",
+        .BRAUBERICHT = "BRAUBERICHT",
+        .Bericht_Titel = "Braubericht",
+        .Bier = "Bier",
+        .Datum = "Datum",
+        .Ende_Des_Laufs = "Ende",
+        .Brau_Daten = "Brau-Daten",
+        .Phasen = "Phasen",
+        .Nr = "Nr.",
+        .Titel = "Bezeichnung",
+        .Art = "Art",
+        .Soll = "Soll °C",
+        .Geplant = "Geplant min",
+        .Start = "Start",
+        .Ende = "Ende",
+        .Minuten = "Minuten",
+        .Tiefste = "min °C",
+        .Hoechste = "max °C",
+        .Rufe = "Braumeister-Rufe",
+        .Zeit = "Zeit",
+        .Ruftext = "Ruftext",
+        .Stumm_Nach = "Signal aus nach",
+        .Quittiert_Nach = "quittiert nach",
+        .Eingriffe = "Eingriffe und Alarme",
+        .Verlauf = "Temperaturverlauf",
+        .Ist = "Ist",
+        .Soll_Akt = "Soll Akt.",
+        .Soll_Ende = "Soll Ende",
+        .Achse_Zeit = "Zeit seit Start [min]",
+        .Achse_Temperatur = "Temperatur [°C]",
+        .Nicht_Beendet = "nicht beendet",
+        .Kein_Journal = "Kein Sudjournal gefunden.",
+        .Bericht_Fehler = "Der Braubericht konnte nicht geschrieben werden: %1",
+        .Journal_Waehlen = "Sudjournal wählen",
+        .SUDJOURNAL = "SUDJOURNAL",
+    };
+    return t;
 }
 
 }  // namespace kw::texte

@@ -1,5 +1,6 @@
 // English texts.
 #include "texts/Sprachdaten.h"
+#include "texts/Journaltexte.h"
 
 namespace kw::texte {
 
@@ -246,6 +247,63 @@ const Sprachdaten& Daten_Englisch() {
         },
     };
     return d;
+}
+
+}  // namespace kw::texte
+
+// Texts of the brew journal: resume dialog and brew report.
+namespace kw::texte {
+
+const Journaltexte& Journal_Englisch() {
+    static const Journaltexte t{
+        .Fenstertitel = "Resume the brew?",
+        .Angebot_Halten = "A brew was not finished: beer \"%1\", started %2, interrupted %3 in step %4 \"%5\" (%6, %7 °C) after %8 of %9 minutes.",
+        .Angebot_Neu = "A brew was not finished: beer \"%1\", started %2, interrupted %3 in step %4 \"%5\" (%6, %7 °C); the step starts again.",
+        .Angebot_Vor = "A brew was not finished: beer \"%1\", started %2, interrupted %3 before step %4 \"%5\" (%6, %7 °C, %9 minutes).",
+        .Erklaerung = "\"Resume\" loads the mash program and the brew data from the brew journal and sets \"Start at step\"; the brew goes on only with START. \"Discard\" closes the brew journal.",
+        .Fortsetzen = "Resume",
+        .Verwerfen = "Discard",
+        .Art_Aufheizen = "heating up",
+        .Art_Halten = "holding",
+        .Art_Kuehlen = "cooling",
+        .Verwerfen_Fehler = "The brew journal could not be closed: %1",
+        .Journal_Fehler = "The brew journal cannot be written (%1). The brew runs without a journal.",
+        .BRAUBERICHT = "BREW REPORT",
+        .Bericht_Titel = "Brew report",
+        .Bier = "Beer",
+        .Datum = "Date",
+        .Ende_Des_Laufs = "End",
+        .Brau_Daten = "Brew data",
+        .Phasen = "Steps",
+        .Nr = "No.",
+        .Titel = "Name",
+        .Art = "Kind",
+        .Soll = "Target °C",
+        .Geplant = "Planned min",
+        .Start = "Start",
+        .Ende = "End",
+        .Minuten = "Minutes",
+        .Tiefste = "min °C",
+        .Hoechste = "max °C",
+        .Rufe = "Brew-master calls",
+        .Zeit = "Time",
+        .Ruftext = "Call text",
+        .Stumm_Nach = "silenced after",
+        .Quittiert_Nach = "acknowledged after",
+        .Eingriffe = "Interventions and alarms",
+        .Verlauf = "Temperature curve",
+        .Ist = "Actual",
+        .Soll_Akt = "Target act.",
+        .Soll_Ende = "Target end",
+        .Achse_Zeit = "Time since start [min]",
+        .Achse_Temperatur = "Temperature [°C]",
+        .Nicht_Beendet = "not finished",
+        .Kein_Journal = "No brew journal found.",
+        .Bericht_Fehler = "The brew report could not be written: %1",
+        .Journal_Waehlen = "Choose a brew journal",
+        .SUDJOURNAL = "BREW JOURNAL",
+    };
+    return t;
 }
 
 }  // namespace kw::texte

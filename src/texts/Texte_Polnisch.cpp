@@ -1,5 +1,6 @@
 // Polish texts (WL/WYL for on/off).
 #include "texts/Sprachdaten.h"
+#include "texts/Journaltexte.h"
 
 namespace kw::texte {
 
@@ -247,6 +248,63 @@ const Sprachdaten& Daten_Polnisch() {
         },
     };
     return d;
+}
+
+}  // namespace kw::texte
+
+// Texts of the brew journal: resume dialog and brew report.
+namespace kw::texte {
+
+const Journaltexte& Journal_Polnisch() {
+    static const Journaltexte t{
+        .Fenstertitel = "Kontynuować warzenie?",
+        .Angebot_Halten = "Warzenie nie zostało zakończone: piwo „%1”, rozpoczęte %2, przerwane %3 w fazie %4 „%5” (%6, %7 °C) po %8 z %9 minut.",
+        .Angebot_Neu = "Warzenie nie zostało zakończone: piwo „%1”, rozpoczęte %2, przerwane %3 w fazie %4 „%5” (%6, %7 °C); faza zacznie się od nowa.",
+        .Angebot_Vor = "Warzenie nie zostało zakończone: piwo „%1”, rozpoczęte %2, przerwane %3 przed fazą %4 „%5” (%6, %7 °C, %9 minut).",
+        .Erklaerung = "„Kontynuuj” wczytuje program zacierania i dane warki z dziennika i ustawia „Start od fazy”; warzenie trwa dalej dopiero po START. „Odrzuć” zamyka dziennik.",
+        .Fortsetzen = "Kontynuuj",
+        .Verwerfen = "Odrzuć",
+        .Art_Aufheizen = "grzanie",
+        .Art_Halten = "przerwa",
+        .Art_Kuehlen = "chłodzenie",
+        .Verwerfen_Fehler = "Nie można zamknąć dziennika warki: %1",
+        .Journal_Fehler = "Nie można zapisywać dziennika warki (%1). Warzenie trwa bez dziennika.",
+        .BRAUBERICHT = "RAPORT",
+        .Bericht_Titel = "Raport z warzenia",
+        .Bier = "Piwo",
+        .Datum = "Data",
+        .Ende_Des_Laufs = "Koniec",
+        .Brau_Daten = "Dane warki",
+        .Phasen = "Fazy",
+        .Nr = "Nr",
+        .Titel = "Nazwa",
+        .Art = "Rodzaj",
+        .Soll = "Cel °C",
+        .Geplant = "Plan min",
+        .Start = "Start",
+        .Ende = "Koniec",
+        .Minuten = "Minuty",
+        .Tiefste = "min °C",
+        .Hoechste = "maks °C",
+        .Rufe = "Wezwania piwowara",
+        .Zeit = "Czas",
+        .Ruftext = "Tekst",
+        .Stumm_Nach = "sygnał WYL po",
+        .Quittiert_Nach = "potwierdzone po",
+        .Eingriffe = "Interwencje i alarmy",
+        .Verlauf = "Przebieg temperatury",
+        .Ist = "Rzecz.",
+        .Soll_Akt = "Cel akt.",
+        .Soll_Ende = "Cel koniec",
+        .Achse_Zeit = "Czas od startu [min]",
+        .Achse_Temperatur = "Temperatura [°C]",
+        .Nicht_Beendet = "niezakończona",
+        .Kein_Journal = "Nie znaleziono dziennika warki.",
+        .Bericht_Fehler = "Nie można zapisać raportu: %1",
+        .Journal_Waehlen = "Wybierz dziennik warki",
+        .SUDJOURNAL = "DZIENNIK",
+    };
+    return t;
 }
 
 }  // namespace kw::texte

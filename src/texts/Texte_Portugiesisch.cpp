@@ -1,5 +1,6 @@
 // Portuguese texts (LIG/DES for on/off).
 #include "texts/Sprachdaten.h"
+#include "texts/Journaltexte.h"
 
 namespace kw::texte {
 
@@ -246,6 +247,63 @@ const Sprachdaten& Daten_Portugiesisch() {
         },
     };
     return d;
+}
+
+}  // namespace kw::texte
+
+// Texts of the brew journal: resume dialog and brew report.
+namespace kw::texte {
+
+const Journaltexte& Journal_Portugiesisch() {
+    static const Journaltexte t{
+        .Fenstertitel = "Continuar a brassagem?",
+        .Angebot_Halten = "Uma brassagem não foi terminada: cerveja \"%1\", iniciada %2, interrompida %3 na fase %4 \"%5\" (%6, %7 °C) após %8 de %9 minutos.",
+        .Angebot_Neu = "Uma brassagem não foi terminada: cerveja \"%1\", iniciada %2, interrompida %3 na fase %4 \"%5\" (%6, %7 °C); a fase recomeça.",
+        .Angebot_Vor = "Uma brassagem não foi terminada: cerveja \"%1\", iniciada %2, interrompida %3 antes da fase %4 \"%5\" (%6, %7 °C, %9 minutos).",
+        .Erklaerung = "\"Continuar\" carrega o programa de mostura e os dados da brassagem do diário e ajusta \"Início na fase\"; a brassagem só continua com START. \"Descartar\" fecha o diário.",
+        .Fortsetzen = "Continuar",
+        .Verwerfen = "Descartar",
+        .Art_Aufheizen = "aquecer",
+        .Art_Halten = "manter",
+        .Art_Kuehlen = "arrefecer",
+        .Verwerfen_Fehler = "O diário da brassagem não pôde ser fechado: %1",
+        .Journal_Fehler = "O diário da brassagem não pode ser escrito (%1). A brassagem continua sem diário.",
+        .BRAUBERICHT = "RELATÓRIO",
+        .Bericht_Titel = "Relatório da brassagem",
+        .Bier = "Cerveja",
+        .Datum = "Data",
+        .Ende_Des_Laufs = "Fim",
+        .Brau_Daten = "Dados da brassagem",
+        .Phasen = "Fases",
+        .Nr = "N.º",
+        .Titel = "Designação",
+        .Art = "Tipo",
+        .Soll = "Alvo °C",
+        .Geplant = "Previsto min",
+        .Start = "Início",
+        .Ende = "Fim",
+        .Minuten = "Minutos",
+        .Tiefste = "mín °C",
+        .Hoechste = "máx °C",
+        .Rufe = "Chamadas do mestre cervejeiro",
+        .Zeit = "Hora",
+        .Ruftext = "Texto",
+        .Stumm_Nach = "sinal desligado após",
+        .Quittiert_Nach = "confirmado após",
+        .Eingriffe = "Intervenções e alarmes",
+        .Verlauf = "Curva de temperatura",
+        .Ist = "Real",
+        .Soll_Akt = "Alvo act.",
+        .Soll_Ende = "Alvo fim",
+        .Achse_Zeit = "Tempo desde o início [min]",
+        .Achse_Temperatur = "Temperatura [°C]",
+        .Nicht_Beendet = "não terminada",
+        .Kein_Journal = "Nenhum diário de brassagem encontrado.",
+        .Bericht_Fehler = "O relatório não pôde ser escrito: %1",
+        .Journal_Waehlen = "Escolher um diário",
+        .SUDJOURNAL = "DIÁRIO",
+    };
+    return t;
 }
 
 }  // namespace kw::texte

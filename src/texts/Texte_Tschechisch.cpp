@@ -1,5 +1,6 @@
 // Czech texts (zap/vyp for on/off).
 #include "texts/Sprachdaten.h"
+#include "texts/Journaltexte.h"
 
 namespace kw::texte {
 
@@ -247,6 +248,63 @@ const Sprachdaten& Daten_Tschechisch() {
         },
     };
     return d;
+}
+
+}  // namespace kw::texte
+
+// Texts of the brew journal: resume dialog and brew report.
+namespace kw::texte {
+
+const Journaltexte& Journal_Tschechisch() {
+    static const Journaltexte t{
+        .Fenstertitel = "Pokračovat ve vaření?",
+        .Angebot_Halten = "Vaření nebylo dokončeno: pivo „%1“, zahájeno %2, přerušeno %3 ve fázi %4 „%5“ (%6, %7 °C) po %8 z %9 minut.",
+        .Angebot_Neu = "Vaření nebylo dokončeno: pivo „%1“, zahájeno %2, přerušeno %3 ve fázi %4 „%5“ (%6, %7 °C); fáze začne znovu.",
+        .Angebot_Vor = "Vaření nebylo dokončeno: pivo „%1“, zahájeno %2, přerušeno %3 před fází %4 „%5“ (%6, %7 °C, %9 minut).",
+        .Erklaerung = "„Pokračovat“ načte rmutovací program a údaje o várce z deníku a nastaví „Start od fáze“; vaření pokračuje až po START. „Zahodit“ deník uzavře.",
+        .Fortsetzen = "Pokračovat",
+        .Verwerfen = "Zahodit",
+        .Art_Aufheizen = "ohřev",
+        .Art_Halten = "prodleva",
+        .Art_Kuehlen = "chlazení",
+        .Verwerfen_Fehler = "Deník várky nelze uzavřít: %1",
+        .Journal_Fehler = "Deník várky nelze zapisovat (%1). Vaření běží bez deníku.",
+        .BRAUBERICHT = "ZPRÁVA",
+        .Bericht_Titel = "Zpráva o várce",
+        .Bier = "Pivo",
+        .Datum = "Datum",
+        .Ende_Des_Laufs = "Konec",
+        .Brau_Daten = "Údaje o várce",
+        .Phasen = "Fáze",
+        .Nr = "Č.",
+        .Titel = "Název",
+        .Art = "Druh",
+        .Soll = "Cíl °C",
+        .Geplant = "Plán min",
+        .Start = "Start",
+        .Ende = "Konec",
+        .Minuten = "Minuty",
+        .Tiefste = "min °C",
+        .Hoechste = "max °C",
+        .Rufe = "Volání sládka",
+        .Zeit = "Čas",
+        .Ruftext = "Text",
+        .Stumm_Nach = "signál vyp po",
+        .Quittiert_Nach = "potvrzeno po",
+        .Eingriffe = "Zásahy a alarmy",
+        .Verlauf = "Průběh teploty",
+        .Ist = "Skutečná",
+        .Soll_Akt = "Cíl akt.",
+        .Soll_Ende = "Cíl konec",
+        .Achse_Zeit = "Čas od startu [min]",
+        .Achse_Temperatur = "Teplota [°C]",
+        .Nicht_Beendet = "nedokončeno",
+        .Kein_Journal = "Deník várky nenalezen.",
+        .Bericht_Fehler = "Zprávu o várce nelze zapsat: %1",
+        .Journal_Waehlen = "Vybrat deník várky",
+        .SUDJOURNAL = "DENÍK",
+    };
+    return t;
 }
 
 }  // namespace kw::texte

@@ -1,0 +1,313 @@
+#include "journal/Journal_Lesen.h"
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+
+#include "program/Funktionen.h"
+
+namespace kw::journal {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::uintmax_t Hoechstgroesse = 64u << 20;
+
+void Programmfeld(Maischprogramm& p, int n, const std::string& feld, const std::string& wert)
+{
+    if (n == 0) {
+        if (feld == "Biersorte")
+            p.Biersorte = wert;
+        else if (feld == "Anzahl_Phasen")
+            p.AnzPhasen = wert;
+        return;
+    }
+    if (n < 1 || n > Max_Phasen)
+        return;
+    Cl_Phase& ph = p.Phase(n);
+    if (feld == "PhasenBezeichnung") p.Titel(n) = wert;
+    else if (feld == "Heizphase") ph.setHeizphase(wert);
+    else if (feld == "Aufheizphase") ph.setAufheizphase(wert);
+    else if (feld == "Kuehlphase") ph.setKuehlphase(wert);
+    else if (feld == "Temperatur") ph.setTemperatur(wert);
+    else if (feld == "Heizzeit") ph.setHeizzeit(wert);
+    else if (feld == "Ruehrimpuls") ph.setRuehrimpuls(wert);
+    else if (feld == "Ruehrpause") ph.setRuehrpause(wert);
+    else if (feld == "Rufzeit") ph.setRufzeit(wert);
+    else if (feld == "Ruf_Ende_Phase") ph.setRuf_Ende_Phase(wert);
+    else if (feld == "Ruf_nach_Rufzeit") ph.setRuf_nach_Rufzeit(wert);
+    else if (feld == "Kein_Ruf") ph.setKein_Ruf(wert);
+    else if (feld == "Ruftext") ph.setRuftext(wert);
+}
+
+std::string Art_Der_Phase(const Cl_Phase& p)
+{
+    if (Flag_Lesen(p.Aufheizphase())) return "Aufheizen";
+    if (Flag_Lesen(p.Heizphase())) return "Halten";
+    if (Flag_Lesen(p.Kuehlphase())) return "Kuehlen";
+    return "";
+}
+
+} // namespace
+
+Journalinhalt Journal_Lesen(const std::string& pfad)
+{
+    Journalinhalt j;
+    std::error_code ec;
+    const auto status = fs::status(pfad, ec);
+    if (ec || !fs::is_regular_file(status)) {
+        j.fehler = pfad + ": keine lesbare Datei";
+        return j;
+    }
+    if (fs::file_size(pfad, ec) > Hoechstgroesse) {
+        j.fehler = pfad + ": zu groß für ein Sudjournal";
+        return j;
+    }
+    std::ifstream ein(pfad, std::ios::binary);
+    if (!ein) {
+        j.fehler = pfad + ": nicht lesbar";
+        return j;
+    }
+    std::string inhalt((std::istreambuf_iterator<char>(ein)), std::istreambuf_iterator<char>());
+    // A last line without its line end was cut while it was written: it does not count.
+    if (const auto ende = inhalt.rfind('\n'); ende == std::string::npos) {
+        if (!inhalt.empty())
+            ++j.uebersprungen;
+        inhalt.clear();
+    } else if (ende + 1 < inhalt.size()) {
+        ++j.uebersprungen;
+        inhalt.resize(ende + 1);
+    }
+
+    bool schnappschuss_neu = true;   // the next snapshot record starts a fresh program
+    bool erste = true;
+    std::size_t pos = 0;
+    while (pos < inhalt.size()) {
+        const std::size_t nl = inhalt.find('\n', pos);
+        const std::string_view zeile(inhalt.data() + pos, nl - pos);
+        pos = nl + 1;
+        if (zeile.empty() || zeile == Kopfzeile || (zeile.size() == Kopfzeile.size() + 1 && zeile.back() == '\r'))
+            continue;
+        auto r = Zeile_Lesen(zeile);
+        if (!r) {
+            ++j.uebersprungen;
+            continue;
+        }
+        if (erste) {
+            j.beginn = r->zeit;
+            erste = false;
+        }
+        j.letzte = r->zeit;
+        if (r->art == Art_Programm || r->art == Art_Braudaten) {
+            if (schnappschuss_neu) {
+                j.programm = Maischprogramm{};
+                j.daten = BrauDaten{};
+                schnappschuss_neu = false;
+            }
+            if (r->art == Art_Programm) {
+                Programmfeld(j.programm, r->phase, r->feld, r->text);
+            } else {
+                for (const BrauDatenFeld& f : BrauDaten_Felder)
+                    if (f.schluessel == r->feld)
+                        j.daten.*(f.feld) = r->text;
+            }
+            continue;
+        }
+        schnappschuss_neu = true;
+        if (r->art == Art_Ende) {
+            j.beendet = true;
+            j.endeart = r->feld;
+        }
+        j.zeilen.push_back(std::move(*r));
+    }
+    j.gelesen = !erste;
+    if (!j.gelesen)
+        j.fehler = pfad + ": kein Sudjournal";
+    return j;
+}
+
+std::optional<std::string> Neuestes_Journal(const std::string& ordner)
+{
+    std::error_code ec;
+    std::optional<std::string> bester;
+    std::string bester_name;
+    for (fs::directory_iterator it(ordner, ec), ende; !ec && it != ende; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (!Ist_Journalname(name) || !it->is_regular_file(ec))
+            continue;
+        if (!bester || name > bester_name) {
+            bester_name = name;
+            bester = it->path().string();
+        }
+    }
+    return bester;
+}
+
+Fortsetzungsangebot Angebot_Ermitteln(const Journalinhalt& j)
+{
+    Fortsetzungsangebot f;
+    if (!j.gelesen || j.beendet)
+        return f;
+    f.biersorte = j.programm.Biersorte;
+    f.unterbrochen = j.letzte;
+
+    bool gestartet = false;
+    int phase = 0;             // last phase started
+    bool phase_zu = false;     // ... and ended
+    long long geplant = 0, rest = -1;
+    Zeitpunkt phase_beginn{}, letzte_probe{};
+    long long pausiert = 0;
+    std::optional<Zeitpunkt> pause_seit;
+    for (const Zeile& r : j.zeilen) {
+        if (r.art == Art_Start || r.art == Art_Fortsetzung) {
+            if (!gestartet)
+                f.beginn = r.zeit;
+            gestartet = true;
+        } else if (r.art == Art_Phase_Start) {
+            phase = r.phase;
+            phase_zu = false;
+            geplant = r.dauer_s.value_or(0);
+            rest = -1;
+            phase_beginn = r.zeit;
+            pausiert = 0;
+            pause_seit.reset();
+        } else if (r.art == Art_Phase_Ende && r.phase == phase) {
+            phase_zu = true;
+        } else if (r.art == Art_Zeit && phase > 0) {
+            geplant += r.dauer_s.value_or(0);
+        } else if (r.art == Art_Pause && phase > 0) {
+            pause_seit = r.zeit;
+        } else if (r.art == Art_Freigabe && pause_seit) {
+            pausiert += (r.zeit - *pause_seit).count();
+            pause_seit.reset();
+        } else if (r.art == Art_Probe && r.phase == phase && r.dauer_s) {
+            rest = *r.dauer_s;
+            letzte_probe = r.zeit;
+        }
+    }
+    if (!gestartet)
+        return f;
+
+    const int anzahl = std::clamp<int>(Zahl_Aus_Text(j.programm.AnzPhasen), 1, Max_Phasen);
+    if (phase == 0) {
+        phase = 1;
+        phase_zu = false;
+        f.laeuft = false;
+    } else if (phase_zu) {
+        // between two phases: the next one from its beginning
+        f.laeuft = false;
+        if (phase < anzahl)
+            ++phase;
+        else
+            phase_zu = false;   // the last phase was done: nothing left but to start it again
+    } else {
+        f.laeuft = true;
+    }
+    phase = std::clamp(phase, 1, Max_Phasen);
+    const Cl_Phase& p = j.programm.Phase(phase);
+    f.phase = phase;
+    f.titel = j.programm.Titel(phase);
+    f.art = Art_Der_Phase(p);
+    f.soll = p.Temperatur();
+    f.neu = f.art != "Halten";
+    f.moeglich = true;
+    if (f.neu)
+        return f;
+
+    if (!f.laeuft || phase_zu) {
+        f.geplant_s = 60LL * Zahl_Aus_Text(p.Heizzeit());
+        f.vergangen_s = 0;
+    } else {
+        f.geplant_s = geplant;
+        if (rest >= 0) {
+            // the last sample's rest, less what ran since it (not while paused)
+            long long seit = (j.letzte - letzte_probe).count();
+            if (pause_seit)
+                seit -= std::max<long long>(0, (j.letzte - std::max(*pause_seit, letzte_probe)).count());
+            rest = std::max<long long>(0, rest - std::max<long long>(0, seit));
+        } else {
+            long long gelaufen = (j.letzte - phase_beginn).count() - pausiert;
+            if (pause_seit)
+                gelaufen -= (j.letzte - *pause_seit).count();
+            rest = std::max<long long>(0, geplant - std::max<long long>(0, gelaufen));
+        }
+        f.vergangen_s = std::max<long long>(0, f.geplant_s - rest);
+    }
+    const long long rest_s = std::max<long long>(0, f.geplant_s - f.vergangen_s);
+    f.rest_min = static_cast<int>((rest_s + 59) / 60);
+    return f;
+}
+
+std::vector<Phasenverlauf> Phasen_Auswerten(const Journalinhalt& j)
+{
+    std::vector<Phasenverlauf> aus;
+    Phasenverlauf* offen = nullptr;
+    auto temperatur = [&](const Zeile& r) {
+        if (!offen || !r.ist)
+            return;
+        offen->ist_min = offen->ist_min ? std::min(*offen->ist_min, *r.ist) : *r.ist;
+        offen->ist_max = offen->ist_max ? std::max(*offen->ist_max, *r.ist) : *r.ist;
+    };
+    for (const Zeile& r : j.zeilen) {
+        if (r.art == Art_Phase_Start) {
+            Phasenverlauf v;
+            v.phase = r.phase;
+            v.titel = r.text;
+            v.art = r.feld;
+            v.soll = r.soll;
+            v.geplant_s = r.dauer_s.value_or(0);
+            v.start = r.zeit;
+            aus.push_back(v);
+            offen = &aus.back();
+            temperatur(r);
+        } else if (r.art == Art_Phase_Ende && offen && r.phase == offen->phase) {
+            temperatur(r);
+            offen->ende = r.zeit;
+            offen->wie = r.feld;
+            offen = nullptr;
+        } else if (r.art == Art_Zeit && offen) {
+            offen->geplant_s += r.dauer_s.value_or(0);
+        } else if (r.art == Art_Ende || r.art == Art_Fortsetzung) {
+            offen = nullptr;
+        } else {
+            temperatur(r);
+        }
+    }
+    return aus;
+}
+
+HisKurve Kurve_Aus_Journal(const Journalinhalt& j)
+{
+    HisKurve k;
+    std::vector<const Zeile*> proben;
+    for (const Zeile& z : j.zeilen)
+        if (z.art == Art_Probe)
+            proben.push_back(&z);
+    k.geoeffnet = j.gelesen;
+    if (proben.empty())
+        return k;
+    auto ganz = [](std::optional<double> v) -> std::int16_t {
+        if (!v)
+            return 0;
+        return static_cast<std::int16_t>(std::clamp(std::nearbyint(*v), -32768.0, 32767.0));
+    };
+    const auto t0 = proben.front()->zeit;
+    const double spanne = static_cast<double>((proben.back()->zeit - t0).count());
+    std::size_t n = 0;
+    for (int i = 0; i < His_Proben; ++i) {
+        const double t = spanne * i / (His_Proben - 1);
+        while (n + 1 < proben.size() && static_cast<double>((proben[n + 1]->zeit - t0).count()) <= t)
+            ++n;
+        const Zeile& p = *proben[n];
+        const auto u = static_cast<std::size_t>(i);
+        k.His_Zeit[u] = Zeit_Text(p.zeit);
+        k.His_Ist[u] = ganz(p.ist);
+        k.His_SollAkt[u] = ganz(p.soll_akt);
+        k.His_Soll[u] = ganz(p.soll);
+    }
+    return k;
+}
+
+} // namespace kw::journal

@@ -1,0 +1,81 @@
+// The application's part of the brew journal: the hooks around the tick, the
+// resume offer at start-up and what its two buttons do.
+
+#include "screens/Anwendung.h"
+
+#include "journal/Journal_Lesen.h"
+#include "screens/Brauprotokoll.h"
+#include "screens/Fortsetzung.h"
+#include "screens/Grundbild.h"
+#include "screens/Parameter.h"
+#include "screens/Parameter2.h"
+#include "texts/Journaltexte.h"
+
+namespace kw {
+
+namespace {
+QString q(const std::string& s) { return QString::fromStdString(s); }
+} // namespace
+
+void Anwendung::Journal_Vor_Tick() { m_journal->vor_Tick(); }
+
+void Anwendung::Journal_Nach_Tick()
+{
+    m_journal->nach_Tick(jetzt());
+    // A journal that cannot be written is said once per failure; the brew goes on.
+    const std::string& fehler = m_journal->fehler();
+    if (!fehler.empty() && fehler != m_journalfehler_gemeldet) {
+        m_journalfehler_gemeldet = fehler;
+        m_meldungsanzeige->zeige(q(Journaltexte_Fuer(texte.aktuell).Journal_Fehler).arg(q(fehler)));
+    }
+}
+
+void Anwendung::Journal_Unterbrechen(const std::string& grund) { m_journal->Unterbrechen(jetzt(), grund); }
+
+void Anwendung::Fortsetzung_Anbieten()
+{
+    const auto neuestes = journal::Neuestes_Journal(m_journal->Ordner());
+    if (!neuestes)
+        return;
+    const journal::Journalinhalt j = journal::Journal_Lesen(*neuestes);
+    const journal::Fortsetzungsangebot f = journal::Angebot_Ermitteln(j);
+    if (!f.moeglich)
+        return;
+    if (auto* dialog = qobject_cast<Fortsetzung*>(bildschirm(Fortsetzung::Name)))
+        dialog->anbieten(*neuestes, f);
+}
+
+bool Anwendung::Fortsetzen(const std::string& pfad)
+{
+    // A run going already has a journal of its own.
+    if (anlage.Brauen_Gestartet)
+        return false;
+    const journal::Journalinhalt j = journal::Journal_Lesen(pfad);
+    const journal::Fortsetzungsangebot f = journal::Angebot_Ermitteln(j);
+    if (!f.moeglich) {
+        if (!j.fehler.empty())
+            m_meldungsanzeige->zeige(q(j.fehler));
+        return false;
+    }
+    anlage.Programm = j.programm;
+    brauDaten = j.daten;
+    if (geladen(Parameter::Name))
+        bildschirm<Parameter>().anzeigen();
+    if (geladen(Parameter2::Name))
+        bildschirm<Parameter2>().anzeigen();
+    if (geladen(Brauprotokoll::Name))
+        bildschirm<Brauprotokoll>().aktualisieren();
+    // A heating-up or cooling phase starts again; its minutes do not count.
+    bildschirm<Grundbild>().Start_ab_Phase_Setzen(f.phase, f.neu ? 0 : f.rest_min);
+    m_journal->Fortsetzen_Vormerken(pfad);
+    return true;
+}
+
+void Anwendung::Verwerfen(const std::string& pfad)
+{
+    std::string fehler;
+    if (!journal::Sudjournal::Verwerfen(pfad, jetzt(), fehler))
+        m_meldungsanzeige->zeige(q(Journaltexte_Fuer(texte.aktuell).Verwerfen_Fehler).arg(q(fehler)));
+}
+
+} // namespace kw

@@ -1,0 +1,421 @@
+// The brew journal on the real screens: a brew cut off and resumed through the
+// dialog and START, discarding, the brew report as PDF, the curve of a journal.
+// With KW_BILDER=<folder> the dialog, the screens and the report pages are kept
+// there as pictures.
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+
+#include "Beispielsud.h"
+#include "Testanwendung.h"
+#include "journal/Journal_Lesen.h"
+#include "screens/Brauprotokoll.h"
+#include "screens/Fortsetzung.h"
+#include "screens/Grundbild.h"
+#include "screens/TEMPZEITKURV.h"
+
+namespace kw::test {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+using namespace journal;
+
+std::string Bilderordner()
+{
+    const char* d = std::getenv("KW_BILDER");
+    return d ? d : "";
+}
+
+void Bild(QWidget& w, const char* name)
+{
+    if (Bilderordner().empty())
+        return;
+    w.grab().save(QString::fromStdString(Bilderordner() + "/" + name + ".png"));
+}
+
+std::string Ausfuehren(const std::string& befehl)
+{
+    std::string aus;
+    if (FILE* p = ::popen(befehl.c_str(), "r")) {
+        char puffer[4096];
+        for (std::size_t n; (n = std::fread(puffer, 1, sizeof puffer, p)) > 0;)
+            aus.append(puffer, n);
+        ::pclose(p);
+    }
+    return aus;
+}
+
+bool Werkzeug_Da(const char* name)
+{
+    return std::system((std::string("command -v ") + name + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+// One running program on the fake clock, driven tick by tick as its timers would.
+struct Programm {
+    Testumgebung t;
+    Grundbild* g;
+    int zehntel = 0;
+
+    Programm(const std::string& ordner, std::chrono::sys_seconds uhrzeit) : t(ordner)
+    {
+        t.uhr.stellen(uhrzeit);
+        g = &t.app->bildschirm<Grundbild>();
+        g->show();
+        g->Timer_Anhalten();
+    }
+    Anwendung& app() { return *t.app; }
+
+    void tick()
+    {
+        if (zehntel % 5 == 0)
+            g->Takt_1s_Timer();
+        g->Timer1_Timer();
+        g->Timer2_Timer();
+        if (++zehntel == 10) {
+            zehntel = 0;
+            t.uhr.vor(1s);
+        }
+    }
+    void laufe(std::chrono::seconds s)
+    {
+        for (long i = 0; i < s.count() * 10; ++i)
+            tick();
+    }
+    template <class F> bool bis(F bed, std::chrono::seconds grenze = 3h)
+    {
+        for (long i = 0; i < grenze.count() * 10; ++i) {
+            if (bed())
+                return true;
+            tick();
+        }
+        ADD_FAILURE() << "condition not reached";
+        return false;
+    }
+    template <class W = QAbstractButton> W* w(QWidget& bild, const char* name)
+    {
+        W* x = bild.findChild<W*>(QString::fromLatin1(name));
+        EXPECT_NE(x, nullptr) << name;
+        return x;
+    }
+    void druck(const char* name)
+    {
+        QTest::mousePress(w(*g, name), Qt::LeftButton);
+        QTest::mouseRelease(w(*g, name), Qt::LeftButton);
+    }
+    void klick(const char* name) { QTest::mouseClick(w(*g, name), Qt::LeftButton); }
+    // The first tick shows the settings; their OK confirms them (and offers a resume).
+    void einstellungen_bestaetigen(int sprache = 1)
+    {
+        tick();
+        QWidget* dialog = app().bildschirm("HardwareAbfrage");
+        ASSERT_TRUE(dialog && dialog->isVisible());
+        const std::string option = "Sprache" + std::to_string(sprache);
+        // an option takes clicks on its circle and caption, not the free space beside them
+        QAbstractButton* o = w(*dialog, option.c_str());
+        QTest::mouseClick(o, Qt::LeftButton, {}, QPoint(6, o->height() / 2));
+        QTest::mouseClick(w(*dialog, "Command1"), Qt::LeftButton);
+        if (app().geladen("HardwareConf"))
+            app().bildschirm("HardwareConf")->hide();
+        t.meldungen_abholen();
+    }
+    // Heating and cooling phases reach their target at once; calls are acknowledged.
+    void ziele_erreichen()
+    {
+        Anlage& a = app().anlage;
+        if (a.Ablaufschritt == 3 && a.Akt_Phase > 0 && !Flag_Lesen(a.Programm.Phase(a.Akt_Phase).Heizphase()))
+            a.Sim_Temperatur = std::stoi(a.Programm.Phase(a.Akt_Phase).Temperatur());
+        if (a.Ruf_Aktiv)
+            druck("QUITTIEREN");
+    }
+};
+
+class Journalbildschirme : public ::testing::Test {
+protected:
+    QTemporaryDir ordner;
+    std::string pfad() const { return ordner.path().toStdString(); }
+};
+
+TEST_F(Journalbildschirme, CutOffBrewIsResumedThroughTheDialogAndStart)
+{
+    std::string journal;
+    std::chrono::sys_seconds abbruch{};
+    {
+        // The first program: the brew runs into phase 4 and is then cut off (no end).
+        Programm p(pfad(), Startzeit);
+        p.einstellungen_bestaetigen();
+        EXPECT_FALSE(p.app().geladen(Fortsetzung::Name));   // nothing to offer yet
+        BrauDaten daten;
+        Beispielsud::Programm(p.app().anlage.Programm, daten);
+        p.app().brauDaten = daten;
+        p.klick("Switch1");
+        p.app().anlage.Sim_Temperatur = 45;
+        p.druck("START_BRAUEN");
+        p.bis([&] {
+            p.ziele_erreichen();
+            return p.app().anlage.Akt_Phase == 4 && p.app().anlage.Ablaufschritt == 3;
+        });
+        p.laufe(12min + 20s);
+        journal = p.app().journal().pfad();
+        abbruch = p.t.uhr.jetzt();
+    }   // gone without BEENDEN, as in a crash
+    ASSERT_FALSE(journal.empty());
+    ASSERT_FALSE(Journal_Lesen(journal).beendet);
+
+    // The next start, a quarter of an hour later.
+    Programm p(pfad(), abbruch + 15min);
+    p.app().anlage.Sim_Temperatur = 20;
+    p.einstellungen_bestaetigen();
+    ASSERT_TRUE(p.app().geladen(Fortsetzung::Name));
+    auto& dialog = p.app().bildschirm<Fortsetzung>();
+    ASSERT_TRUE(dialog.isVisible());
+    EXPECT_EQ(dialog.pfad(), journal);
+    const std::string text = dialog.text().toStdString();
+    EXPECT_EQ(text, "Ein Sud wurde nicht beendet: Bier „Märzen“, begonnen 08.12.2026 10:00, unterbrochen "
+                    + Ausfuehren("TZ=UTC date -d @" + std::to_string(abbruch.time_since_epoch().count())
+                                 + " +%H:%M | tr -d '\\n'")
+                    + " in Phase 4 „Maltoserast“ (halten, 63 °C) nach 12 von 30 Minuten.");
+    Bild(dialog, "fortsetzen_dialog");
+    EXPECT_EQ(p.w(dialog, "Fortsetzen")->text(), "Fortsetzen");
+    EXPECT_EQ(p.w(dialog, "Verwerfen")->text(), "Verwerfen");
+
+    const std::size_t bytes_vorher = p.t.geraete.lpt.bytes.size();
+    QTest::mouseClick(p.w(dialog, "Fortsetzen"), Qt::LeftButton);
+    EXPECT_FALSE(dialog.isVisible());
+    // program and brew data in the editors, "Start ab Phase" armed
+    EXPECT_EQ(p.app().anlage.Programm.Biersorte, "Märzen");
+    EXPECT_EQ(p.app().anlage.Programm.Titel(4), "Maltoserast");
+    EXPECT_EQ(p.app().brauDaten.Malzsorte1, "Pilsner Malz");
+    ASSERT_TRUE(p.app().geladen("PARAMETER"));   // the language switch at OK made every screen
+    EXPECT_EQ(p.w<QLineEdit>(*p.app().bildschirm("PARAMETER"), "Par_Biersorte")->text(), "Märzen");
+    ASSERT_TRUE(p.app().geladen("Brauprotokoll"));
+    EXPECT_EQ(p.w<QLineEdit>(*p.app().bildschirm("Brauprotokoll"), "Malzsorte1")->text(), "Pilsner Malz");
+    EXPECT_EQ(p.w(*p.g, "switch3")->text(), "Deaktivieren");
+    EXPECT_EQ(p.w<QLineEdit>(*p.g, "Eingabe_Start_Phase")->text(), "4");
+    EXPECT_EQ(p.w<QLineEdit>(*p.g, "Eingabe_Start_Zeit")->text(), "18");
+    Bild(*p.g, "fortsetzen_grundbild");
+
+    // nothing switches before START
+    p.klick("Switch1");
+    p.app().anlage.Sim_Temperatur = 60;
+    p.laufe(40s);
+    EXPECT_EQ(p.app().anlage.Ablaufschritt, 0);
+    for (std::size_t i = bytes_vorher; i < p.t.geraete.lpt.bytes.size(); ++i)
+        ASSERT_EQ(p.t.geraete.lpt.bytes[i], 0) << i;
+
+    p.druck("START_BRAUEN");
+    ASSERT_TRUE(p.bis([&] { return p.app().anlage.Ablaufschritt == 3; }, 5s));
+    EXPECT_EQ(p.app().anlage.Akt_Phase, 4);
+    EXPECT_EQ(p.app().journal().pfad(), journal);   // the same file goes on
+    p.klick("switch3");                              // the next START would start from the top
+    const auto start = p.t.uhr.jetzt();
+    p.app().anlage.Sim_Temperatur = 63;
+    ASSERT_TRUE(p.bis([&] { return p.app().anlage.Akt_Phase == 5; }, 1h));
+    EXPECT_NEAR(static_cast<double>((p.t.uhr.jetzt() - start).count()), 18 * 60, 1.0);
+    // and on as normal: phase 5 with its call, phase 6, FERTIG
+    ASSERT_TRUE(p.bis([&] {
+        p.ziele_erreichen();
+        return !p.app().anlage.Brauen_Gestartet;
+    }));
+    p.tick();
+    EXPECT_EQ(p.app().anzeige.Anzeige_Fertig, Lampe::Rot);
+    EXPECT_EQ(p.app().anlage.Akt_Phase, 0);
+
+    const Journalinhalt j = Journal_Lesen(journal);
+    EXPECT_TRUE(j.beendet);
+    EXPECT_EQ(j.endeart, "FERTIG");
+    int fortsetzungen = 0;
+    for (const Zeile& z : j.zeilen)
+        fortsetzungen += z.art == Art_Fortsetzung;
+    EXPECT_EQ(fortsetzungen, 1);
+    const auto phasen = Phasen_Auswerten(j);
+    ASSERT_EQ(phasen.size(), 7u);   // 1..4 cut, 4 resumed, 5, 6
+    EXPECT_EQ(phasen[4].phase, 4);
+    EXPECT_EQ(phasen[4].geplant_s, 18 * 60);
+    EXPECT_EQ(phasen[6].phase, 6);
+    EXPECT_EQ(phasen[6].wie, "Ende");
+
+    // a finished journal is never offered again
+    Programm danach(pfad(), p.t.uhr.jetzt() + 1h);
+    danach.einstellungen_bestaetigen();
+    EXPECT_FALSE(danach.app().geladen(Fortsetzung::Name) && danach.app().bildschirm(Fortsetzung::Name)->isVisible());
+}
+
+TEST_F(Journalbildschirme, DiscardClosesTheJournalAndASignalKeepsItOpen)
+{
+    std::string journal;
+    {
+        Programm p(pfad(), Startzeit);
+        p.einstellungen_bestaetigen();
+        BrauDaten daten;
+        Beispielsud::Programm(p.app().anlage.Programm, daten);
+        p.klick("Switch1");
+        p.app().anlage.Sim_Temperatur = 50;
+        p.druck("START_BRAUEN");
+        p.laufe(30s);
+        journal = p.app().journal().pfad();
+        // SIGTERM at shutdown: the way out of main, with the journal cut off
+        p.app().Journal_Unterbrechen("Signal");
+        p.g->Beenden();
+        EXPECT_EQ(p.t.geraete.lpt.letztes(), 0);
+    }
+    Journalinhalt j = Journal_Lesen(journal);
+    EXPECT_FALSE(j.beendet);
+    EXPECT_EQ(j.zeilen.back().art, "Unterbrochen");
+
+    {
+        Programm p(pfad(), Startzeit + 1h);
+        p.einstellungen_bestaetigen(2);   // English
+        ASSERT_TRUE(p.app().geladen(Fortsetzung::Name));
+        auto& dialog = p.app().bildschirm<Fortsetzung>();
+        ASSERT_TRUE(dialog.isVisible());
+        EXPECT_NE(dialog.text().toStdString().find("Einmaischen"), std::string::npos);
+        EXPECT_EQ(p.w(dialog, "Verwerfen")->text(), "Discard");
+        Bild(dialog, "fortsetzen_dialog_en");
+        QTest::mouseClick(p.w(dialog, "Verwerfen"), Qt::LeftButton);
+        EXPECT_FALSE(dialog.isVisible());
+        EXPECT_EQ(p.app().anlage.Start_ab_Phase, 0);
+    }
+    j = Journal_Lesen(journal);
+    EXPECT_TRUE(j.beendet);
+    EXPECT_EQ(j.endeart, "VERWORFEN");
+    Programm p(pfad(), Startzeit + 2h);
+    p.einstellungen_bestaetigen();
+    EXPECT_FALSE(p.app().geladen(Fortsetzung::Name));
+}
+
+TEST_F(Journalbildschirme, DialogSpeaksTheLanguageInEffect)
+{
+    Fortsetzungsangebot f;
+    f.moeglich = true;
+    f.biersorte = "Märzen";
+    f.beginn = Startzeit;
+    f.unterbrochen = Startzeit + 47min;
+    f.phase = 3;
+    f.titel = "Maltoserast";
+    f.art = "Halten";
+    f.soll = "63";
+    f.laeuft = true;
+    f.geplant_s = 40 * 60;
+    f.vergangen_s = 23 * 60 + 10;
+    EXPECT_EQ(Angebotstext(f, Journaltexte_Fuer(Sprache::Deutsch)).toStdString(),
+              "Ein Sud wurde nicht beendet: Bier „Märzen“, begonnen 08.12.2026 10:00, unterbrochen 10:47 in "
+              "Phase 3 „Maltoserast“ (halten, 63 °C) nach 23 von 40 Minuten.");
+    EXPECT_EQ(Angebotstext(f, Journaltexte_Fuer(Sprache::Englisch)).toStdString(),
+              "A brew was not finished: beer \"Märzen\", started 08.12.2026 10:00, interrupted 10:47 in step 3 "
+              "\"Maltoserast\" (holding, 63 °C) after 23 of 40 minutes.");
+    for (Sprache s : {Sprache::Portugiesisch, Sprache::Tschechisch, Sprache::Polnisch}) {
+        const std::string t = Angebotstext(f, Journaltexte_Fuer(s)).toStdString();
+        for (const char* teil : {"Märzen", "08.12.2026 10:00", "10:47", "Maltoserast", "63 °C", "23", "40"})
+            EXPECT_NE(t.find(teil), std::string::npos) << t;
+        EXPECT_EQ(t.find('%'), std::string::npos) << t;
+    }
+    f.neu = true;
+    f.art = "Aufheizen";
+    EXPECT_NE(Angebotstext(f, Journaltexte_Fuer(Sprache::Deutsch)).toStdString().find("(aufheizen, 63 °C); die Phase beginnt neu"),
+              std::string::npos);
+}
+
+TEST_F(Journalbildschirme, BrewReportHoldsEveryPhaseAndEvent)
+{
+    if (!Werkzeug_Da("pdftotext"))
+        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    std::string journal;
+    {
+        Beispielsud sud(pfad());
+        journal = sud.brauen();
+    }
+    Testumgebung t(pfad());
+    auto& protokoll = t.app->bildschirm<Brauprotokoll>();
+    QString vorgeschlagen;
+    std::vector<QString> gezeigt;
+    protokoll.setzeJournalwahl([&](QWidget*, const QString&, const QString& vorschlag) {
+        vorgeschlagen = vorschlag;
+        return vorschlag;
+    });
+    protokoll.setzeAnzeiger([&](const QString& pdf) { gezeigt.push_back(pdf); });
+    protokoll.oeffnen();
+    auto* knopf = protokoll.findChild<QPushButton*>(QStringLiteral("BRAUBERICHT"));
+    ASSERT_TRUE(knopf);
+    EXPECT_EQ(knopf->text(), "BRAUBERICHT");
+    Bild(protokoll, "brauprotokoll");
+    QTest::mouseClick(knopf, Qt::LeftButton);
+    EXPECT_EQ(vorgeschlagen.toStdString(), journal);
+    EXPECT_EQ(t.meldungen_abholen(), std::vector<std::string>{});
+    ASSERT_EQ(gezeigt.size(), 1u);
+    const std::string pdf = gezeigt[0].toStdString();
+    EXPECT_EQ(pdf, journal.substr(0, journal.size() - 4) + ".pdf");
+    ASSERT_TRUE(fs::exists(pdf));
+
+    EXPECT_EQ(Ausfuehren("pdfinfo '" + pdf + "' | grep -c 'Page size:.*A4'"), "1\n");
+    const std::string text = Ausfuehren("pdftotext -layout '" + pdf + "' -");
+    for (const char* teil : {"Braubericht: Märzen", "Sud Liter: 50", "Pilsner Malz", "Probesud", "Einmaischen",
+                             "Eiweißrast", "Aufheizen 63", "Maltoserast", "Aufheizen 72", "Verzuckerung",
+                             "Jodprobe machen", "Malz zugeben; bitte \"jetzt\"", "30 s", "45 s", "42 s", "Pause",
+                             "Freigabe", "2 min 00 s", "Soll", "63.1 °C", "5 min 00 s", "Gradient", "FERTIG",
+                             "Temperaturverlauf", "Zeit seit Start [min]", "Temperatur [°C]", "Soll Akt."})
+        EXPECT_NE(text.find(teil), std::string::npos) << teil << "\n" << text;
+    // every phase row: number, planned minutes of the holding phases, start and end
+    const auto phasen = Phasen_Auswerten(Journal_Lesen(journal));
+    ASSERT_EQ(phasen.size(), 6u);
+    for (const Phasenverlauf& v : phasen) {
+        const std::time_t s = static_cast<std::time_t>(v.start.time_since_epoch().count());
+        char b[16];
+        std::strftime(b, sizeof b, "%H:%M:%S", std::localtime(&s));
+        EXPECT_NE(text.find(b), std::string::npos) << "start of phase " << v.phase;
+    }
+    if (!Bilderordner().empty() && Werkzeug_Da("pdftoppm"))
+        Ausfuehren("pdftoppm -r 60 -png '" + pdf + "' '" + Bilderordner() + "/braubericht'");
+}
+
+TEST_F(Journalbildschirme, CurveScreenDrawsTheWholeRunOfAJournal)
+{
+    std::string journal;
+    {
+        Beispielsud sud(pfad());
+        journal = sud.brauen();
+    }
+    Testumgebung t(pfad());
+    auto& kurve = t.app->bildschirm<TEMPZEITKURV>();
+    kurve.Timer1().stop();
+    QString verzeichnis;
+    kurve.setzeJournalwahl([&](QWidget*, const QString& v) {
+        verzeichnis = v;
+        return QString::fromStdString(journal);
+    });
+    const QImage vorher = kurve.bild();
+    auto* knopf = kurve.findChild<QPushButton*>(QStringLiteral("SUDJOURNAL"));
+    ASSERT_TRUE(knopf);
+    QTest::mouseClick(knopf, Qt::LeftButton);
+    EXPECT_EQ(verzeichnis.toStdString(), pfad() + "/Sude");
+    const HisKurve& k = kurve.kurve();
+    EXPECT_EQ(k.His_Ist.front(), 45);
+    EXPECT_EQ(k.His_Ist.back(), 72);
+    EXPECT_EQ(k.His_Soll.back(), 72);
+    // the samples spread over the whole run, in order
+    EXPECT_LT(k.His_Zeit.front(), k.His_Zeit.back());
+    int stufen = 0;
+    for (std::size_t i = 1; i < k.His_Soll.size(); ++i)
+        stufen += k.His_Soll[i] != k.His_Soll[i - 1];
+    EXPECT_GE(stufen, 2);
+    EXPECT_NE(kurve.bild(), vorher);
+    kurve.show();
+    Bild(kurve, "kurve_journal");
+    // a file that is no journal: a message, the picture stays
+    const QImage gezeichnet = kurve.bild();
+    kurve.Journal_Zeichnen(QString::fromStdString(pfad() + "/fehlt.csv"));
+    EXPECT_EQ(t.meldungen_abholen().size(), 1u);
+    EXPECT_EQ(kurve.bild(), gezeichnet);
+}
+
+} // namespace
+} // namespace kw::test
