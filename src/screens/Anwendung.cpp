@@ -4,6 +4,8 @@
 #include "screens/Beschriftungen.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QThread>
 
 namespace kw {
 
@@ -36,6 +38,9 @@ Anwendung::~Anwendung()
     for (auto& [name, w] : m_bildschirme)
         delete w.data();
     m_bildschirme.clear();
+    for (auto& w : m_spaeter_loeschen)
+        delete w.data();
+    m_spaeter_loeschen.clear();
 }
 
 QString Anwendung::meldungstext(int nr) const
@@ -76,10 +81,16 @@ void Anwendung::entladen(const std::string& name)
         return;
     QPointer<QWidget> w = it->second;
     m_bildschirme.erase(it);
-    if (!w.isNull()) {
-        w->hide();
+    if (w.isNull())
+        return;
+    w->hide();
+    // Inside the event loop of a dialog (Qt's own message boxes run one) the
+    // screen, and a dialog it owns, must outlive that loop: a deferred delete
+    // would run inside it. Such screens go with the application.
+    if (QThread::currentThread()->loopLevel() > 1)
+        m_spaeter_loeschen.push_back(w);
+    else
         w->deleteLater();
-    }
 }
 
 void Anwendung::andere_entladen()
@@ -155,9 +166,33 @@ void Anwendung::Alles_Aus_Und_Beenden()
         return;
     m_beendet = true;
     m_steuerung.BEENDEN();
-    andere_entladen();
-    m_meldungsanzeige->alleSchliessen();
+    try {
+        // Every open dialog ends its own event loop first, so no code waits in one
+        // for a screen that is gone.
+        Dialoge_Schliessen();
+        andere_entladen();
+        m_meldungsanzeige->alleSchliessen();
+    } catch (...) {
+        // the outputs go off all the same
+    }
     m_ausgabe->Alles_Aus();
+}
+
+void Anwendung::Dialoge_Schliessen()
+{
+    // Innermost first: a dialog's own boxes are windows of their own.
+    for (int runde = 0; runde < 8; ++runde) {
+        QDialog* offen = nullptr;
+        if (auto* m = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+            offen = m;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* d = qobject_cast<QDialog*>(w); !offen && d && d->isVisible())
+                offen = d;
+        if (!offen)
+            return;
+        offen->reject();
+        offen->hide();
+    }
 }
 
 void Anwendung::zeige(int nr)

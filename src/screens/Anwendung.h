@@ -13,6 +13,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/Anlage.h"
 #include "core/Anzeige.h"
@@ -93,6 +94,8 @@ public:
     // Every way out: state off, other screens unloaded, all-off written.
     void Alles_Aus_Und_Beenden();
     bool beendet() const { return m_beendet; }
+    // Rejects every dialog and message box on screen (each ends its event loop).
+    void Dialoge_Schliessen();
 
     // --- Meldungen ---
     void zeige(int nr) override;
@@ -123,6 +126,7 @@ private:
     std::unique_ptr<Temperaturerfassung> m_temperatur;
     std::map<std::string, Erzeuger> m_erzeuger;
     std::map<std::string, QPointer<QWidget>> m_bildschirme;
+    std::vector<QPointer<QWidget>> m_spaeter_loeschen;  // unloaded inside a dialog's event loop
     bool m_beendet = false;
 };
 

@@ -130,11 +130,6 @@ TEMPZEITKURV::TEMPZEITKURV(Anwendung& app) : QWidget(nullptr), m_app(app)
     haupt->addLayout(knoepfe);
     haupt->setSizeConstraint(QLayout::SetFixedSize);
 
-    m_dateiwahl = [](QWidget* eltern, const QString& verzeichnis) {
-        return QFileDialog::getOpenFileName(eltern, QStringLiteral("Kesselwerk"), verzeichnis,
-                                            QStringLiteral("*.His"));
-    };
-
     // Load: the history file of the beer name in effect now, and the sampling clock.
     m_HisDatei = Historie_Pfad(app.anlage.Programmpfad, app.anlage.Programm.Biersorte);
     m_Timer1.setInterval(5000);
@@ -160,7 +155,33 @@ bool TEMPZEITKURV::Historie_Neu()
 
 void TEMPZEITKURV::LOG_Klick()
 {
-    const QString name = m_dateiwahl(this, QString::fromStdString(m_app.anlage.Programmpfad));
+    const QString verzeichnis = QString::fromStdString(m_app.anlage.Programmpfad);
+    if (m_dateiwahl) {
+        LOG_Gewaehlt(m_dateiwahl(this, verzeichnis));
+        return;
+    }
+    // The open dialog CD, owned by the screen and opened without an event loop
+    // of its own, so that the program's end may close it at any moment.
+    if (!m_CD) {
+        m_CD = new QFileDialog(this, QStringLiteral("Kesselwerk"), verzeichnis, QStringLiteral("*.His"));
+        m_CD->setObjectName(QStringLiteral("CD"));
+        m_CD->setFileMode(QFileDialog::ExistingFile);
+        connect(m_CD, &QFileDialog::finished, this, [this](int ergebnis) {
+            const QStringList namen = m_CD->selectedFiles();
+            if (!m_app.beendet())
+                LOG_Gewaehlt(ergebnis == QDialog::Accepted && !namen.isEmpty() ? namen.front() : QString());
+        });
+    }
+    if (m_CD->isVisible()) {
+        m_CD->raise();
+        return;
+    }
+    m_CD->setDirectory(verzeichnis);
+    m_CD->open();
+}
+
+void TEMPZEITKURV::LOG_Gewaehlt(const QString& name)
+{
     // A cancelled dialog names no file: nothing to refuse.
     if (!name.isEmpty()) {
         if (Endung_His(name.toStdString()))

@@ -12,6 +12,7 @@
 #include "screens/Zahlenfeld.h"
 
 #include <QClipboard>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QLabel>
@@ -860,4 +861,29 @@ TEST_F(Editor, TabErreichtJedeOptionUndPfeileWaehlenInDerGruppe)
     EXPECT_EQ(tabs(Qt::Key_Tab, 6),
               (std::vector<std::string>{"Par_Heizphase_1", "Par_Aufheizphase_1", "Par_Kuehlphase_1",
                                         "Par_EndTemp_1", "Par_Heizzeit_1", "Par_Ruehrpuls_1"}));
+}
+
+// LADEN with the real open dialog CD1: the page goes on while it is open, and
+// the recipe chosen in it is loaded when it closes.
+TEST_F(Editor, LadenUeberDenEchtenDialog)
+{
+    schreibe(ordner / "Alt.rez", "[Biername]\r\nName_Bier=Alt\r\n[Phasenanzahl]\r\nAnzahl_Phasen=3\r\n");
+    QTest::mouseClick(el<QPushButton>(seite1, "Command5"), Qt::LeftButton);
+    auto* cd1 = seite1->findChild<QFileDialog*>(QStringLiteral("CD1"));
+    ASSERT_NE(cd1, nullptr);
+    EXPECT_TRUE(cd1->isVisible());
+    EXPECT_EQ(el<QLineEdit>(seite1, "Par_Biersorte")->text(), "");
+    // A second click while it is open opens no second one.
+    QTest::mouseClick(el<QPushButton>(seite1, "Command5"), Qt::LeftButton);
+    EXPECT_EQ(seite1->findChildren<QFileDialog*>().size(), 1);
+    cd1->selectFile(QString::fromStdString((ordner / "Alt.rez").string()));
+    static_cast<QDialog*>(cd1)->accept();
+    EXPECT_EQ(el<QLineEdit>(seite1, "Par_Biersorte")->text(), "Alt");
+    EXPECT_EQ(programm().AnzPhasen, "3");
+
+    // Cancelled: nothing changes.
+    QTest::mouseClick(el<QPushButton>(seite1, "Command5"), Qt::LeftButton);
+    cd1->reject();
+    EXPECT_EQ(el<QLineEdit>(seite1, "Par_Biersorte")->text(), "Alt");
+    EXPECT_TRUE(env->meldungen_abholen().empty());
 }
