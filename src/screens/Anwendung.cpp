@@ -1,5 +1,7 @@
 #include "screens/Anwendung.h"
 
+#include <algorithm>
+
 #include "hardware/Linuxgeraete.h"
 #include "screens/Beschriftungen.h"
 
@@ -113,6 +115,20 @@ void Anwendung::beschriften(const std::string& name, QWidget& w)
     for (const Beschriftung& b : texte.beschriftungen())
         if (b.Bildschirm == name)
             Beschriftung_Setzen(w, b.Steuerelement, QString::fromStdString(b.Text));
+    // The program's own captions, tooltips and accessible names beyond the table.
+    for (const Zusatzbeschriftung& z : Zusatzbeschriftungen(texte.aktuell)) {
+        if (z.Bildschirm != name)
+            continue;
+        const QString text = QString::fromStdString(z.Text);
+        if (z.art == Zusatzbeschriftung::Art::Text) {
+            Beschriftung_Setzen(w, z.Steuerelement, text);
+        } else if (QWidget* e = w.findChild<QWidget*>(QString::fromStdString(z.Steuerelement))) {
+            if (z.art == Zusatzbeschriftung::Art::Tipp)
+                e->setToolTip(text);
+            else
+                e->setAccessibleName(text);
+        }
+    }
 }
 
 void Anwendung::Sprache_Umschalten()
@@ -123,6 +139,10 @@ void Anwendung::Sprache_Umschalten()
     for (const Beschriftung& b : texte.beschriftungen())
         if (namen.empty() || namen.back() != b.Bildschirm)
             namen.push_back(b.Bildschirm);
+    // Screens with only texts of the program's own (created when first used).
+    for (const Zusatzbeschriftung& z : Zusatzbeschriftungen(texte.aktuell))
+        if (std::find(namen.begin(), namen.end(), z.Bildschirm) == namen.end() && geladen(z.Bildschirm))
+            namen.push_back(z.Bildschirm);
     for (const auto& name : namen) {
         // A screen created now gets its captions as it is made.
         const bool da = geladen(name);

@@ -145,7 +145,9 @@ Phasenblock::Phasenblock(Anwendung& a, int phase, QWidget* parent)
     const QString n = QString::number(phase);
     const auto name = [&](const char* basis) -> QString { return QString::fromLatin1(basis) + u'_' + n; };
     setObjectName(name("Frame2"));
-    setTitle(u"Phase" + n);
+    const auto titel = [this, n] { setTitle(QString::fromStdString(app.texte.zusatz().Phase) + n); };
+    titel();
+    connect(&app, &Anwendung::spracheGeaendert, this, titel);
     platz_behalten(this);
 
     QGridLayout* raster = raster_anlegen(this, 6, 4);
