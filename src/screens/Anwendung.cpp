@@ -198,6 +198,31 @@ void Anwendung::Alles_Aus_Und_Beenden()
     m_ausgabe->Alles_Aus();
 }
 
+void Anwendung::Stoerung(const std::string& was)
+{
+    // Off first, whatever else may fail after.
+    m_steuerung.BEENDEN();
+    // The idle view would switch the manual outputs on again at the next tick.
+    const std::pair<int Anlage::*, Schalttext Anzeige::*> hand[] = {
+        {&Anlage::Man_Heizung_Ein, &Anzeige::Man_Heizung},   {&Anlage::Man_Kuehlung_Ein, &Anzeige::Man_Kuehlung},
+        {&Anlage::Man_Ruehrwerk_Ein, &Anzeige::Man_Ruehrwerk}, {&Anlage::Man_Extra1_Ein, &Anzeige::Man_Extra1},
+        {&Anlage::Man_Extra2_Ein, &Anzeige::Man_Extra2},     {&Anlage::Man_Extra3_Ein, &Anzeige::Man_Extra3},
+        {&Anlage::Man_Extra4_Ein, &Anzeige::Man_Extra4}};
+    for (const auto& [schalter, text] : hand) {
+        anlage.*schalter = 0;
+        anzeige.*text = Schalttext::Ein;  // the toggle offers to switch on again
+    }
+    m_ausgabe->Alles_Aus();
+    try {
+        Ausgaenge_Schreiben();
+    } catch (...) {
+    }
+    if (m_beendet)
+        return;
+    const QString text = QString::fromStdString(texte.zusatz().Stoerung).arg(QString::fromStdString(was));
+    m_meldungsanzeige->zeige(text, QString(), QMessageBox::Critical);
+}
+
 void Anwendung::Dialoge_Schliessen()
 {
     // Innermost first: a dialog's own boxes are windows of their own.

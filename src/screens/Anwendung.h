@@ -94,6 +94,10 @@ public:
     // Every way out: state off, other screens unloaded, all-off written.
     void Alles_Aus_Und_Beenden();
     bool beendet() const { return m_beendet; }
+    // A handler was stopped by an exception (`was` says why): the run stops, the
+    // manual switches fall back, every output goes off and is written at once,
+    // and the brewer gets a message. The program goes on.
+    void Stoerung(const std::string& was);
     // Rejects every dialog and message box on screen (each ends its event loop).
     void Dialoge_Schliessen();
 

@@ -21,6 +21,7 @@
 #include "hardware/Einstellungen.h"
 #include "program/Funktionen.h"
 #include "screens/Anwendung.h"
+#include "screens/Schutzanwendung.h"
 #include "screens/Zahlenfeld.h"
 
 #include "screens/Berechnungen.h"
@@ -346,10 +347,11 @@ Grundbild::Grundbild(Anwendung& anwendung) : QWidget(nullptr), app(anwendung)
     m_Timer2->setInterval(100);
     m_TempRead->setInterval(200);
     m_Takt_1s->setInterval(500);
-    connect(m_Timer1, &QTimer::timeout, this, &Grundbild::Timer1_Timer);
-    connect(m_Timer2, &QTimer::timeout, this, &Grundbild::Timer2_Timer);
-    connect(m_TempRead, &QTimer::timeout, this, &Grundbild::TempRead_Timer);
-    connect(m_Takt_1s, &QTimer::timeout, this, &Grundbild::Takt_1s_Timer);
+    // An exception in a timer's work stops that work only: outputs off, message.
+    connect(m_Timer1, &QTimer::timeout, this, [this] { geschuetzt(app, [this] { Timer1_Timer(); }); });
+    connect(m_Timer2, &QTimer::timeout, this, [this] { geschuetzt(app, [this] { Timer2_Timer(); }); });
+    connect(m_TempRead, &QTimer::timeout, this, [this] { geschuetzt(app, [this] { TempRead_Timer(); }); });
+    connect(m_Takt_1s, &QTimer::timeout, this, [this] { geschuetzt(app, [this] { Takt_1s_Timer(); }); });
     zeige();
 }
 
