@@ -129,6 +129,7 @@ void Anwendung::beschriften(const std::string& name, QWidget& w)
                 e->setAccessibleName(text);
         }
     }
+    Namen_Zuordnen(w);
 }
 
 void Anwendung::Sprache_Umschalten()

@@ -304,7 +304,8 @@ std::vector<Beschriftung> Baue_Beschriftungen(const Sprachdaten& d) {
     return t;
 }
 
-std::vector<Zusatzbeschriftung> Baue_Zusatz(const Zusatztexte& z) {
+std::vector<Zusatzbeschriftung> Baue_Zusatz(const Sprachdaten& d) {
+    const Zusatztexte& z = d.Zusatz;
     using A = Zusatzbeschriftung::Art;
     return {
         {"Grundbild", "Temperaturkurve", A::Text, z.Temperaturkurve},
@@ -321,6 +322,12 @@ std::vector<Zusatzbeschriftung> Baue_Zusatz(const Zusatztexte& z) {
         {"TEMPZEITKURV", "LOG", A::Name, z.Name_LOG},
         {"TEMPZEITKURV", "CommandButton1", A::Tipp, z.Tipp_Zurueck},
         {"TEMPZEITKURV", "CommandButton1", A::Name, z.Name_Zurueck},
+        // the stirrer blades in the kettle picture, named after the stirrer lamp
+        {"Grundbild", "Anzeige_Ruehr1", A::Name, d.Grundbild.Label1_3 + " 1"},
+        {"Grundbild", "Anzeige_Ruehr2", A::Name, d.Grundbild.Label1_3 + " 2"},
+        {"Bittere", "Stammwuerze", A::Name, z.Name_Stammwuerze},
+        {"Bittere", "Kochzeit", A::Name, z.Name_Kochzeit},
+        {"Bittere", "Ausnutzung", A::Name, z.Name_Ausnutzung},
     };
 }
 
@@ -334,7 +341,7 @@ struct Tabellen {
             const auto& d = Daten(static_cast<Sprache>(i));
             meldungen[i] = Baue_Meldungen(d.Meldungen);
             beschriftungen[i] = Baue_Beschriftungen(d);
-            zusatz[i] = Baue_Zusatz(d.Zusatz);
+            zusatz[i] = Baue_Zusatz(d);
         }
     }
 };

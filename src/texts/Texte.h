@@ -106,6 +106,9 @@ struct Zusatztexte {
     std::string Tipp_Zurueck;      // curve screen: back to the main screen
     std::string Name_LOG;          // accessible names of the two picture buttons
     std::string Name_Zurueck;
+    std::string Name_Stammwuerze;  // accessible names of the bitterness formula's fields
+    std::string Name_Kochzeit;
+    std::string Name_Ausnutzung;
     std::string Phase;             // editor block title, followed by the phase number
     std::string Lampe_Ein;         // a lamp's state as text
     std::string Lampe_Aus;

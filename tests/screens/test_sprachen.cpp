@@ -9,6 +9,8 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QComboBox>
+#include <QAbstractSlider>
+#include <QAccessible>
 #include <QGroupBox>
 #include <QListWidget>
 
@@ -336,6 +338,43 @@ TEST(Sprachen_Vollstaendig, KeineBeschriftungBleibtDeutsch)
                 ADD_FAILURE() << "language " << f.Sprachnummer << ": " << name << "/"
                               << w->objectName().toStdString() << " (" << w->metaObject()->className()
                               << ") still German: \"" << s.toStdString() << "\"";
+            }
+        }
+    }
+}
+
+} // namespace
+} // namespace kw::test
+
+namespace kw::test {
+namespace {
+
+// Without mouse and colour: every control has an accessible name, its caption
+// or its role, in every language.
+TEST(Bedienbarkeit, JedesSteuerelementHatEinenZugaenglichenNamen)
+{
+    QTemporaryDir ordner;
+    Testumgebung t{ordner.path().toStdString()};
+    Anwendung& app = *t.app;
+    for (int nummer : {1, 2, 6, 7, 8}) {
+        app.anlage.Sprachnummer = nummer;
+        app.Sprache_Umschalten();
+        t.meldungen_abholen();
+        for (const char* name : Alle_Bildschirme) {
+            QWidget* b = app.bildschirm(name);
+            ASSERT_NE(b, nullptr) << name;
+            for (QWidget* w : b->findChildren<QWidget*>()) {
+                const bool steuerelement = qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w)
+                                           || qobject_cast<QAbstractSlider*>(w) || qobject_cast<QComboBox*>(w)
+                                           || qobject_cast<QListWidget*>(w) || qobject_cast<Lampenfeld*>(w);
+                // Qt's own parts (the slider's buttons of a scroll area and the like) carry no object name.
+                if (!steuerelement || w->objectName().isEmpty() || w->objectName().startsWith(u"qt_"))
+                    continue;
+                QAccessibleInterface* z = QAccessible::queryAccessibleInterface(w);
+                ASSERT_NE(z, nullptr) << name << "/" << w->objectName().toStdString();
+                EXPECT_FALSE(z->text(QAccessible::Name).trimmed().isEmpty())
+                    << "language " << nummer << ": " << name << "/" << w->objectName().toStdString() << " ("
+                    << w->metaObject()->className() << ") has no accessible name";
             }
         }
     }

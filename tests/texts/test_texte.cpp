@@ -475,7 +475,7 @@ TEST(Zusatztexte, JedeSpracheHatJedenText) {
         const Zusatztexte& z = Zusatztexte_Fuer(s);
         for (const std::string* t : {&z.Temperaturkurve, &z.Tipp_QUITTIEREN, &z.Tipp_STOP_BRAUEN, &z.Alarm_Off,
                                      &z.Alarm_USB_Text, &z.Auswahl, &z.CALC, &z.Tipp_Meilhaus, &z.Tipp_LOG,
-                                     &z.Tipp_Zurueck, &z.Name_LOG, &z.Name_Zurueck, &z.Phase, &z.Lampe_Ein,
+                                     &z.Tipp_Zurueck, &z.Name_LOG, &z.Name_Zurueck, &z.Name_Stammwuerze, &z.Name_Kochzeit, &z.Name_Ausnutzung, &z.Phase, &z.Lampe_Ein,
                                      &z.Lampe_Aus, &z.Stoerung})
             EXPECT_FALSE(t->empty()) << static_cast<int>(s);
         EXPECT_NE(z.Tipp_QUITTIEREN.find("F2"), std::string::npos);
