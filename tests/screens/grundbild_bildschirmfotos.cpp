@@ -1,11 +1,15 @@
 // Saves pictures of the main screen and its three pop-ups:
 //   grundbild_bildschirmfotos <folder> [language 1..8]
 // Grundbild_Ruhe.png, Grundbild_Ruf.png (a call waiting, manual and simulation
-// panels shown), BraumeisterRuf.png, WarnungDS1820.png, Alarm_USB.png.
+// panels shown), BraumeisterRuf.png, WarnungDS1820.png, Alarm_USB.png, and the
+// tooltips of QUITTIEREN and STOP (Tipp_QUITTIEREN.png, Tipp_STOP_BRAUEN.png,
+// the part of the screen around the button; needs a real display such as Xvfb).
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QPixmap>
+#include <QScreen>
+#include <QToolTip>
 #include <QSlider>
 
 #include <cstdlib>
@@ -34,6 +38,22 @@ void aufnehmen(QWidget& w, const QString& datei)
                   << w.minimumSizeHint().width() << "x" << w.minimumSizeHint().height() << ")\n";
 }
 
+// A tooltip is a window of its own: the screen around the button is taken.
+void tooltip_aufnehmen(QWidget& knopf, const QString& datei)
+{
+    const QPoint mitte = knopf.mapToGlobal(knopf.rect().center());
+    QToolTip::showText(mitte, knopf.toolTip(), &knopf);
+    for (int i = 0; i < 20; ++i)
+        QApplication::processEvents();
+    const QRect bereich(mitte - QPoint(300, 60), QSize(900, 140));
+    const QPixmap bild = knopf.screen()->grabWindow(0, bereich.x(), bereich.y(), bereich.width(), bereich.height());
+    if (!bild.save(datei))
+        std::cerr << "cannot write " << datei.toStdString() << "\n";
+    else
+        std::cout << datei.toStdString() << " tooltip: " << knopf.toolTip().toStdString() << "\n";
+    QToolTip::hideText();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -58,6 +78,9 @@ int main(int argc, char** argv)
             app.bildschirm("HardwareAbfrage")->hide();
         u.meldungen_abholen();
         aufnehmen(g, ziel + QStringLiteral("/Grundbild_Ruhe.png"));
+        for (const char* knopf : {"QUITTIEREN", "STOP_BRAUEN"})
+            tooltip_aufnehmen(*g.findChild<QWidget*>(QString::fromLatin1(knopf)),
+                              ziel + QStringLiteral("/Tipp_%1.png").arg(QString::fromLatin1(knopf)));
 
         // A holding phase of one minute that calls at its end.
         kw::Maischprogramm& pr = app.anlage.Programm;
