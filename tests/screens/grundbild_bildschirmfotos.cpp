@@ -1,9 +1,7 @@
 // Saves pictures of the main screen and its three pop-ups:
 //   grundbild_bildschirmfotos <folder> [language 1..8]
 // Grundbild_Ruhe.png, Grundbild_Ruf.png (a call waiting, manual and simulation
-// panels shown), BraumeisterRuf.png, WarnungDS1820.png, Alarm_USB.png, and the
-// tooltips of QUITTIEREN and STOP (Tipp_QUITTIEREN.png, Tipp_STOP_BRAUEN.png,
-// the part of the screen around the button; needs a real display such as Xvfb).
+// panels shown), BraumeisterRuf.png, WarnungDS1820.png, Alarm_USB.png.
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -38,7 +36,8 @@ void aufnehmen(QWidget& w, const QString& datei)
                   << w.minimumSizeHint().width() << "x" << w.minimumSizeHint().height() << ")\n";
 }
 
-// A tooltip is a window of its own: the screen around the button is taken.
+// Tipp_QUITTIEREN.png, Tipp_STOP_BRAUEN.png: a tooltip is a window of its own, so
+// the screen around the button is taken (needs a real display such as Xvfb).
 void tooltip_aufnehmen(QWidget& knopf, const QString& datei)
 {
     const QPoint mitte = knopf.mapToGlobal(knopf.rect().center());
