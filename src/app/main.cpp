@@ -15,6 +15,7 @@
 #include "app/Befehlszeile.h"
 #include "screens/Anwendung.h"
 #include "screens/Grundbild.h"
+#include "screens/Schutzanwendung.h"
 
 namespace {
 
@@ -64,7 +65,8 @@ int main(int argc, char** argv)
         break;
     }
 
-    QApplication qapp(argc, argv);
+    // Catches what an event handler throws: outputs off, message, the program goes on.
+    kw::Schutzanwendung qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kesselwerk"));
     // The main window ends the program through its own exit path.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -79,6 +81,7 @@ int main(int argc, char** argv)
     }
     teile.Programmpfad = ordner.toStdString();
     kw::Anwendung app(teile);
+    qapp.setStoerungsbehandlung([&app](const std::string& was) { app.Stoerung(was); });
     app.anlage.Dezimaltrenner = QLocale::system().decimalPoint() == QStringLiteral(",") ? ',' : '.';
 
     auto& grundbild = app.bildschirm<kw::Grundbild>();
@@ -103,5 +106,6 @@ int main(int argc, char** argv)
     const int rc = QApplication::exec();
     // Whatever ended the loop: the outputs go off (does nothing when already done).
     app.Alles_Aus_Und_Beenden();
+    qapp.setStoerungsbehandlung({});
     return rc;
 }

@@ -1,9 +1,13 @@
 #include "screens/Anwendung.h"
 
+#include <algorithm>
+
 #include "hardware/Linuxgeraete.h"
 #include "screens/Beschriftungen.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QThread>
 
 namespace kw {
 
@@ -38,6 +42,9 @@ Anwendung::~Anwendung()
     for (auto& [name, w] : m_bildschirme)
         delete w.data();
     m_bildschirme.clear();
+    for (auto& w : m_spaeter_loeschen)
+        delete w.data();
+    m_spaeter_loeschen.clear();
 }
 
 QString Anwendung::meldungstext(int nr) const
@@ -78,10 +85,16 @@ void Anwendung::entladen(const std::string& name)
         return;
     QPointer<QWidget> w = it->second;
     m_bildschirme.erase(it);
-    if (!w.isNull()) {
-        w->hide();
+    if (w.isNull())
+        return;
+    w->hide();
+    // Inside the event loop of a dialog (Qt's own message boxes run one) the
+    // screen, and a dialog it owns, must outlive that loop: a deferred delete
+    // would run inside it. Such screens go with the application.
+    if (QThread::currentThread()->loopLevel() > 1)
+        m_spaeter_loeschen.push_back(w);
+    else
         w->deleteLater();
-    }
 }
 
 void Anwendung::andere_entladen()
@@ -104,6 +117,21 @@ void Anwendung::beschriften(const std::string& name, QWidget& w)
     for (const Beschriftung& b : texte.beschriftungen())
         if (b.Bildschirm == name)
             Beschriftung_Setzen(w, b.Steuerelement, QString::fromStdString(b.Text));
+    // The program's own captions, tooltips and accessible names beyond the table.
+    for (const Zusatzbeschriftung& z : Zusatzbeschriftungen(texte.aktuell)) {
+        if (z.Bildschirm != name)
+            continue;
+        const QString text = QString::fromStdString(z.Text);
+        if (z.art == Zusatzbeschriftung::Art::Text) {
+            Beschriftung_Setzen(w, z.Steuerelement, text);
+        } else if (QWidget* e = w.findChild<QWidget*>(QString::fromStdString(z.Steuerelement))) {
+            if (z.art == Zusatzbeschriftung::Art::Tipp)
+                e->setToolTip(text);
+            else
+                e->setAccessibleName(text);
+        }
+    }
+    Namen_Zuordnen(w);
 }
 
 void Anwendung::Sprache_Umschalten()
@@ -114,6 +142,10 @@ void Anwendung::Sprache_Umschalten()
     for (const Beschriftung& b : texte.beschriftungen())
         if (namen.empty() || namen.back() != b.Bildschirm)
             namen.push_back(b.Bildschirm);
+    // Screens with only texts of the program's own (created when first used).
+    for (const Zusatzbeschriftung& z : Zusatzbeschriftungen(texte.aktuell))
+        if (std::find(namen.begin(), namen.end(), z.Bildschirm) == namen.end() && geladen(z.Bildschirm))
+            namen.push_back(z.Bildschirm);
     for (const auto& name : namen) {
         // A screen created now gets its captions as it is made.
         const bool da = geladen(name);
@@ -160,9 +192,58 @@ void Anwendung::Alles_Aus_Und_Beenden()
         return;
     m_beendet = true;
     m_steuerung.BEENDEN();
-    andere_entladen();
-    m_meldungsanzeige->alleSchliessen();
+    try {
+        // Every open dialog ends its own event loop first, so no code waits in one
+        // for a screen that is gone.
+        Dialoge_Schliessen();
+        andere_entladen();
+        m_meldungsanzeige->alleSchliessen();
+    } catch (...) {
+        // the outputs go off all the same
+    }
     m_ausgabe->Alles_Aus();
+}
+
+void Anwendung::Stoerung(const std::string& was)
+{
+    // Off first, whatever else may fail after.
+    m_steuerung.BEENDEN();
+    // The idle view would switch the manual outputs on again at the next tick.
+    const std::pair<int Anlage::*, Schalttext Anzeige::*> hand[] = {
+        {&Anlage::Man_Heizung_Ein, &Anzeige::Man_Heizung},   {&Anlage::Man_Kuehlung_Ein, &Anzeige::Man_Kuehlung},
+        {&Anlage::Man_Ruehrwerk_Ein, &Anzeige::Man_Ruehrwerk}, {&Anlage::Man_Extra1_Ein, &Anzeige::Man_Extra1},
+        {&Anlage::Man_Extra2_Ein, &Anzeige::Man_Extra2},     {&Anlage::Man_Extra3_Ein, &Anzeige::Man_Extra3},
+        {&Anlage::Man_Extra4_Ein, &Anzeige::Man_Extra4}};
+    for (const auto& [schalter, text] : hand) {
+        anlage.*schalter = 0;
+        anzeige.*text = Schalttext::Ein;  // the toggle offers to switch on again
+    }
+    m_ausgabe->Alles_Aus();
+    try {
+        Ausgaenge_Schreiben();
+    } catch (...) {
+    }
+    if (m_beendet)
+        return;
+    const QString text = QString::fromStdString(texte.zusatz().Stoerung).arg(QString::fromStdString(was));
+    m_meldungsanzeige->zeige(text, QString(), QMessageBox::Critical);
+}
+
+void Anwendung::Dialoge_Schliessen()
+{
+    // Innermost first: a dialog's own boxes are windows of their own.
+    for (int runde = 0; runde < 8; ++runde) {
+        QDialog* offen = nullptr;
+        if (auto* m = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+            offen = m;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* d = qobject_cast<QDialog*>(w); !offen && d && d->isVisible())
+                offen = d;
+        if (!offen)
+            return;
+        offen->reject();
+        offen->hide();
+    }
 }
 
 void Anwendung::zeige(int nr)

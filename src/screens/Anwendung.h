@@ -13,6 +13,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/Anlage.h"
 #include "core/Anzeige.h"
@@ -94,6 +95,12 @@ public:
     // Every way out: state off, other screens unloaded, all-off written.
     void Alles_Aus_Und_Beenden();
     bool beendet() const { return m_beendet; }
+    // A handler was stopped by an exception (`was` says why): the run stops, the
+    // manual switches fall back, every output goes off and is written at once,
+    // and the brewer gets a message. The program goes on.
+    void Stoerung(const std::string& was);
+    // Rejects every dialog and message box on screen (each ends its event loop).
+    void Dialoge_Schliessen();
 
     // --- brew journal (Anwendung_Journal.cpp) ---
     journal::Sudjournal& journal() { return *m_journal; }
@@ -142,6 +149,7 @@ private:
     std::unique_ptr<Temperaturerfassung> m_temperatur;
     std::map<std::string, Erzeuger> m_erzeuger;
     std::map<std::string, QPointer<QWidget>> m_bildschirme;
+    std::vector<QPointer<QWidget>> m_spaeter_loeschen;  // unloaded inside a dialog's event loop
     bool m_beendet = false;
     std::unique_ptr<journal::Sudjournal> m_journal;
     std::string m_journalfehler_gemeldet;

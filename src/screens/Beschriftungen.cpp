@@ -1,6 +1,11 @@
 #include "screens/Beschriftungen.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAbstractSlider>
+#include <QBoxLayout>
+#include <QComboBox>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -93,6 +98,76 @@ bool setze(QWidget& bildschirm, const QString& name, const QString& text)
 }
 
 } // namespace
+
+namespace {
+
+bool braucht_namen(QWidget* w)
+{
+    return w && w->accessibleName().isEmpty()
+           && (qobject_cast<QLineEdit*>(w) || qobject_cast<QAbstractSlider*>(w) || qobject_cast<QComboBox*>(w)
+               || w->inherits("kw::Lampenfeld"));
+}
+
+bool hat_buddy(QWidget* w)
+{
+    if (!w->parentWidget())
+        return false;
+    for (QLabel* l : w->parentWidget()->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly))
+        if (l->buddy() == w)
+            return true;
+    return false;
+}
+
+// A free caption: a label that names nothing yet.
+QLabel* freie_beschriftung(QLayoutItem* item)
+{
+    auto* l = item ? qobject_cast<QLabel*>(item->widget()) : nullptr;
+    return l && !l->buddy() && !l->text().trimmed().isEmpty() ? l : nullptr;
+}
+
+void zuordnen(QLayout& layout)
+{
+    const auto verbinden = [](QWidget* w, QLabel* l) {
+        if (l && l->parentWidget() == w->parentWidget())
+            l->setBuddy(w);
+        return l != nullptr;
+    };
+    if (auto* g = qobject_cast<QGridLayout*>(&layout)) {
+        for (int i = 0; i < g->count(); ++i) {
+            QWidget* w = g->itemAt(i)->widget();
+            if (!braucht_namen(w) || hat_buddy(w))
+                continue;
+            int zeile = 0, spalte = 0, zs = 0, ss = 0;
+            g->getItemPosition(i, &zeile, &spalte, &zs, &ss);
+            if (w->inherits("kw::Lampenfeld")) {
+                verbinden(w, freie_beschriftung(g->itemAtPosition(zeile, spalte + ss)));
+                continue;
+            }
+            if (!verbinden(w, spalte > 0 ? freie_beschriftung(g->itemAtPosition(zeile, spalte - 1)) : nullptr))
+                verbinden(w, zeile > 0 ? freie_beschriftung(g->itemAtPosition(zeile - 1, spalte)) : nullptr);
+        }
+    } else if (qobject_cast<QBoxLayout*>(&layout)) {
+        for (int i = 0; i < layout.count(); ++i) {
+            QWidget* w = layout.itemAt(i)->widget();
+            if (!braucht_namen(w) || hat_buddy(w))
+                continue;
+            const int nachbar = w->inherits("kw::Lampenfeld") ? i + 1 : i - 1;
+            if (nachbar >= 0 && nachbar < layout.count())
+                verbinden(w, freie_beschriftung(layout.itemAt(nachbar)));
+        }
+    }
+}
+
+} // namespace
+
+void Namen_Zuordnen(QWidget& bildschirm)
+{
+    for (QLayout* l : bildschirm.findChildren<QLayout*>())
+        zuordnen(*l);
+    for (QAbstractItemView* v : bildschirm.findChildren<QAbstractItemView*>())
+        if (auto* rahmen = qobject_cast<QGroupBox*>(v->parentWidget()))
+            v->setAccessibleName(rahmen->title());
+}
 
 std::optional<QString> Beschriftung_Lesen(QWidget& bildschirm, const std::string& steuerelement)
 {

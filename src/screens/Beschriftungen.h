@@ -19,6 +19,13 @@ namespace kw {
 // Returns false when no such control exists.
 bool Beschriftung_Setzen(QWidget& bildschirm, const std::string& steuerelement, const QString& text);
 
+// Accessible names without a mouse: each field, slider and lamp without a name
+// of its own gets the caption beside it as its buddy (the label before it in
+// its layout row or column, for a lamp the label after it), so that its name
+// follows the language; a list in a frame is named after the frame's title.
+// Run after every change of captions.
+void Namen_Zuordnen(QWidget& bildschirm);
+
 // Reads back what Beschriftung_Setzen would set (tests and checks).
 std::optional<QString> Beschriftung_Lesen(QWidget& bildschirm, const std::string& steuerelement);
 

@@ -368,8 +368,8 @@ void Brauprotokoll::Braubericht_Klick()
     }
     // The newest is proposed; another one may be chosen.
     const QString gewaehlt = m_journalwahl(this, q(ordner), q(*neuestes));
-    if (gewaehlt.isEmpty())
-        return;   // cancelled
+    if (gewaehlt.isEmpty() || m_app.beendet())
+        return;   // cancelled, or the program ended while the chooser was open
     const Berichtsergebnis r = Braubericht_Schreiben(gewaehlt.toStdString(), m_app.texte);
     if (!r.ok) {
         m_app.meldungsanzeige().zeige(q(t.Bericht_Fehler).arg(q(r.fehler)), QString(), QMessageBox::Warning);

@@ -12,6 +12,7 @@
 #include <QPainterPath>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QSlider>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -21,6 +22,7 @@
 #include "hardware/Einstellungen.h"
 #include "program/Funktionen.h"
 #include "screens/Anwendung.h"
+#include "screens/Schutzanwendung.h"
 #include "screens/Zahlenfeld.h"
 
 #include "screens/Berechnungen.h"
@@ -92,7 +94,24 @@ void Lampenfeld::setLampe(Lampe l)
     if (l == m_lampe)
         return;
     m_lampe = l;
+    Zustand_Beschreiben();
     update();
+}
+
+void Lampenfeld::setTexte(const Texte* texte)
+{
+    m_texte = texte;
+    Zustand_Beschreiben();
+}
+
+void Lampenfeld::Zustand_Beschreiben()
+{
+    if (!m_texte)
+        return;
+    const Zusatztexte& z = m_texte->zusatz();
+    const QString text = QString::fromStdString(m_lampe == Lampe::Grau ? z.Lampe_Aus : z.Lampe_Ein);
+    if (accessibleDescription() != text)
+        setAccessibleDescription(text);
 }
 
 QColor Lampenfeld::farbe() const
@@ -346,10 +365,30 @@ Grundbild::Grundbild(Anwendung& anwendung) : QWidget(nullptr), app(anwendung)
     m_Timer2->setInterval(100);
     m_TempRead->setInterval(200);
     m_Takt_1s->setInterval(500);
-    connect(m_Timer1, &QTimer::timeout, this, &Grundbild::Timer1_Timer);
-    connect(m_Timer2, &QTimer::timeout, this, &Grundbild::Timer2_Timer);
-    connect(m_TempRead, &QTimer::timeout, this, &Grundbild::TempRead_Timer);
-    connect(m_Takt_1s, &QTimer::timeout, this, &Grundbild::Takt_1s_Timer);
+    // An exception in a timer's work stops that work only: outputs off, message.
+    connect(m_Timer1, &QTimer::timeout, this, [this] { geschuetzt(app, [this] { Timer1_Timer(); }); });
+    connect(m_Timer2, &QTimer::timeout, this, [this] { geschuetzt(app, [this] { Timer2_Timer(); }); });
+    connect(m_TempRead, &QTimer::timeout, this, [this] { geschuetzt(app, [this] { TempRead_Timer(); }); });
+    connect(m_Takt_1s, &QTimer::timeout, this, [this] { geschuetzt(app, [this] { Takt_1s_Timer(); }); });
+
+    // Keys for the two buttons that may be needed at once, from any window of
+    // the program; F-keys never clash with typing in a field. The tooltips name them.
+    const auto taste = [this](const char* name, Qt::Key k, void (Grundbild::*handler)()) {
+        auto* kurz = new QShortcut(QKeySequence(k), this);
+        kurz->setObjectName(QString::fromLatin1(name) + u"_Taste");
+        kurz->setContext(Qt::ApplicationShortcut);
+        connect(kurz, &QShortcut::activated, this, handler);
+    };
+    taste("QUITTIEREN", Qt::Key_F2, &Grundbild::QUITTIEREN_Click);
+    taste("STOP_BRAUEN", Qt::Key_F12, &Grundbild::STOP_BRAUEN_Click);
+
+    // The lamps tell their state as text, in the language in effect.
+    const auto lampen = [this] {
+        for (Lampenfeld* l : findChildren<Lampenfeld*>())
+            l->setTexte(&app.texte);
+    };
+    lampen();
+    connect(&app, &Anwendung::spracheGeaendert, this, lampen);
     zeige();
 }
 

@@ -36,6 +36,10 @@ public:
     explicit Lampenfeld(QWidget* parent = nullptr);
     void setLampe(Lampe l);
     Lampe lampe() const { return m_lampe; }
+    // Tells its state without colour: the accessible description reads the
+    // language's "ein" or "aus" (green and red are on, grey is off).
+    void setTexte(const Texte* texte);
+    void Zustand_Beschreiben();
     QColor farbe() const;
     QSize sizeHint() const override { return {22, 22}; }
 
@@ -44,6 +48,7 @@ protected:
 
 private:
     Lampe m_lampe = Lampe::Grau;
+    const Texte* m_texte = nullptr;
 };
 
 // A vertical temperature scale 0..100 °C with a filled column up to the value.

@@ -182,26 +182,43 @@ void Parameter::Seitenwechsel()
     Seite_Tauschen(app.bildschirm<Parameter2>());
 }
 
-QString Parameter::Dateiauswahl_Dialog()
+void Parameter::Dateiauswahl_Dialog()
 {
+    // Opened without an event loop of its own (open, not exec): the program's
+    // shutdown may close it at any moment, and nothing waits in it.
     if (!CD1) {
         CD1 = new QFileDialog(this, QStringLiteral("LADEN"));
         CD1->setObjectName(QStringLiteral("CD1"));
         CD1->setFileMode(QFileDialog::ExistingFile);
         CD1->setAcceptMode(QFileDialog::AcceptOpen);
         CD1->setDirectory(text(app.anlage.Programmpfad));
+        connect(CD1, &QFileDialog::finished, this, [this](int ergebnis) {
+            QString gewaehlt;
+            if (ergebnis == QDialog::Accepted && !CD1->selectedFiles().isEmpty())
+                gewaehlt = CD1->selectedFiles().front();
+            CD1->setNameFilter(QStringLiteral("*.* (*)"));
+            if (!app.beendet())
+                Laden_Aus(gewaehlt);
+        });
+    }
+    if (CD1->isVisible()) {
+        CD1->raise();
+        return;
     }
     CD1->setNameFilters({QStringLiteral("rez (*.rez)"), QStringLiteral("*.* (*)")});
-    QString gewaehlt;
-    if (CD1->exec() == QDialog::Accepted && !CD1->selectedFiles().isEmpty())
-        gewaehlt = CD1->selectedFiles().front();
-    CD1->setNameFilter(QStringLiteral("*.* (*)"));
-    return gewaehlt;
+    CD1->open();
 }
 
 void Parameter::LADEN()
 {
-    const QString gewaehlt = m_dateiauswahl ? m_dateiauswahl() : Dateiauswahl_Dialog();
+    if (m_dateiauswahl)
+        Laden_Aus(m_dateiauswahl());
+    else
+        Dateiauswahl_Dialog();
+}
+
+void Parameter::Laden_Aus(const QString& gewaehlt)
+{
     if (gewaehlt.isEmpty())
         return;  // cancelled
     const std::string datei = gewaehlt.toStdString();

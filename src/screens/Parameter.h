@@ -7,6 +7,7 @@
 // Parameterseite (the page Ruf_Text returns to) and Bearbeitete_Phase (the phase
 // whose call text Ruf_Text edits), and the path of the last recipe file.
 
+#include <QPointer>
 #include <QString>
 
 #include <functional>
@@ -58,14 +59,16 @@ private:
     void LADEN();
     void SPEICHERN();
     void AnzPhasen_Losgelassen();
-    QString Dateiauswahl_Dialog();
+    // Opens CD1; the chosen file goes to Laden_Aus when the dialog closes.
+    void Dateiauswahl_Dialog();
+    void Laden_Aus(const QString& gewaehlt);
     void Rezeptfehler(const Rezeptergebnis& r, bool speichern);
 
     QLineEdit* Par_Biersorte;
     Zahlenfeld* Par_AnzPhasen;
     QPushButton* Command5;  // LADEN
     QPushButton* Command4;  // SPEICHERN
-    QFileDialog* CD1 = nullptr;
+    QPointer<QFileDialog> CD1;
     Dateiauswahl m_dateiauswahl;
     std::string m_Rezeptdatei;
 };

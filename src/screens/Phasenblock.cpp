@@ -65,6 +65,24 @@ QAbstractButton* letzte_wahre(std::initializer_list<std::pair<QAbstractButton*, 
     return r;
 }
 
+// Qt keeps one tab stop per exclusive group: an option that takes the focus
+// takes the tab stop from the others. Here every option stays a tab stop; the
+// arrow keys still move through the group and select as they go.
+class Option final : public QRadioButton {
+public:
+    using QRadioButton::QRadioButton;
+
+protected:
+    void focusInEvent(QFocusEvent* e) override
+    {
+        QRadioButton::focusInEvent(e);
+        if (QButtonGroup* g = group())
+            for (QAbstractButton* b : g->buttons())
+                if (b->focusPolicy() != Qt::StrongFocus)
+                    b->setFocusPolicy(Qt::StrongFocus);
+    }
+};
+
 void sichtbar_setzen(QWidget* w, bool sichtbar)
 {
     if (w->isHidden() == sichtbar)
@@ -127,7 +145,9 @@ Phasenblock::Phasenblock(Anwendung& a, int phase, QWidget* parent)
     const QString n = QString::number(phase);
     const auto name = [&](const char* basis) -> QString { return QString::fromLatin1(basis) + u'_' + n; };
     setObjectName(name("Frame2"));
-    setTitle(u"Phase" + n);
+    const auto titel = [this, n] { setTitle(QString::fromStdString(app.texte.zusatz().Phase) + n); };
+    titel();
+    connect(&app, &Anwendung::spracheGeaendert, this, titel);
     platz_behalten(this);
 
     QGridLayout* raster = raster_anlegen(this, 6, 4);
@@ -141,7 +161,7 @@ Phasenblock::Phasenblock(Anwendung& a, int phase, QWidget* parent)
     });
 
     const auto option = [&](const char* basis, const QString& text) {
-        auto* o = new QRadioButton(text, this);
+        auto* o = new Option(text, this);
         o->setObjectName(name(basis));
         return o;
     };

@@ -153,11 +153,6 @@ TEMPZEITKURV::TEMPZEITKURV(Anwendung& app) : QWidget(nullptr), m_app(app)
     haupt->addLayout(knoepfe);
     haupt->setSizeConstraint(QLayout::SetFixedSize);
 
-    m_dateiwahl = [](QWidget* eltern, const QString& verzeichnis) {
-        return QFileDialog::getOpenFileName(eltern, QStringLiteral("Kesselwerk"), verzeichnis,
-                                            QStringLiteral("*.His"));
-    };
-
     m_journalwahl = [this](QWidget* eltern, const QString& verzeichnis) {
         return QFileDialog::getOpenFileName(
             eltern, QString::fromStdString(Journaltexte_Fuer(m_app.texte.aktuell).Journal_Waehlen), verzeichnis,
@@ -189,7 +184,33 @@ bool TEMPZEITKURV::Historie_Neu()
 
 void TEMPZEITKURV::LOG_Klick()
 {
-    const QString name = m_dateiwahl(this, QString::fromStdString(m_app.anlage.Programmpfad));
+    const QString verzeichnis = QString::fromStdString(m_app.anlage.Programmpfad);
+    if (m_dateiwahl) {
+        LOG_Gewaehlt(m_dateiwahl(this, verzeichnis));
+        return;
+    }
+    // The open dialog CD, owned by the screen and opened without an event loop
+    // of its own, so that the program's end may close it at any moment.
+    if (!m_CD) {
+        m_CD = new QFileDialog(this, QStringLiteral("Kesselwerk"), verzeichnis, QStringLiteral("*.His"));
+        m_CD->setObjectName(QStringLiteral("CD"));
+        m_CD->setFileMode(QFileDialog::ExistingFile);
+        connect(m_CD, &QFileDialog::finished, this, [this](int ergebnis) {
+            const QStringList namen = m_CD->selectedFiles();
+            if (!m_app.beendet())
+                LOG_Gewaehlt(ergebnis == QDialog::Accepted && !namen.isEmpty() ? namen.front() : QString());
+        });
+    }
+    if (m_CD->isVisible()) {
+        m_CD->raise();
+        return;
+    }
+    m_CD->setDirectory(verzeichnis);
+    m_CD->open();
+}
+
+void TEMPZEITKURV::LOG_Gewaehlt(const QString& name)
+{
     // A cancelled dialog names no file: nothing to refuse.
     if (!name.isEmpty()) {
         if (Endung_His(name.toStdString()))
@@ -219,7 +240,7 @@ void TEMPZEITKURV::BG_Gedrueckt(QPointF punkt_px)
 void TEMPZEITKURV::SUDJOURNAL_Klick()
 {
     const QString name = m_journalwahl(this, QString::fromStdString(m_app.journal().Ordner()));
-    if (!name.isEmpty())
+    if (!name.isEmpty() && !m_app.beendet()) // the program may have ended while the chooser was open
         Journal_Zeichnen(name);
 }
 

@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QPointF>
+#include <QPointer>
 #include <QString>
 #include <QTimer>
 #include <QWidget>
@@ -12,6 +13,8 @@
 #include <functional>
 
 #include "aids/Historie.h"
+
+class QFileDialog;
 
 namespace kw {
 
@@ -51,7 +54,7 @@ public:
 
     explicit TEMPZEITKURV(Anwendung& app);
 
-    // The open-file dialog CD; tests put their own in.
+    // Tests put their own choice in place of the open-file dialog CD.
     using Dateiwahl = std::function<QString(QWidget* eltern, const QString& verzeichnis)>;
     void setzeDateiwahl(Dateiwahl wahl) { m_dateiwahl = std::move(wahl); }
 
@@ -76,6 +79,7 @@ public Q_SLOTS:
 private:
     void LOG_Klick();
     void SUDJOURNAL_Klick();
+    void LOG_Gewaehlt(const QString& name);  // empty: cancelled
     void BG_Gedrueckt(QPointF punkt_px);
 
     Anwendung& m_app;
@@ -83,6 +87,7 @@ private:
     QTimer m_Timer1;
     Dateiwahl m_dateiwahl;
     Dateiwahl m_journalwahl;
+    QPointer<QFileDialog> m_CD;
     std::filesystem::path m_HisDatei;
     QString m_HisAuswahl;
     HisKurve m_kurve;

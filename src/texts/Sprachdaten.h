@@ -127,6 +127,7 @@ struct Sprachdaten {
     PARAMETER2_Texte PARAMETER2;
     Ruf_Text_Texte Ruf_Text;
     WarnungDS1820_Texte WarnungDS1820;
+    Zusatztexte Zusatz;
 };
 
 // One per language file.

@@ -305,15 +305,44 @@ std::vector<Beschriftung> Baue_Beschriftungen(const Sprachdaten& d) {
     return t;
 }
 
+std::vector<Zusatzbeschriftung> Baue_Zusatz(const Sprachdaten& d) {
+    const Zusatztexte& z = d.Zusatz;
+    using A = Zusatzbeschriftung::Art;
+    return {
+        {"Grundbild", "Temperaturkurve", A::Text, z.Temperaturkurve},
+        {"Grundbild", "QUITTIEREN", A::Tipp, z.Tipp_QUITTIEREN},
+        {"Grundbild", "STOP_BRAUEN", A::Tipp, z.Tipp_STOP_BRAUEN},
+        {"WarnungDS1820", "AlarmOff", A::Text, z.Alarm_Off},
+        {"Alarm_USB", "AlarmOff", A::Text, z.Alarm_Off},
+        {"Alarm_USB", "Label1", A::Text, z.Alarm_USB_Text},
+        {"Berechnungen", "Frame1", A::Text, z.Auswahl},
+        {"Alkohol", "Command2", A::Text, z.CALC},
+        {"Bittere", "Command2", A::Text, z.CALC},
+        {"HardwareAbfrage", "Auswahl_USBMeilhaus", A::Tipp, z.Tipp_Meilhaus},
+        {"TEMPZEITKURV", "LOG", A::Tipp, z.Tipp_LOG},
+        {"TEMPZEITKURV", "LOG", A::Name, z.Name_LOG},
+        {"TEMPZEITKURV", "CommandButton1", A::Tipp, z.Tipp_Zurueck},
+        {"TEMPZEITKURV", "CommandButton1", A::Name, z.Name_Zurueck},
+        // the stirrer blades in the kettle picture, named after the stirrer lamp
+        {"Grundbild", "Anzeige_Ruehr1", A::Name, d.Grundbild.Label1_3 + " 1"},
+        {"Grundbild", "Anzeige_Ruehr2", A::Name, d.Grundbild.Label1_3 + " 2"},
+        {"Bittere", "Stammwuerze", A::Name, z.Name_Stammwuerze},
+        {"Bittere", "Kochzeit", A::Name, z.Name_Kochzeit},
+        {"Bittere", "Ausnutzung", A::Name, z.Name_Ausnutzung},
+    };
+}
+
 struct Tabellen {
     std::array<Meldungsliste, Anzahl_Sprachen> meldungen;
     std::array<std::vector<Beschriftung>, Anzahl_Sprachen> beschriftungen;
+    std::array<std::vector<Zusatzbeschriftung>, Anzahl_Sprachen> zusatz;
 
     Tabellen() {
         for (int i = 0; i < Anzahl_Sprachen; ++i) {
             const auto& d = Daten(static_cast<Sprache>(i));
             meldungen[i] = Baue_Meldungen(d.Meldungen);
             beschriftungen[i] = Baue_Beschriftungen(d);
+            zusatz[i] = Baue_Zusatz(d);
         }
     }
 };
@@ -360,6 +389,12 @@ const Schaltertexte& Schaltertexte_Fuer(Sprache sprache) { return Daten(sprache)
 
 const std::vector<Beschriftung>& Beschriftungstabelle(Sprache sprache) {
     return Alle_Tabellen().beschriftungen[Index(sprache)];
+}
+
+const Zusatztexte& Zusatztexte_Fuer(Sprache sprache) { return Daten(sprache).Zusatz; }
+
+const std::vector<Zusatzbeschriftung>& Zusatzbeschriftungen(Sprache sprache) {
+    return Alle_Tabellen().zusatz[Index(sprache)];
 }
 
 const std::string* Beschriftung_Fuer(Sprache sprache, std::string_view bildschirm,

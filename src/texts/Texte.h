@@ -90,6 +90,46 @@ inline constexpr int Anzahl_Beschriftungen = 222;
 const std::string* Beschriftung_Fuer(Sprache sprache, std::string_view bildschirm,
                                      std::string_view steuerelement);
 
+// Texts the program shows beyond the caption table: captions and tooltips of
+// controls it adds, accessible texts, and its own messages. Every language has
+// each of them; the screens take them with the table's captions.
+struct Zusatztexte {
+    std::string Temperaturkurve;   // main screen button to the curve screen
+    std::string Tipp_QUITTIEREN;   // tooltips that name the key of the button
+    std::string Tipp_STOP_BRAUEN;
+    std::string Alarm_Off;         // the alarm windows' button that silences
+    std::string Alarm_USB_Text;
+    std::string Auswahl;           // frame of the calculations menu
+    std::string CALC;              // the calculators' button
+    std::string Tipp_Meilhaus;     // settings: the interface without a driver
+    std::string Tipp_LOG;          // curve screen: open a history file
+    std::string Tipp_Zurueck;      // curve screen: back to the main screen
+    std::string Name_LOG;          // accessible names of the two picture buttons
+    std::string Name_Zurueck;
+    std::string Name_Stammwuerze;  // accessible names of the bitterness formula's fields
+    std::string Name_Kochzeit;
+    std::string Name_Ausnutzung;
+    std::string Phase;             // editor block title, followed by the phase number
+    std::string Lampe_Ein;         // a lamp's state as text
+    std::string Lampe_Aus;
+    std::string Stoerung;          // an exception stopped a handler; %1 says what
+};
+
+const Zusatztexte& Zusatztexte_Fuer(Sprache sprache);
+
+// Where the program puts a text of Zusatztexte: the caption, the tooltip or the
+// accessible name of control `Steuerelement` on screen `Bildschirm` (keys as in
+// the caption table).
+struct Zusatzbeschriftung {
+    enum class Art { Text, Tipp, Name };
+    std::string Bildschirm;
+    std::string Steuerelement;
+    Art art;
+    std::string Text;
+};
+
+const std::vector<Zusatzbeschriftung>& Zusatzbeschriftungen(Sprache sprache);
+
 // The texts in effect: the current language and the hint state of the language switch.
 struct Texte {
     Sprache aktuell = Sprache::Deutsch;
@@ -104,6 +144,7 @@ struct Texte {
     const std::string& meldung(int nr) const { return Meldung(aktuell, nr); }
     const Schaltertexte& schalter() const { return Schaltertexte_Fuer(aktuell); }
     const std::vector<Beschriftung>& beschriftungen() const { return Beschriftungstabelle(aktuell); }
+    const Zusatztexte& zusatz() const { return Zusatztexte_Fuer(aktuell); }
     const std::string* beschriftung(std::string_view bildschirm, std::string_view steuerelement) const {
         return Beschriftung_Fuer(aktuell, bildschirm, steuerelement);
     }

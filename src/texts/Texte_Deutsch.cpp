@@ -245,6 +245,27 @@ const Sprachdaten& Daten_Deutsch() {
         .WarnungDS1820 = {
             .Label1 = "Warnung !   Der DS1820 hat mehrmals eine fehlerhafte Messung durchgeführt !!!",
         },
+        .Zusatz = {
+            .Temperaturkurve = "TEMP.-KURVE",
+            .Tipp_QUITTIEREN = "Braumeister-Ruf quittieren (Taste F2)",
+            .Tipp_STOP_BRAUEN = "Brauen anhalten: Heizung, Rührwerk und Kühlung aus (Taste F12)",
+            .Alarm_Off = "Alarm Off",
+            .Alarm_USB_Text = "Alarm !!! USB-Verbindung wurde unterbrochen !!!",
+            .Auswahl = "Auswahl",
+            .CALC = "CALC",
+            .Tipp_Meilhaus = "Kein Treiber vorhanden: es wird nichts ausgegeben.",
+            .Tipp_LOG = "LOG: Verlaufsdatei öffnen",
+            .Tipp_Zurueck = "Grundbild",
+            .Name_LOG = "Verlaufsdatei öffnen",
+            .Name_Zurueck = "Zurück zum Grundbild",
+            .Name_Stammwuerze = "Stammwürze [%]",
+            .Name_Kochzeit = "Kochzeit [min]",
+            .Name_Ausnutzung = "Ausnutzung [%]",
+            .Phase = "Phase",
+            .Lampe_Ein = "ein",
+            .Lampe_Aus = "aus",
+            .Stoerung = "Interner Fehler: %1\nDer Ablauf wurde angehalten und alle Ausgänge wurden ausgeschaltet. Bitte die Anlage prüfen und den Ablauf neu starten.",
+        },
     };
     return d;
 }

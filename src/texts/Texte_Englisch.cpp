@@ -245,6 +245,27 @@ const Sprachdaten& Daten_Englisch() {
         .WarnungDS1820 = {
             .Label1 = "Warning !   The DS1820 has delivered a faulty measurement several times !!!",
         },
+        .Zusatz = {
+            .Temperaturkurve = "TEMP. CURVE",
+            .Tipp_QUITTIEREN = "Acknowledge the brewmaster call (key F2)",
+            .Tipp_STOP_BRAUEN = "Stop brewing: heating, stirrer and cooling off (key F12)",
+            .Alarm_Off = "Alarm Off",
+            .Alarm_USB_Text = "Alarm !!! The USB connection was lost !!!",
+            .Auswahl = "Selection",
+            .CALC = "CALC",
+            .Tipp_Meilhaus = "No driver available: no output is written.",
+            .Tipp_LOG = "LOG: open a history file",
+            .Tipp_Zurueck = "Main screen",
+            .Name_LOG = "Open a history file",
+            .Name_Zurueck = "Back to the main screen",
+            .Name_Stammwuerze = "Original gravity [%]",
+            .Name_Kochzeit = "Boiling time [min]",
+            .Name_Ausnutzung = "Utilisation [%]",
+            .Phase = "Step",
+            .Lampe_Ein = "on",
+            .Lampe_Aus = "off",
+            .Stoerung = "Internal error: %1\nThe sequence was stopped and every output was switched off. Please check the plant and start the sequence again.",
+        },
     };
     return d;
 }

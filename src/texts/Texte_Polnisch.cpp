@@ -246,6 +246,27 @@ const Sprachdaten& Daten_Polnisch() {
         .WarnungDS1820 = {
             .Label1 = "Ostrzeżenie !   DS1820 kilkakrotnie wykonał błędny pomiar !!!",
         },
+        .Zusatz = {
+            .Temperaturkurve = "KRZYWA TEMP.",
+            .Tipp_QUITTIEREN = "Potwierdź wezwanie piwowara (klawisz F2)",
+            .Tipp_STOP_BRAUEN = "Zatrzymaj warzenie: grzanie, mieszadło i chłodzenie wyłączone (klawisz F12)",
+            .Alarm_Off = "Alarm WYL",
+            .Alarm_USB_Text = "Alarm !!! Połączenie USB zostało przerwane !!!",
+            .Auswahl = "Wybór",
+            .CALC = "OBLICZ",
+            .Tipp_Meilhaus = "Brak sterownika: nic nie jest wysyłane.",
+            .Tipp_LOG = "LOG: otwórz plik historii",
+            .Tipp_Zurueck = "Ekran główny",
+            .Name_LOG = "Otwórz plik historii",
+            .Name_Zurueck = "Powrót do ekranu głównego",
+            .Name_Stammwuerze = "Ekstrakt początkowy [%]",
+            .Name_Kochzeit = "Czas gotowania [min]",
+            .Name_Ausnutzung = "Wykorzystanie [%]",
+            .Phase = "Faza",
+            .Lampe_Ein = "wł",
+            .Lampe_Aus = "wył",
+            .Stoerung = "Błąd wewnętrzny: %1\nProces został zatrzymany, a wszystkie wyjścia wyłączone. Sprawdź instalację i uruchom proces ponownie.",
+        },
     };
     return d;
 }

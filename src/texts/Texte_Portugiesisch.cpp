@@ -245,6 +245,27 @@ const Sprachdaten& Daten_Portugiesisch() {
         .WarnungDS1820 = {
             .Label1 = "Atenção !   O DS1820 realizou várias vezes uma medição incorreta !!!",
         },
+        .Zusatz = {
+            .Temperaturkurve = "CURVA TEMP.",
+            .Tipp_QUITTIEREN = "Confirmar a chamada do mestre cervejeiro (tecla F2)",
+            .Tipp_STOP_BRAUEN = "Parar a brassagem: aquecimento, agitador e refrigeração desligados (tecla F12)",
+            .Alarm_Off = "Alarme DES",
+            .Alarm_USB_Text = "Alarme !!! A ligação USB foi interrompida !!!",
+            .Auswahl = "Seleção",
+            .CALC = "CALCULAR",
+            .Tipp_Meilhaus = "Nenhum driver disponível: nada é enviado.",
+            .Tipp_LOG = "LOG: abrir um arquivo de histórico",
+            .Tipp_Zurueck = "Tela principal",
+            .Name_LOG = "Abrir um arquivo de histórico",
+            .Name_Zurueck = "Voltar à tela principal",
+            .Name_Stammwuerze = "Extrato original [%]",
+            .Name_Kochzeit = "Tempo de fervura [min]",
+            .Name_Ausnutzung = "Aproveitamento [%]",
+            .Phase = "Fase",
+            .Lampe_Ein = "ligado",
+            .Lampe_Aus = "desligado",
+            .Stoerung = "Erro interno: %1\nO processo foi parado e todas as saídas foram desligadas. Verifique a instalação e reinicie o processo.",
+        },
     };
     return d;
 }

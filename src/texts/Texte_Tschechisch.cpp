@@ -246,6 +246,27 @@ const Sprachdaten& Daten_Tschechisch() {
         .WarnungDS1820 = {
             .Label1 = "Varování !   DS1820 několikrát provedl chybné měření !!!",
         },
+        .Zusatz = {
+            .Temperaturkurve = "TEPL. KŘIVKA",
+            .Tipp_QUITTIEREN = "Potvrdit volání sládka (klávesa F2)",
+            .Tipp_STOP_BRAUEN = "Zastavit vaření: topení, míchadlo a chlazení vypnout (klávesa F12)",
+            .Alarm_Off = "Alarm vyp",
+            .Alarm_USB_Text = "Alarm !!! Spojení USB bylo přerušeno !!!",
+            .Auswahl = "Výběr",
+            .CALC = "VYPOČÍTAT",
+            .Tipp_Meilhaus = "Ovladač není k dispozici: nic se nevysílá.",
+            .Tipp_LOG = "LOG: otevřít soubor historie",
+            .Tipp_Zurueck = "Hlavní obrazovka",
+            .Name_LOG = "Otevřít soubor historie",
+            .Name_Zurueck = "Zpět na hlavní obrazovku",
+            .Name_Stammwuerze = "Stupňovitost mladiny [%]",
+            .Name_Kochzeit = "Doba chmelovaru [min]",
+            .Name_Ausnutzung = "Využití [%]",
+            .Phase = "Fáze",
+            .Lampe_Ein = "zap",
+            .Lampe_Aus = "vyp",
+            .Stoerung = "Vnitřní chyba: %1\nPrůběh byl zastaven a všechny výstupy byly vypnuty. Zkontrolujte zařízení a spusťte průběh znovu.",
+        },
     };
     return d;
 }

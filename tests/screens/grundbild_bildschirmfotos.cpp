@@ -7,6 +7,8 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QPixmap>
+#include <QScreen>
+#include <QToolTip>
 #include <QSlider>
 
 #include <cstdlib>
@@ -35,6 +37,23 @@ void aufnehmen(QWidget& w, const QString& datei)
                   << w.minimumSizeHint().width() << "x" << w.minimumSizeHint().height() << ")\n";
 }
 
+// Tipp_QUITTIEREN.png, Tipp_STOP_BRAUEN.png: a tooltip is a window of its own, so
+// the screen around the button is taken (needs a real display such as Xvfb).
+void tooltip_aufnehmen(QWidget& knopf, const QString& datei)
+{
+    const QPoint mitte = knopf.mapToGlobal(knopf.rect().center());
+    QToolTip::showText(mitte, knopf.toolTip(), &knopf);
+    for (int i = 0; i < 20; ++i)
+        QApplication::processEvents();
+    const QRect bereich(mitte - QPoint(300, 60), QSize(900, 140));
+    const QPixmap bild = knopf.screen()->grabWindow(0, bereich.x(), bereich.y(), bereich.width(), bereich.height());
+    if (!bild.save(datei))
+        std::cerr << "cannot write " << datei.toStdString() << "\n";
+    else
+        std::cout << datei.toStdString() << " tooltip: " << knopf.toolTip().toStdString() << "\n";
+    QToolTip::hideText();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -59,6 +78,9 @@ int main(int argc, char** argv)
             app.bildschirm("HardwareAbfrage")->hide();
         u.meldungen_abholen();
         aufnehmen(g, ziel + QStringLiteral("/Grundbild_Ruhe.png"));
+        for (const char* knopf : {"QUITTIEREN", "STOP_BRAUEN"})
+            tooltip_aufnehmen(*g.findChild<QWidget*>(QString::fromLatin1(knopf)),
+                              ziel + QStringLiteral("/Tipp_%1.png").arg(QString::fromLatin1(knopf)));
 
         // A holding phase of one minute that calls at its end.
         kw::Maischprogramm& pr = app.anlage.Programm;

@@ -12,6 +12,7 @@
 #include "screens/Zahlenfeld.h"
 
 #include <QClipboard>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QLabel>
@@ -801,4 +802,88 @@ TEST_F(Editor, Bildschirmfoto)
     Q_EMIT app().spracheGeaendert();
     QTest::mouseClick(el<QPushButton>(&seite2(), "Command6"), Qt::LeftButton);
     foto(*seite1, "parameter_pl.png");
+}
+
+// Tab stops at every option of both groups, whichever is selected, and the
+// arrow keys still move through a group and select as they go.
+TEST_F(Editor, TabErreichtJedeOptionUndPfeileWaehlenInDerGruppe)
+{
+    klick(option(seite1, "Par_Aufheizphase", 1));
+    klick(option(seite1, "Par_Ruf_nach_Rufzeit", 1));
+    app().bildschirm<Ruf_Text>().hide();
+    Seite_Zeigen(*seite1);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(seite1));
+
+    const auto tabs = [&](Qt::Key taste, int anzahl) {
+        std::vector<std::string> besucht;
+        for (int i = 0; i < anzahl; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), taste);
+            besucht.push_back(QApplication::focusWidget()->objectName().toStdString());
+        }
+        return besucht;
+    };
+    feld(seite1, "Par_Titel", 1)->setFocus(Qt::TabFocusReason);
+    // The holding time is hidden (heating-up phase), the call time shown.
+    const std::vector<std::string> vorwaerts{
+        "Par_Heizphase_1",  "Par_Aufheizphase_1",   "Par_Kuehlphase_1",     "Par_EndTemp_1",
+        "Par_Ruehrpuls_1",  "Par_Ruehrpause_1",     "Par_KeinRuf_1",        "Par_Ruf_Ende_Phase_1",
+        "Par_Ruf_nach_Rufzeit_1", "Par_Rufzeit_1",  "Par_Titel_2"};
+    EXPECT_EQ(tabs(Qt::Key_Tab, 11), vorwaerts);
+    // Back again with Shift+Tab, stop for stop.
+    std::vector<std::string> rueckwaerts(vorwaerts.rbegin() + 1, vorwaerts.rend());
+    rueckwaerts.push_back("Par_Titel_1");
+    EXPECT_EQ(tabs(Qt::Key_Backtab, 11), rueckwaerts);
+    // Tab again after the round trip: still every option.
+    feld(seite1, "Par_Titel", 1)->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(tabs(Qt::Key_Tab, 11), vorwaerts);
+
+    // Arrow keys inside the kind group: move and select, flags written.
+    option(seite1, "Par_Aufheizphase", 1)->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    EXPECT_EQ(QApplication::focusWidget(), option(seite1, "Par_Kuehlphase", 1));
+    EXPECT_TRUE(option(seite1, "Par_Kuehlphase", 1)->isChecked());
+    EXPECT_EQ(programm().Phase(1).Kuehlphase(), "True");
+    EXPECT_EQ(programm().Phase(1).Aufheizphase(), "False");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    EXPECT_EQ(QApplication::focusWidget(), option(seite1, "Par_Heizphase", 1));
+    EXPECT_EQ(programm().Phase(1).Heizphase(), "True");
+    // ... and the call group.
+    option(seite1, "Par_Ruf_nach_Rufzeit", 1)->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    EXPECT_EQ(QApplication::focusWidget(), option(seite1, "Par_Ruf_Ende_Phase", 1));
+    EXPECT_EQ(programm().Phase(1).Ruf_Ende_Phase(), "True");
+    app().bildschirm<Ruf_Text>().hide();
+
+    // Selected by a Heizphase now, the holding time is a stop as well.
+    Seite_Zeigen(*seite1);
+    feld(seite1, "Par_Titel", 1)->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(tabs(Qt::Key_Tab, 6),
+              (std::vector<std::string>{"Par_Heizphase_1", "Par_Aufheizphase_1", "Par_Kuehlphase_1",
+                                        "Par_EndTemp_1", "Par_Heizzeit_1", "Par_Ruehrpuls_1"}));
+}
+
+// LADEN with the real open dialog CD1: the page goes on while it is open, and
+// the recipe chosen in it is loaded when it closes.
+TEST_F(Editor, LadenUeberDenEchtenDialog)
+{
+    schreibe(ordner / "Alt.rez", "[Biername]\r\nName_Bier=Alt\r\n[Phasenanzahl]\r\nAnzahl_Phasen=3\r\n");
+    QTest::mouseClick(el<QPushButton>(seite1, "Command5"), Qt::LeftButton);
+    auto* cd1 = seite1->findChild<QFileDialog*>(QStringLiteral("CD1"));
+    ASSERT_NE(cd1, nullptr);
+    EXPECT_TRUE(cd1->isVisible());
+    EXPECT_EQ(el<QLineEdit>(seite1, "Par_Biersorte")->text(), "");
+    // A second click while it is open opens no second one.
+    QTest::mouseClick(el<QPushButton>(seite1, "Command5"), Qt::LeftButton);
+    EXPECT_EQ(seite1->findChildren<QFileDialog*>().size(), 1);
+    cd1->selectFile(QString::fromStdString((ordner / "Alt.rez").string()));
+    static_cast<QDialog*>(cd1)->accept();
+    EXPECT_EQ(el<QLineEdit>(seite1, "Par_Biersorte")->text(), "Alt");
+    EXPECT_EQ(programm().AnzPhasen, "3");
+
+    // Cancelled: nothing changes.
+    QTest::mouseClick(el<QPushButton>(seite1, "Command5"), Qt::LeftButton);
+    cd1->reject();
+    EXPECT_EQ(el<QLineEdit>(seite1, "Par_Biersorte")->text(), "Alt");
+    EXPECT_TRUE(env->meldungen_abholen().empty());
 }

@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAccessible>
+#include <QApplication>
+#include <QShortcut>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -376,6 +379,81 @@ TEST_F(Hauptbild, KnoepfeDerLaufendenPhase)
     tick();
     EXPECT_EQ(text("Anzeige_Phase"), "2");
     EXPECT_EQ(text("Anzeige_TempSoll"), "50");
+}
+
+// Without colour: every lamp tells its state as text in the language in
+// effect, and is named after the caption beside it.
+TEST_F(Hauptbild, LampenSagenIhrenZustandAlsText)
+{
+    erster_tick();
+    Lampenfeld* heizung = w<Lampenfeld>("Anzeige_Heizung");
+    QAccessibleInterface* z = QAccessible::queryAccessibleInterface(heizung);
+    ASSERT_NE(z, nullptr);
+    EXPECT_EQ(z->text(QAccessible::Name).toStdString(), "Heizung");
+    EXPECT_EQ(heizung->accessibleDescription().toStdString(), "aus");
+    EXPECT_EQ(z->text(QAccessible::Description).toStdString(), "aus");
+
+    klick("Switch2");
+    klick("Man_Heizung");
+    tick();
+    ASSERT_EQ(farbe("Anzeige_Heizung"), QColor(0, 255, 0));
+    EXPECT_EQ(heizung->accessibleDescription().toStdString(), "ein");
+
+    app.anlage.Sprachnummer = 2;
+    app.Sprache_Umschalten();
+    t.meldungen_abholen();
+    EXPECT_EQ(z->text(QAccessible::Name).toStdString(), "Heating");
+    EXPECT_EQ(heizung->accessibleDescription().toStdString(), "on");
+    klick("Man_Heizung");
+    tick();
+    EXPECT_EQ(heizung->accessibleDescription().toStdString(), "off");
+    // The red lamp is on as well: FERTIG after a run, grey before.
+    EXPECT_EQ(w<Lampenfeld>("Anzeige_Fertig")->accessibleDescription().toStdString(),
+              w<Lampenfeld>("Anzeige_Fertig")->lampe() == Lampe::Grau ? "off" : "on");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(w<Lampenfeld>("Anzeige_Ruehr1"))->text(QAccessible::Name).toStdString(),
+              "Stirrer 1");
+}
+
+// QUITTIEREN and STOP have keys, from any window of the program, and their
+// tooltips name them.
+TEST_F(Hauptbild, QuittierenUndStopPerTaste)
+{
+    erster_tick();
+    const auto* f2 = g->findChild<QShortcut*>(QStringLiteral("QUITTIEREN_Taste"));
+    const auto* f12 = g->findChild<QShortcut*>(QStringLiteral("STOP_BRAUEN_Taste"));
+    ASSERT_NE(f2, nullptr);
+    ASSERT_NE(f12, nullptr);
+    EXPECT_TRUE(w("QUITTIEREN")->toolTip().contains(f2->key().toString(QKeySequence::NativeText)));
+    EXPECT_TRUE(w("STOP_BRAUEN")->toolTip().contains(f12->key().toString(QKeySequence::NativeText)));
+
+    // The keys work with the editor page in front, its first field focused.
+    drei_haltephasen();
+    simulation(20);
+    starten();
+    laufe(2s);
+    ASSERT_TRUE(app.anlage.Brauen_Gestartet);
+    QWidget* seite = app.bildschirm("PARAMETER");
+    seite->show();
+    seite->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(seite));
+    QWidget* feld = QApplication::focusWidget();
+    ASSERT_NE(feld, nullptr);
+    // A digit typed into the field is the field's.
+    QTest::keyClick(feld, Qt::Key_2);
+    EXPECT_TRUE(app.anlage.Brauen_Gestartet);
+
+    app.anlage.Ruf_Aktiv = true;
+    QTest::keyClick(feld, Qt::Key_F2);
+    EXPECT_FALSE(app.anlage.Ruf_Aktiv) << "F2 acknowledges";
+    QTest::keyClick(feld, Qt::Key_F12);
+    EXPECT_FALSE(app.anlage.Brauen_Gestartet) << "F12 stops";
+    EXPECT_EQ(app.anlage.Aus_Heizung, 0);
+
+    // Tooltips follow the language.
+    app.anlage.Sprachnummer = 8;
+    app.Sprache_Umschalten();
+    t.meldungen_abholen();
+    EXPECT_TRUE(w("STOP_BRAUEN")->toolTip().startsWith(QStringLiteral("Zastavit"))) << w("STOP_BRAUEN")->toolTip().toStdString();
 }
 
 class Braumeisterruf : public Hauptbild {

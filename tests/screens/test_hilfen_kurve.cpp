@@ -1,6 +1,7 @@
 // Temperature-time curve: history sampling, LOG and its file test, drawing, point box.
 #include "Hilfentest.h"
 
+#include <QFileDialog>
 #include <QMessageBox>
 
 #include <fstream>
@@ -215,6 +216,33 @@ TEST_F(Kurve, KnopfHoltDasGrundbildUndSammeltWeiter)
     EXPECT_TRUE(k->Timer1().isActive());
     k->hide();
     EXPECT_TRUE(k->Timer1().isActive());
+}
+
+} // namespace
+} // namespace kw::test
+
+namespace kw::test {
+namespace {
+
+// The real open dialog: it opens beside the curve without holding the program
+// in a loop of its own, and the file chosen in it is drawn when it closes.
+TEST(KurveDialog, EchterDialogZeichntDieGewaehlteDatei)
+{
+    Tempordner ordner;
+    Testumgebung t{ordner.pfad.string()};
+    std::ofstream(ordner.pfad / "Sud.His", std::ios::binary) << "08.12.2026 17:35:10 , 62.5 , 63.0 , 64.0\r\n";
+    auto& k = t.app->bildschirm<TEMPZEITKURV>();
+    k.show();
+    klicken(k, "LOG");
+    auto* cd = k.findChild<QFileDialog*>(QStringLiteral("CD"));
+    ASSERT_NE(cd, nullptr);
+    EXPECT_TRUE(cd->isVisible());
+    EXPECT_EQ(k.HisAuswahl(), "");  // nothing chosen yet, the screen goes on
+    cd->selectFile(QString::fromStdString((ordner.pfad / "Sud.His").string()));
+    static_cast<QDialog*>(cd)->accept();
+    EXPECT_FALSE(cd->isVisible());
+    EXPECT_EQ(k.HisAuswahl().toStdString(), (ordner.pfad / "Sud.His").string());
+    EXPECT_TRUE(k.kurve().geoeffnet);
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFileDialog>
+#include <QPointer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,6 +24,8 @@
 #include "screens/Grundbild.h"
 #include "screens/HardwareAbfrage.h"
 #include "screens/HardwareConf.h"
+#include "screens/Parameter.h"
+#include "screens/TEMPZEITKURV.h"
 #include "texts/Texte.h"
 
 namespace kw::test {
@@ -556,6 +560,38 @@ TEST_P(AusgangTest, AllesAusBeimBeenden)
         EXPECT_EQ(g.letztes(), 0);
         u.reset();
     }
+}
+
+// The signal's way out while the recipe and curve file dialogs and a message box
+// are open: all off on the device, every dialog gone, nothing left waiting.
+TEST_F(AusgangTest, AllesAusBeiOffenenDialogen)
+{
+    Aufzeichnungsgeraet& g = betriebBereit("1");
+    auto& parameter = app().bildschirm<Parameter>();
+    parameter.oeffnen();
+    QTest::mouseClick(element<QAbstractButton>(parameter, "Command5"), Qt::LeftButton);
+    auto* cd1 = parameter.findChild<QFileDialog*>(QStringLiteral("CD1"));
+    ASSERT_NE(cd1, nullptr);
+    EXPECT_TRUE(cd1->isVisible());
+    auto& kurve = app().bildschirm<TEMPZEITKURV>();
+    kurve.show();
+    QTest::mouseClick(element<QAbstractButton>(kurve, "LOG"), Qt::LeftButton);
+    QPointer<QFileDialog> cd = kurve.findChild<QFileDialog*>(QStringLiteral("CD"));
+    ASSERT_FALSE(cd.isNull());
+    EXPECT_TRUE(cd->isVisible());
+    app().zeige(14);
+
+    grundbild->Beenden();
+    EXPECT_EQ(g.letztes(), 0);
+    EXPECT_TRUE(app().beendet());
+    QApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    for (QWidget* w : QApplication::topLevelWidgets())
+        EXPECT_FALSE(qobject_cast<QDialog*>(w) && w->isVisible()) << w->metaObject()->className();
+    EXPECT_TRUE(cd.isNull()) << "unloaded with its screen";
+    EXPECT_FALSE(app().geladen(Parameter::Name));
+    tick();
+    EXPECT_EQ(g.letztes(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Ausgaenge, AusgangTest,

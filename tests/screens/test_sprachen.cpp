@@ -8,6 +8,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
+#include <QComboBox>
+#include <QAbstractSlider>
+#include <QAccessible>
+#include <QGroupBox>
+#include <QListWidget>
+#include <QRegularExpression>
+
+#include <map>
+#include <set>
 
 #include "Testanwendung.h"
 #include "Version.h"
@@ -219,6 +228,171 @@ TEST_F(Sprachen, TschechischUndPolnischBehaltenIhreBuchstaben)
     }
     EXPECT_TRUE(polnisch);
     EXPECT_TRUE(app.meldungstext(14).startsWith(QStringLiteral("Alert Nr 14 :  ")));
+}
+
+} // namespace
+} // namespace kw::test
+
+namespace kw::test {
+namespace {
+
+// Every text a control shows or tells (caption, title, tooltip, items, accessible texts).
+std::vector<QString> Texte_Von(QWidget* w)
+{
+    std::vector<QString> t;
+    if (auto* b = qobject_cast<QAbstractButton*>(w))
+        t.push_back(b->text());
+    if (auto* l = qobject_cast<QLabel*>(w))
+        t.push_back(l->text());
+    if (auto* g = qobject_cast<QGroupBox*>(w))
+        t.push_back(g->title());
+    if (auto* e = qobject_cast<QLineEdit*>(w)) {
+        if (e->isReadOnly())  // an editable field holds the brewer's input
+            t.push_back(e->text());
+        t.push_back(e->placeholderText());
+    }
+    if (auto* c = qobject_cast<QComboBox*>(w))
+        for (int i = 0; i < c->count(); ++i)
+            t.push_back(c->itemText(i));
+    if (auto* l = qobject_cast<QListWidget*>(w))
+        for (int i = 0; i < l->count(); ++i)
+            t.push_back(l->item(i)->text());
+    t.push_back(w->toolTip());
+    t.push_back(w->accessibleName());
+    t.push_back(w->accessibleDescription());
+    return t;
+}
+
+const char* const Alle_Bildschirme[] = {
+    "Grundbild", "BraumeisterRuf", "WarnungDS1820", "Alarm_USB", "PARAMETER", "PARAMETER2",
+    "Ruf_Text", "HardwareAbfrage", "HardwareConf", "Alkohol", "Berechnungen", "Bittere",
+    "Brauprotokoll", "Information", "Jodprobe", "TEMPZEITKURV",
+};
+
+// Texts that are the same in every language, and why.
+const char* const Ueberall_Gleich[] = {
+    "OK",                                    // the button of every message box
+    "KESSELWERK",                            // the program's name
+    "°C", "°P", "%",                         // units
+    "Min.", "Sec.", "+5 Min", "-5 Min",      // units of the editor and the time buttons
+    "kcal", "kJ", "% alpha", "EBU",          // units of the calculators
+    ".EXE", ".TXT",                          // file name endings of the DigiTemp files
+    "CSV",                                   // the journal files' format, named alike everywhere
+    "COM1", "COM2", "COM3", "COM4",          // port and device names, as printed on the hardware
+    "LPT1 (&&h378 )", "LPT2 (&&h278 )", "Def: h", "USB RK10-05USBV1 ", "USB Meilhaus Redlab",
+};
+
+// Values, not captions: a folder shown as it is, the build's version line
+// ("Version 1.0.0" is German and English alike).
+bool Ist_Wert(const QString& s)
+{
+    return s.startsWith(u'/') || QRegularExpression(QStringLiteral("^Version \\d")).match(s).hasMatch();
+}
+
+bool Ohne_Buchstaben(const QString& s)
+{
+    for (QChar c : s)
+        if (c.isLetter())
+            return false;
+    return true;
+}
+
+TEST(Sprachen_Vollstaendig, KeineBeschriftungBleibtDeutsch)
+{
+    QTemporaryDir ordner;
+    Testumgebung t{ordner.path().toStdString()};
+    Anwendung& app = *t.app;
+    const auto umschalten = [&](int nummer) {
+        app.anlage.Sprachnummer = nummer;
+        app.Sprache_Umschalten();
+        t.meldungen_abholen();
+    };
+    const auto alle_elemente = [&] {
+        std::vector<std::pair<std::string, QWidget*>> r;
+        for (const char* name : Alle_Bildschirme) {
+            QWidget* b = app.bildschirm(name);
+            EXPECT_NE(b, nullptr) << name;
+            if (!b)
+                continue;
+            for (QWidget* w : b->findChildren<QWidget*>())
+                r.emplace_back(name, w);
+        }
+        return r;
+    };
+
+    umschalten(1);
+    std::map<QWidget*, std::vector<QString>> deutsch;
+    for (const auto& [name, w] : alle_elemente())
+        deutsch[w] = Texte_Von(w);
+
+    for (const Sprachfall& f : Alle_Sprachen) {
+        if (f.sprache == Sprache::Deutsch)
+            continue;
+        umschalten(f.Sprachnummer);
+        std::set<std::string> erlaubt(std::begin(Ueberall_Gleich), std::end(Ueberall_Gleich));
+        for (const Beschriftung& b : Beschriftungstabelle(f.sprache))
+            erlaubt.insert(b.Text);  // the table's choice, even where it keeps the German word
+        // The program's own texts count only where they differ from German; English
+        // may keep a word that German took from it ("Alarm Off", "CALC").
+        std::set<std::string> zusatz_deutsch;
+        for (const Zusatzbeschriftung& z : Zusatzbeschriftungen(Sprache::Deutsch))
+            zusatz_deutsch.insert(z.Text);
+        for (const Zusatzbeschriftung& z : Zusatzbeschriftungen(f.sprache))
+            if (f.sprache == Sprache::Englisch || !zusatz_deutsch.count(z.Text))
+                erlaubt.insert(z.Text);
+        for (int n = 1; n <= 8; ++n)
+            erlaubt.insert(Sprachoption_Text(n));
+        for (const auto& [name, w] : alle_elemente()) {
+            const auto jetzt = Texte_Von(w);
+            const auto& vorher = deutsch[w];
+            for (std::size_t i = 0; i < jetzt.size() && i < vorher.size(); ++i) {
+                const QString& s = jetzt[i];
+                if (s != vorher[i] || s.trimmed().isEmpty() || Ohne_Buchstaben(s) || Ist_Wert(s)
+                    || erlaubt.count(s.trimmed().toStdString()) || erlaubt.count(s.toStdString()))
+                    continue;
+                ADD_FAILURE() << "language " << f.Sprachnummer << ": " << name << "/"
+                              << w->objectName().toStdString() << " (" << w->metaObject()->className()
+                              << ") still German: \"" << s.toStdString() << "\"";
+            }
+        }
+    }
+}
+
+} // namespace
+} // namespace kw::test
+
+namespace kw::test {
+namespace {
+
+// Without mouse and colour: every control has an accessible name, its caption
+// or its role, in every language.
+TEST(Bedienbarkeit, JedesSteuerelementHatEinenZugaenglichenNamen)
+{
+    QTemporaryDir ordner;
+    Testumgebung t{ordner.path().toStdString()};
+    Anwendung& app = *t.app;
+    for (int nummer : {1, 2, 6, 7, 8}) {
+        app.anlage.Sprachnummer = nummer;
+        app.Sprache_Umschalten();
+        t.meldungen_abholen();
+        for (const char* name : Alle_Bildschirme) {
+            QWidget* b = app.bildschirm(name);
+            ASSERT_NE(b, nullptr) << name;
+            for (QWidget* w : b->findChildren<QWidget*>()) {
+                const bool steuerelement = qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w)
+                                           || qobject_cast<QAbstractSlider*>(w) || qobject_cast<QComboBox*>(w)
+                                           || qobject_cast<QListWidget*>(w) || qobject_cast<Lampenfeld*>(w);
+                // Qt's own parts (the slider's buttons of a scroll area and the like) carry no object name.
+                if (!steuerelement || w->objectName().isEmpty() || w->objectName().startsWith(u"qt_"))
+                    continue;
+                QAccessibleInterface* z = QAccessible::queryAccessibleInterface(w);
+                ASSERT_NE(z, nullptr) << name << "/" << w->objectName().toStdString();
+                EXPECT_FALSE(z->text(QAccessible::Name).trimmed().isEmpty())
+                    << "language " << nummer << ": " << name << "/" << w->objectName().toStdString() << " ("
+                    << w->metaObject()->className() << ") has no accessible name";
+            }
+        }
+    }
 }
 
 } // namespace

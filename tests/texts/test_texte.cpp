@@ -466,4 +466,29 @@ TEST(Sprachwahl, HinweisErstNachDemErstenUmschaltenUndNichtBeimOK) {
 }
 
 }  // namespace
+
+// The program's texts beyond the table: every one set in every language, the
+// tooltips name the keys, and the fault message takes what went wrong.
+TEST(Zusatztexte, JedeSpracheHatJedenText) {
+    for (Sprache s : {Sprache::Deutsch, Sprache::Englisch, Sprache::Portugiesisch, Sprache::Tschechisch,
+                      Sprache::Polnisch}) {
+        const Zusatztexte& z = Zusatztexte_Fuer(s);
+        for (const std::string* t : {&z.Temperaturkurve, &z.Tipp_QUITTIEREN, &z.Tipp_STOP_BRAUEN, &z.Alarm_Off,
+                                     &z.Alarm_USB_Text, &z.Auswahl, &z.CALC, &z.Tipp_Meilhaus, &z.Tipp_LOG,
+                                     &z.Tipp_Zurueck, &z.Name_LOG, &z.Name_Zurueck, &z.Name_Stammwuerze, &z.Name_Kochzeit, &z.Name_Ausnutzung, &z.Phase, &z.Lampe_Ein,
+                                     &z.Lampe_Aus, &z.Stoerung})
+            EXPECT_FALSE(t->empty()) << static_cast<int>(s);
+        EXPECT_NE(z.Tipp_QUITTIEREN.find("F2"), std::string::npos);
+        EXPECT_NE(z.Tipp_STOP_BRAUEN.find("F12"), std::string::npos);
+        EXPECT_NE(z.Stoerung.find("%1"), std::string::npos);
+        EXPECT_NE(z.Lampe_Ein, z.Lampe_Aus);
+        for (const Zusatzbeschriftung& b : Zusatzbeschriftungen(s))
+            EXPECT_FALSE(b.Text.empty()) << b.Bildschirm << "/" << b.Steuerelement;
+        EXPECT_EQ(Zusatzbeschriftungen(s).size(), Zusatzbeschriftungen(Sprache::Deutsch).size());
+    }
+    EXPECT_EQ(Zusatztexte_Fuer(Sprache::Deutsch).Temperaturkurve, "TEMP.-KURVE");
+    EXPECT_EQ(Zusatztexte_Fuer(Sprache::Deutsch).Lampe_Ein, "ein");
+    EXPECT_EQ(Zusatztexte_Fuer(Sprache::Deutsch).Lampe_Aus, "aus");
+}
+
 }  // namespace kw
