@@ -1,6 +1,5 @@
 #include "screens/Anwendung.h"
 
-#include "hardware/Linuxgeraete.h"
 #include "screens/Beschriftungen.h"
 
 #include <QApplication>
@@ -15,7 +14,11 @@ Anwendung::Anwendung(Teile teile)
 {
     Geraetequelle* geraete = teile.geraete;
     if (!geraete) {
-        m_eigeneGeraete = std::make_unique<Linuxgeraete>(*this);
+        // The guard starts before the first byte is written.
+        auto waechter = std::make_unique<Waechterquelle>(
+            *this, *this, Waechterstart{teile.Waechterprogramm, teile.Testgeraet});
+        m_waechter = waechter.get();
+        m_eigeneGeraete = std::move(waechter);
         geraete = m_eigeneGeraete.get();
     }
     Prozessstarter* starter = teile.starter;
@@ -158,6 +161,9 @@ void Anwendung::Alles_Aus_Und_Beenden()
     andere_entladen();
     m_meldungsanzeige->alleSchliessen();
     m_ausgabe->Alles_Aus();
+    // Then the guard: it switches off once more, lets the devices go and ends.
+    if (m_waechter)
+        m_waechter->beenden();
 }
 
 void Anwendung::zeige(int nr)
