@@ -94,7 +94,7 @@ const std::string* Beschriftung_Fuer(Sprache sprache, std::string_view bildschir
 struct Waechtertexte {
     std::string Neu_Gestartet;     // the guard had ended and runs again
     std::string Nicht_Verfuegbar;  // %1: why; the outputs are switched without it
-    std::string Ausgaenge_Waren_Aus; // %1: seconds the outputs were held off
+    std::string Ausgaenge_Waren_Aus; // %1: seconds the outputs were held off (after the 1 s of silence)
 };
 
 const Waechtertexte& Waechtertexte_Fuer(Sprache sprache);
