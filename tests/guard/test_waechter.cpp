@@ -172,6 +172,16 @@ TEST_F(WaechterTest, GetoeteterWaechterWirdNeuGestartetUndEinmalGemeldet)
     EXPECT_TRUE(ereignisse.nichtVerfuegbar.empty());
     EXPECT_TRUE(meldungen.hinweise.empty());
 
+    // SIGTERM to the guard (or SIGINT, SIGHUP): all off before it goes; the next write brings it back.
+    port->schreibe(6);
+    ASSERT_TRUE(letztesByteIst(6));
+    const pid_t beendeter = quelle.waechterPid();
+    ::kill(beendeter, SIGTERM);
+    ASSERT_TRUE(warteBis([&] { return letztesByteIst(0); }, 3s)) << "SIGTERM left the outputs on";
+    port->schreibe(6);
+    EXPECT_EQ(ereignisse.neustarts, 3);
+    EXPECT_TRUE(letztesByteIst(6));
+
     // Clean end: all off, the guard reaped.
     const pid_t dritter = quelle.waechterPid();
     port->schreibe(9);
