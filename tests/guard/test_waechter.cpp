@@ -298,6 +298,25 @@ TEST_F(WaechterTest, UsbBoardNichtDaGibtMeldung55)
     EXPECT_EQ(meldungen.alarme, 0) << "no board, size unknown: nothing sent, no alarm";
 }
 
+// Without the test device the guard drives the real devices; on a machine without them the user hears the
+// same as without a guard.
+TEST_F(WaechterTest, EchteGeraeteOhneHardwareMeldenSichWieOhneWaechter)
+{
+    if (std::filesystem::exists("/proc/sys/dev/parport") || std::filesystem::exists("/dev/usb"))
+        GTEST_SKIP() << "this machine has a parallel port or USB nodes";
+    Meldungsrecorder meldungen;
+    Ereignisrecorder ereignisse;
+    Waechterquelle quelle(meldungen, ereignisse, Waechterstart{Waechter, ""});
+    ASSERT_TRUE(quelle.waechterAktiv());
+    auto port = quelle.parallelport(0x378);
+    EXPECT_FALSE(port->oeffnen());
+    ASSERT_EQ(meldungen.hinweise.size(), 1u);
+    EXPECT_NE(meldungen.hinweise[0].find("Kein Parallelport an Adresse 378"), std::string::npos)
+        << meldungen.hinweise[0];
+    EXPECT_FALSE(quelle.iowarrior().oeffnen());
+    EXPECT_EQ(meldungen.meldungen, (std::vector<std::pair<int, std::string>>{{55, "Error"}}));
+}
+
 // The output stage through the guard writes the same bytes as without it, and the keep-alive flows while the
 // settings dialog is open and nothing is written.
 TEST_F(WaechterTest, GleicheBytesWieOhneWaechterUndTaktAuchOhneBestaetigung)
