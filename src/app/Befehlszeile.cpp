@@ -41,9 +41,15 @@ Befehlszeile Befehlszeile_Lesen(const QStringList& argumente)
         QStringLiteral("Program folder (settings, recipes, history, journals). Default: the "
                        "program's own folder when writable, else ~/.local/share/kesselwerk."),
         QStringLiteral("DIR"));
+    const QCommandLineOption testgeraet(
+        QStringLiteral("testgeraet"),
+        QStringLiteral("Test device instead of relays: each output byte is appended to FILE as one line "
+                       "\"<Unix time in ms> <byte>\" (bit 0 heating ... bit 7 signal)."),
+        QStringLiteral("FILE"));
     p.addOption(hilfe);
     p.addOption(version);
     p.addOption(ordner);
+    p.addOption(testgeraet);
 
     if (!p.parse(argumente)) {
         b.ergebnis = Befehlszeile::Ergebnis::Fehler;
@@ -69,6 +75,16 @@ Befehlszeile Befehlszeile_Lesen(const QStringList& argumente)
         return b;
     }
     b.ordner = p.value(ordner);
+    if (p.isSet(testgeraet)) {
+        b.testgeraet = p.value(testgeraet);
+        if (b.testgeraet.isEmpty()) {
+            b.ergebnis = Befehlszeile::Ergebnis::Fehler;
+            b.text = QStringLiteral("%1: --testgeraet needs a file name (see --help)").arg(QLatin1String(Programmname));
+            return b;
+        }
+        // The guard runs in another folder's view of things: hand it an absolute path.
+        b.testgeraet = QFileInfo(b.testgeraet).absoluteFilePath();
+    }
     return b;
 }
 

@@ -13,6 +13,7 @@ struct Befehlszeile {
     Ergebnis ergebnis = Ergebnis::Weiter;
     QString text;   // help or version text for stdout, or the one-line error for stderr
     QString ordner; // --ordner DIR, empty when not given
+    QString testgeraet; // --testgeraet DATEI: output bytes go to this file instead of relays; empty when not given
     // Options of the other parts go here, each set only when given.
 };
 

@@ -1,8 +1,11 @@
 // Kesselwerk: starts the main screen. Every way out (BEENDEN, closing the
 // window, SIGTERM, SIGINT, SIGHUP) switches all outputs off and writes the
-// all-off state before the program ends.
+// all-off state before the program ends. The output guard covers the ways
+// out that run no code (kill, crash, hang); the emergency handlers cover what
+// still runs code when no guard does.
 
 #include <QApplication>
+#include <QFile>
 #include <QLocale>
 #include <QSocketNotifier>
 
@@ -13,6 +16,7 @@
 #include <unistd.h>
 
 #include "app/Befehlszeile.h"
+#include "hardware/Notabschaltung.h"
 #include "screens/Anwendung.h"
 #include "screens/Grundbild.h"
 #include "screens/Schutzanwendung.h"
@@ -65,6 +69,10 @@ int main(int argc, char** argv)
         break;
     }
 
+    // Fatal signals, std::terminate and exit() from inside Qt (lost display) switch off what this process holds.
+    if (!kw::notaus::installieren())
+        std::fprintf(stderr, "kesselwerk: emergency all-off handlers could not all be installed.\n");
+
     // Catches what an event handler throws: outputs off, message, the program goes on.
     kw::Schutzanwendung qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kesselwerk"));
@@ -80,6 +88,7 @@ int main(int argc, char** argv)
         return 1;
     }
     teile.Programmpfad = ordner.toStdString();
+    teile.Testgeraet = QFile::encodeName(befehle.testgeraet).toStdString();
     kw::Anwendung app(teile);
     qapp.setStoerungsbehandlung([&app](const std::string& was) { app.Stoerung(was); });
     app.anlage.Dezimaltrenner = QLocale::system().decimalPoint() == QStringLiteral(",") ? ',' : '.';

@@ -140,6 +140,7 @@ void Ausgabe::Ausgaenge_Schreiben(const Ausgangsflags& flags, std::chrono::sys_s
         m_bestaetigtesZiel = ziel;
     if (ziel)
         ziel->schreibe(m_Ausgangsbyte);
+    m_quelle.takt();
 }
 
 void Ausgabe::IOW_Oeffnen()

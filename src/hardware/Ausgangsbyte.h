@@ -47,6 +47,8 @@ public:
     virtual ~Geraetequelle() = default;
     virtual std::unique_ptr<Ausgabegeraet> parallelport(std::uint16_t adresse) = 0;
     virtual Ausgabegeraet& iowarrior() = 0; // one board for the whole run
+    // End of every Ausgaenge_Schreiben pass, whether a byte went out or not (the output guard's keep-alive).
+    virtual void takt() {}
 };
 
 class Ausgabe {

@@ -62,6 +62,16 @@ void IOWarrior::IOW_Berichtsgroesse()
     if (m_fd >= 0 && m_sys.ioctl(m_fd, IOW_GETINFO, &info) == 0)
         produkt = info.product;
     m_Berichtsgroesse = Berichtsgroesse_Fuer(produkt, m_Berichtsgroesse);
+    if (m_fd >= 0 && m_Berichtsgroesse > 0 && m_Berichtsgroesse != m_notausGroesse && m_sys.notausEintragen) {
+        // The all-off report as the kernel takes it (without the ID byte), for the emergency handlers.
+        std::array<std::uint8_t, 9> aus{};
+        aus.fill(0xFF);
+        aus[0] = 0;
+        aus[2] = 0x03;
+        m_sys.notausEintragen(m_fd, notaus::Art::Bericht, aus.data() + 1,
+                              static_cast<std::size_t>(m_Berichtsgroesse - 1));
+        m_notausGroesse = m_Berichtsgroesse;
+    }
 }
 
 void IOWarrior::berichtFuellen(std::uint8_t byte)
@@ -106,6 +116,9 @@ void IOWarrior::IOW_Schliessen()
 {
     if (m_fd < 0)
         return;
+    if (m_sys.notausAustragen)
+        m_sys.notausAustragen(m_fd);
+    m_notausGroesse = 0;
     m_sys.schliessen(m_fd);
     m_fd = -1;
 }

@@ -54,6 +54,7 @@ private:
     short m_Berichtsgroesse = 0; // 0 until known, then 3, 5 or 8
     std::array<std::uint8_t, 9> m_Bericht{};
     bool m_USB_Alarm = false;
+    short m_notausGroesse = 0; // report size entered in the emergency slot, 0 = none
 };
 
 } // namespace kw

@@ -79,6 +79,8 @@ bool Parallelport::oeffnen()
         return false;
     }
     m_fd = fd;
+    if (m_sys.notausEintragen)
+        m_sys.notausEintragen(m_fd, notaus::Art::Parallelport, nullptr, 0);
     return true;
 }
 
@@ -102,6 +104,8 @@ void Parallelport::schliessen()
     // The data lines keep the last byte after close: switch everything off first.
     unsigned char aus = 0;
     m_sys.ioctl(m_fd, PPWDATA, &aus);
+    if (m_sys.notausAustragen)
+        m_sys.notausAustragen(m_fd);
     m_sys.ioctl(m_fd, PPRELEASE, nullptr);
     m_sys.schliessen(m_fd);
     m_fd = -1;

@@ -59,6 +59,10 @@ Systemaufrufe Systemaufrufe::echt()
         }
         return namen;
     };
+    s.notausEintragen = [](int fd, notaus::Art art, const std::uint8_t* daten, std::size_t laenge) {
+        notaus::eintragen(fd, art, daten, laenge);
+    };
+    s.notausAustragen = [](int fd) { notaus::austragen(fd); };
     return s;
 }
 

@@ -1,7 +1,10 @@
 #pragma once
 // The system calls the output drivers make, as a table that tests replace with a recording fake.
 
+#include "hardware/Notabschaltung.h"
+
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -20,6 +23,10 @@ struct Systemaufrufe {
     std::function<std::optional<std::string>(const std::string& pfad)> dateiLesen;
     // Entry names of a directory ("." and ".." left out), in no particular order; empty when missing.
     std::function<std::vector<std::string>(const std::string& pfad)> verzeichnis;
+
+    // The emergency all-off slot (Notabschaltung): a driver enters the device it holds. Empty in test tables.
+    std::function<void(int fd, notaus::Art art, const std::uint8_t* daten, std::size_t laenge)> notausEintragen;
+    std::function<void(int fd)> notausAustragen;
 
     static Systemaufrufe echt();
 };

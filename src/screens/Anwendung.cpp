@@ -19,7 +19,11 @@ Anwendung::Anwendung(Teile teile)
 {
     Geraetequelle* geraete = teile.geraete;
     if (!geraete) {
-        m_eigeneGeraete = std::make_unique<Linuxgeraete>(*this);
+        // The guard starts before the first byte is written.
+        auto waechter = std::make_unique<Waechterquelle>(
+            *this, *this, Waechterstart{teile.Waechterprogramm, teile.Testgeraet});
+        m_waechter = waechter.get();
+        m_eigeneGeraete = std::move(waechter);
         geraete = m_eigeneGeraete.get();
     }
     Prozessstarter* starter = teile.starter;
@@ -202,6 +206,9 @@ void Anwendung::Alles_Aus_Und_Beenden()
         // the outputs go off all the same
     }
     m_ausgabe->Alles_Aus();
+    // Then the guard: it switches off once more, lets the devices go and ends.
+    if (m_waechter)
+        m_waechter->beenden();
 }
 
 void Anwendung::Stoerung(const std::string& was)

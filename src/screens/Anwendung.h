@@ -26,6 +26,7 @@
 #include "hardware/Temperaturerfassung.h"
 #include "hardware/Treibermeldungen.h"
 #include "journal/Sudjournal.h"
+#include "hardware/Waechterquelle.h"
 #include "screens/Meldungsanzeige.h"
 #include "screens/Uhr.h"
 #include "texts/Texte.h"
@@ -36,7 +37,8 @@ class Anwendung final : public QObject,
                         public Meldungen,
                         public Fenster,
                         public Treibermeldungen,
-                        public Temperaturfenster {
+                        public Temperaturfenster,
+                        public Waechterereignisse {
     Q_OBJECT
 public:
     // Outside pieces; null pointers take the real ones (Linux devices, posix_spawn).
@@ -45,6 +47,10 @@ public:
         Geraetequelle* geraete = nullptr;
         Prozessstarter* starter = nullptr;
         std::string Programmpfad;
+        // Without `geraete`: the output guard drives the relays (this program, empty: the installed one),
+        // or the test device file when given.
+        std::string Waechterprogramm;
+        std::string Testgeraet;
     };
     explicit Anwendung(Teile teile);
     ~Anwendung() override;
@@ -133,15 +139,27 @@ public:
     // --- Temperaturfenster ---
     void zeigeWarnungDS1820() override;
     void verbergeHardwareConf() override;
+    // --- Waechterereignisse: each told once, and signalled for the brew journal ---
+    void waechterNeuGestartet() override;
+    void waechterNichtVerfuegbar(const std::string& grund) override;
+    void ausgaengeWarenAus(std::chrono::milliseconds dauer) override;
+    // The output guard in use, null with injected devices.
+    Waechterquelle* waechter() { return m_waechter; }
 
 Q_SIGNALS:
     // The language changed: screens that render texts by state refresh them.
     void spracheGeaendert();
+    // Output guard events (for the brew journal): it was restarted; it is not available (the outputs are
+    // switched without it); the outputs were held off for `ms` because the program had not ticked.
+    void ausgangswaechterNeuGestartet();
+    void ausgangswaechterNichtVerfuegbar(const QString& grund);
+    void ausgaengeWarenAusGewesen(qint64 ms);
 
 private:
     std::unique_ptr<Systemuhr> m_eigeneUhr;
     const Uhr* m_uhr;
     std::unique_ptr<Geraetequelle> m_eigeneGeraete;
+    Waechterquelle* m_waechter = nullptr; // m_eigeneGeraete when it is the guard
     std::unique_ptr<Prozessstarter> m_eigenerStarter;
     std::unique_ptr<Meldungsanzeige> m_meldungsanzeige;
     Steuerung m_steuerung;

@@ -130,6 +130,15 @@ struct Zusatzbeschriftung {
 
 const std::vector<Zusatzbeschriftung>& Zusatzbeschriftungen(Sprache sprache);
 
+// Messages of the output guard; "%1" stands for the reason or for the seconds.
+struct Waechtertexte {
+    std::string Neu_Gestartet;     // the guard had ended and runs again
+    std::string Nicht_Verfuegbar;  // %1: why; the outputs are switched without it
+    std::string Ausgaenge_Waren_Aus; // %1: seconds the outputs were held off (after the 1 s of silence)
+};
+
+const Waechtertexte& Waechtertexte_Fuer(Sprache sprache);
+
 // The texts in effect: the current language and the hint state of the language switch.
 struct Texte {
     Sprache aktuell = Sprache::Deutsch;
@@ -143,6 +152,7 @@ struct Texte {
 
     const std::string& meldung(int nr) const { return Meldung(aktuell, nr); }
     const Schaltertexte& schalter() const { return Schaltertexte_Fuer(aktuell); }
+    const Waechtertexte& waechter() const { return Waechtertexte_Fuer(aktuell); }
     const std::vector<Beschriftung>& beschriftungen() const { return Beschriftungstabelle(aktuell); }
     const Zusatztexte& zusatz() const { return Zusatztexte_Fuer(aktuell); }
     const std::string* beschriftung(std::string_view bildschirm, std::string_view steuerelement) const {

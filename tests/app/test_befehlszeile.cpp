@@ -79,3 +79,18 @@ TEST(Programmordner, WritableProgramFolderIsKeptElseTheUserDataFolderIsCreated)
     EXPECT_FALSE(fehler.isEmpty());
     qunsetenv("XDG_DATA_HOME");
 }
+
+TEST(Befehlszeile, TestDeviceIsTakenAsAnAbsolutePath)
+{
+    EXPECT_TRUE(lesen({}).testgeraet.isEmpty());
+    const auto absolut = lesen({QStringLiteral("--testgeraet"), QStringLiteral("/tmp/relais.txt")});
+    EXPECT_EQ(absolut.ergebnis, Befehlszeile::Ergebnis::Weiter);
+    EXPECT_EQ(absolut.testgeraet, QStringLiteral("/tmp/relais.txt"));
+    // The guard gets the path, so a relative one is made absolute here.
+    const auto relativ = lesen({QStringLiteral("--testgeraet=relais.txt")});
+    EXPECT_EQ(relativ.testgeraet, QDir::current().absoluteFilePath(QStringLiteral("relais.txt")));
+    const auto leer = lesen({QStringLiteral("--testgeraet=")});
+    EXPECT_EQ(leer.ergebnis, Befehlszeile::Ergebnis::Fehler);
+    EXPECT_TRUE(leer.text.startsWith(QStringLiteral("kesselwerk: ")));
+    EXPECT_TRUE(lesen({QStringLiteral("--help")}).text.contains(QStringLiteral("--testgeraet")));
+}

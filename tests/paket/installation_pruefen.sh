@@ -6,7 +6,7 @@ ziel=$(mktemp -d)
 trap 'rm -rf "$ziel"' EXIT
 DESTDIR=$ziel cmake --install "$bau" --prefix /usr >/dev/null
 fehlt=0
-for f in usr/bin/kesselwerk \
+for f in usr/bin/kesselwerk usr/libexec/kesselwerk/kesselwerk-waechter \
          usr/share/applications/de.kesselwerk.Kesselwerk.desktop \
          usr/share/metainfo/de.kesselwerk.Kesselwerk.metainfo.xml \
          usr/share/icons/hicolor/scalable/apps/de.kesselwerk.Kesselwerk.svg \
