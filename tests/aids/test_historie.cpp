@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include "aids/Historie.h"
+#include "fileio/Dateiname.h"
 
 namespace kw {
 namespace {
@@ -46,9 +47,16 @@ protected:
 TEST(Historie, PfadAusBiersorte) {
     EXPECT_EQ(Historie_Pfad("/opt/brau", "Pils"), fs::path("/opt/brau/Pils.His"));
     EXPECT_EQ(Historie_Pfad("/opt/brau", ""), fs::path("/opt/brau/.His"));
-    // A beer name never leads out of the program folder.
-    EXPECT_EQ(Historie_Pfad("/opt/brau", "../../etc/x"), fs::path("/opt/brau/.._.._etc_x.His"));
-    EXPECT_EQ(Historie_Pfad("/opt/brau", "Alt\\Bier"), fs::path("/opt/brau/Alt_Bier.His"));
+    // The recipe's rule: a "/" is refused (no path, nothing written), a "\" is kept.
+    EXPECT_EQ(Historie_Pfad("/opt/brau", "../../etc/x"), fs::path());
+    EXPECT_FALSE(Historie_Schreiben(Historie_Pfad("/opt/brau", "a/b"), "x , 1 , 2 , 3\r\n"));
+    EXPECT_EQ(Historie_Pfad("/opt/brau", "Alt\\Bier"), fs::path("/opt/brau/Alt\\Bier.His"));
+    for (const char* name : {"a/b", "/", "x\ty", "..", "."}) {
+        EXPECT_FALSE(Historie_Name_Erlaubt(name)) << name;
+        EXPECT_EQ(Historie_Name_Erlaubt(name), Ist_Dateiname(name)) << name;
+    }
+    for (const char* name : {"Alt\\Bier", "Märzen", "IPA 2026"})
+        EXPECT_TRUE(Historie_Name_Erlaubt(name) && Ist_Dateiname(name)) << name;
 }
 
 TEST(Historie, ZeitstempelOrtszeit) {

@@ -179,12 +179,13 @@ TEST(Profildatei, SchreibenErsetztAnOrtUndLaesstFremdesStehen)
     d.Ini_Schreiben("zweit", "Y", " 3 ");
     EXPECT_EQ(d.als_Text(),
               "; Kommentar\r\n[Fremd]\r\nx=1\r\n[braudaten]\r\nSudgroesse=50\r\nunbekannt=bleibt\r\n"
-              "Hauptguss=30\r\n\r\n[Zweit]\r\nY= 3 \r\n[Neu]\r\nk=mit  Zeilenumbruch\r\n");
+              "Hauptguss=30\r\n\r\n[Zweit]\r\ny= 3 \r\n[Neu]\r\nk=mit  Zeilenumbruch\r\n");
     EXPECT_EQ(d.Ini_Lesen("zweit", "y"), "3");
 
     d.Zeile_Sicherstellen("Fremd", "===");
     d.Zeile_Sicherstellen("fremd", "===");
-    EXPECT_EQ(std::count(d.zeilen().begin(), d.zeilen().end(), "==="), 1);
+    const auto zeilen = d.zeilen();
+    EXPECT_EQ(std::count(zeilen.begin(), zeilen.end(), "==="), 1);
 }
 
 TEST(Westeuropaeisch, JedesByteKommtUnveraendertZurueck)
