@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include "aids/Historie.h"
+#include "../fileio/Frist.h"
 #include "fileio/Dateiname.h"
 
 namespace kw {
@@ -204,6 +205,37 @@ TEST_F(HistorieDatei, KeineRohrleitungenUndGeraete) {
     char puffer[8];
     EXPECT_LT(::read(fd, puffer, sizeof puffer), 0);  // nothing arrived
     ::close(fd);
+}
+
+TEST_F(HistorieDatei, VerknuepfteHistorieBleibtVerknuepft) {
+    fs::create_directories(ordner / "archiv");
+    schreibe(ordner / "archiv" / "Pils.His", "alt , 1 , 2 , 3\r\n");
+    fs::create_symlink("archiv/Pils.His", datei("Pils.His"));
+    // A new brew empties the file the link names; the link stays.
+    ASSERT_TRUE(Historie_Neu(datei("Pils.His")));
+    EXPECT_TRUE(fs::is_symlink(datei("Pils.His")));
+    EXPECT_EQ(inhalt(ordner / "archiv" / "Pils.His"), "");
+    ASSERT_TRUE(Historie_Schreiben(datei("Pils.His"), "t , 60 , 61 , 62\r\n"));
+    EXPECT_EQ(inhalt(ordner / "archiv" / "Pils.His"), "t , 60 , 61 , 62\r\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(ordner), {}), 2);
+
+    // A folder open to everyone: the link is neither written through nor replaced.
+    fs::permissions(ordner, fs::perms::all);
+    EXPECT_FALSE(Historie_Schreiben(datei("Pils.His"), "u , 60 , 61 , 62\r\n"));
+    EXPECT_FALSE(Historie_Neu(datei("Pils.His")));
+    EXPECT_TRUE(fs::is_symlink(datei("Pils.His")));
+    EXPECT_EQ(inhalt(ordner / "archiv" / "Pils.His"), "t , 60 , 61 , 62\r\n");
+    // A plain file there is written as before.
+    EXPECT_TRUE(Historie_Schreiben(datei("Alt.His"), "u , 60 , 61 , 62\r\n"));
+    fs::permissions(ordner, fs::perms::owner_all);
+}
+
+TEST_F(HistorieDatei, RohrleitungBlockiertWederNeuNochKurve) {
+    const fs::path rohr = datei("Rohr.His");
+    ASSERT_EQ(::mkfifo(rohr.c_str(), 0600), 0);
+    EXPECT_EQ(test::in_Frist([&] { return !Historie_Neu(rohr); }), test::Fristergebnis::Wahr);
+    EXPECT_EQ(test::in_Frist([&] { return !Kurve_Lesen(rohr).geoeffnet; }), test::Fristergebnis::Wahr);
+    EXPECT_TRUE(fs::is_fifo(rohr));
 }
 
 TEST_F(HistorieDatei, RiesigeDateiWirdNichtGanzGelesen) {
