@@ -1,8 +1,10 @@
 // Kesselwerk: starts the main screen. Every way out (BEENDEN, closing the
 // window, SIGTERM, SIGINT, SIGHUP) switches all outputs off and writes the
-// all-off state before the program ends.
+// all-off state before the program ends. A second start on the same program
+// folder ends at once, before it touches anything.
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QLocale>
 #include <QSocketNotifier>
 
@@ -13,6 +15,10 @@
 #include <unistd.h>
 
 #include "app/Befehlszeile.h"
+#include "fileio/AtomicWrite.h"
+#include "fileio/FolderLock.h"
+#include "hardware/Konfiguration.h"
+#include "texts/Texte.h"
 #include "screens/Anwendung.h"
 #include "screens/Grundbild.h"
 
@@ -41,6 +47,26 @@ bool signaleUmleiten()
     for (int s : {SIGTERM, SIGINT, SIGHUP})
         ok = ::sigaction(s, &sa, nullptr) == 0 && ok;
     return ok;
+}
+
+// A second start on the same folder, or a lock file that cannot be taken: says so
+// on stderr and, where a display exists, in a box.
+void Start_Abweisen(const kw::FolderLock& sperre, const QString& ordner)
+{
+    QString text;
+    if (sperre.state() == kw::FolderLock::State::Busy) {
+        // The configuration's language; the file is only read.
+        const kw::Konfiguration k = kw::Datei_Lesen(kw::Konfigurationsdatei_Pfad(ordner.toStdString()));
+        const kw::Sprache sprache = kw::Sprache_Fuer_Nummer(kw::Zeilenzahl_Lesen(k.Sprache));
+        text = QString::fromStdString(kw::Dateitexte_Fuer(sprache).Zweites_Programm)
+                   .arg(ordner, sperre.holder() > 0 ? QString::number(sperre.holder()) : QStringLiteral("?"));
+    } else {
+        text = QString::fromStdString(sperre.error());
+    }
+    std::fprintf(stderr, "kesselwerk: %s\n", text.toLocal8Bit().constData());
+    const QString plattform = QGuiApplication::platformName();
+    if (plattform != QLatin1String("offscreen") && plattform != QLatin1String("minimal"))
+        QMessageBox::critical(nullptr, QStringLiteral("Kesselwerk"), text);
 }
 
 } // namespace
@@ -78,6 +104,17 @@ int main(int argc, char** argv)
         return 1;
     }
     teile.Programmpfad = ordner.toStdString();
+
+    // One program per folder: taken before any output device, the guard or a file is touched,
+    // held until the program ends (the system drops it however the program ends).
+    const kw::FolderLock sperre(teile.Programmpfad);
+    if (!sperre.held()) {
+        Start_Abweisen(sperre, ordner);
+        return 1;
+    }
+    // What a killed save left behind; no other instance writes here now.
+    kw::remove_stale_temp_files(teile.Programmpfad);
+
     kw::Anwendung app(teile);
     app.anlage.Dezimaltrenner = QLocale::system().decimalPoint() == QStringLiteral(",") ? ',' : '.';
 

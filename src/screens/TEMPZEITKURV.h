@@ -77,6 +77,7 @@ private:
     QTimer m_Timer1;
     Dateiwahl m_dateiwahl;
     std::filesystem::path m_HisDatei;
+    bool m_NameAbgelehnt = false;  // the beer name's refusal is on screen or was shown
     QString m_HisAuswahl;
     HisKurve m_kurve;
 };

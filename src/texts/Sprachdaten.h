@@ -126,6 +126,7 @@ struct Sprachdaten {
     PARAMETER2_Texte PARAMETER2;
     Ruf_Text_Texte Ruf_Text;
     WarnungDS1820_Texte WarnungDS1820;
+    Dateitexte Dateien;
 };
 
 // One per language file.

@@ -243,6 +243,11 @@ const Sprachdaten& Daten_Portugiesisch() {
         .WarnungDS1820 = {
             .Label1 = "Atenção !   O DS1820 realizou várias vezes uma medição incorreta !!!",
         },
+        .Dateien = {
+            .Name_Ungueltig = "O nome da cerveja \"%1\" não serve como nome de ficheiro (vazio, \".\" ou \"..\", ou com \"/\" ou um carácter de controlo): nem a receita nem a curva de temperatura são guardadas com este nome.",
+            .Link_Verweigert = "%1 é uma ligação numa pasta em que outros utilizadores podem escrever. A ligação não é seguida; nada foi guardado.",
+            .Zweites_Programm = "O Kesselwerk já está a correr com a pasta do programa %1 (processo %2). Um segundo programa disputaria com ele as saídas e os ficheiros; este termina agora sem tocar nas saídas.",
+        },
     };
     return d;
 }
