@@ -261,6 +261,7 @@ void Profildatei::neuer_Abschnitt(std::string kopf, std::string_view name)
     a.kopf = std::move(kopf);
     a.hat_kopf = true;
     a.name = gefaltet(name);
+    m_namenshash.push_back(std::hash<std::string>{}(a.name));
     // A name looked up in vain until now is found here from now on.
     if (const auto it = m_gefunden.find(a.name); it != m_gefunden.end() && it->second == Fehlt)
         it->second = m_abschnitte.size() - 1;
@@ -273,6 +274,7 @@ Profildatei Profildatei::aus_Text(std::string_view text)
     for (std::size_t p = text.find('['); p != std::string_view::npos; p = text.find('[', p + 1))
         ++koepfe;
     d.m_abschnitte.reserve(koepfe + 1);
+    d.m_namenshash.reserve(koepfe + 1);
     const auto zeile = [&d](std::string_view z) {
         std::string_view name;
         if (ist_Kopf(z, name))
@@ -373,8 +375,9 @@ std::size_t Profildatei::finde_Abschnitt(std::string_view abschnitt) const
     if (const auto it = m_gefunden.find(name); it != m_gefunden.end())
         return it->second;
     std::size_t gefunden = Fehlt;
-    for (std::size_t i = 1; i < m_abschnitte.size(); ++i)
-        if (m_abschnitte[i].name == name) {
+    const std::size_t hash = std::hash<std::string>{}(name);
+    for (std::size_t i = 1; i < m_namenshash.size(); ++i)
+        if (m_namenshash[i] == hash && m_abschnitte[i].name == name) {
             gefunden = i;
             break;
         }

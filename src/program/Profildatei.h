@@ -89,6 +89,9 @@ private:
 
     // [0] holds the lines before the first header.
     std::vector<Abschnitt> m_abschnitte = std::vector<Abschnitt>(1);
+    // Hash of each section's folded name, side by side with m_abschnitte: a search
+    // walks this compact array instead of the sections.
+    std::vector<std::size_t> m_namenshash = std::vector<std::size_t>(1);
     // Folded section names looked up so far -> first section or Fehlt. A program
     // asks for a few dozen names, so the sections are searched once per name.
     mutable std::unordered_map<std::string, std::size_t> m_gefunden;
