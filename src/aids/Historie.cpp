@@ -7,11 +7,13 @@
 #include <cerrno>
 #include <cstdio>
 #include <ctime>
-#include <fstream>
+#include <algorithm>
 #include <optional>
 #include <vector>
 
 #include "aids/Zahltext.h"
+#include "fileio/AtomicWrite.h"
+#include "fileio/Dateiname.h"
 
 namespace kw {
 
@@ -45,22 +47,18 @@ bool alles_schreiben(int fd, const char* daten, std::size_t laenge) {
     return true;
 }
 
-// One line of at most a few KiB; the rest of an overlong line is skipped, so a wrong
-// file chosen by mistake cannot fill the memory.
-// The whole read stops after `budget` bytes, so a huge file without line ends is not
-// walked through to its end on the user-interface thread.
-bool naechste_zeile(std::streambuf& quelle, std::string& zeile, std::size_t& budget) {
+// The next line of the text read, at most a few KiB of it; the rest of an overlong
+// line is skipped.
+bool naechste_zeile(std::string_view& quelle, std::string& zeile) {
     constexpr std::size_t max_laenge = 4096;
     zeile.clear();
-    bool gelesen = false;
-    for (int c; budget > 0 && (c = quelle.sbumpc()) != std::char_traits<char>::eof();) {
-        --budget;
-        gelesen = true;
-        if (c == '\n') break;
-        if (zeile.size() < max_laenge) zeile.push_back(static_cast<char>(c));
-    }
+    if (quelle.empty()) return false;
+    const std::size_t nl = quelle.find('\n');
+    const std::string_view z = quelle.substr(0, nl);
+    zeile.assign(z.substr(0, std::min(z.size(), max_laenge)));
+    quelle.remove_prefix(nl == std::string_view::npos ? quelle.size() : nl + 1);
     while (!zeile.empty() && zeile.back() == '\r') zeile.pop_back();
-    return gelesen;
+    return true;
 }
 
 std::vector<std::string_view> teilen(std::string_view zeile, std::string_view trenner) {
@@ -85,12 +83,14 @@ std::int16_t ganzzahl_feld(std::string_view feld) {
 
 }  // namespace
 
+bool Historie_Name_Erlaubt(std::string_view Biersorte) {
+    return Biersorte.empty() || Ist_Dateiname(Biersorte);
+}
+
 std::filesystem::path Historie_Pfad(const std::filesystem::path& programmordner,
                                     std::string_view Biersorte) {
-    std::string name(Biersorte);
-    for (char& c : name)
-        if (c == '/' || c == '\\') c = '_';
-    return programmordner / (name + ".His");
+    if (!Historie_Name_Erlaubt(Biersorte)) return {};
+    return programmordner / (std::string(Biersorte) + ".His");
 }
 
 std::string Zeitstempel_Text(std::chrono::sys_seconds zeit) {
@@ -113,8 +113,13 @@ std::string Historie_Zeile(std::string_view zeitstempel, std::string_view Anzeig
 }
 
 bool Historie_Schreiben(const std::filesystem::path& datei, std::string_view zeile) {
-    // O_NONBLOCK: a pipe or device of that name must not hold up the caller.
-    const int fd = ::open(datei.c_str(), O_RDWR | O_CREAT | O_APPEND | O_CLOEXEC | O_NONBLOCK, 0644);
+    if (datei.empty()) return false;
+    // O_NONBLOCK: a pipe or device of that name must not hold up the caller. A link is
+    // appended through, as a save writes through it, but not in a folder others may write.
+    int flags = O_RDWR | O_CREAT | O_APPEND | O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
+    if (folder_open_to_others(datei.parent_path().empty() ? "." : datei.parent_path().string()))
+        flags |= O_NOFOLLOW;
+    const int fd = ::open(datei.c_str(), flags, 0644);
     if (fd < 0) return false;
 
     struct stat info {};
@@ -145,30 +150,37 @@ bool Historie_Schreiben(const std::filesystem::path& datei, std::string_view zei
 }
 
 bool Historie_Neu(const std::filesystem::path& datei) {
-    std::filesystem::path neu = datei;
-    neu += ".neu~";
-    const int fd = ::open(neu.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) return false;
-    bool ok = ::fsync(fd) == 0;
-    if (::close(fd) != 0) ok = false;
-    if (ok && ::rename(neu.c_str(), datei.c_str()) == 0) return true;
-    ::unlink(neu.c_str());
-    return false;
+    if (datei.empty()) return false;
+    return write_atomically(datei.string(), {}).ok();
 }
 
 HisKurve Kurve_Lesen(const std::filesystem::path& datei) {
     HisKurve kurve;
-    // Only a plain file: a pipe or device could block or never end.
-    std::error_code fehler;
-    if (!std::filesystem::is_regular_file(datei, fehler)) return kurve;
-    std::ifstream ein(datei, std::ios::binary);
-    if (!ein) return kurve;
+    // Only a plain file, opened without blocking: a pipe or device could block or never end.
+    const int fd = ::open(datei.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) return kurve;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return kurve;
+    }
+    // Far beyond 200 records of a real file.
+    std::string inhalt(std::size_t{4} << 20, '\0');
+    std::size_t gelesen = 0;
+    while (gelesen < inhalt.size()) {
+        const ssize_t n = ::read(fd, inhalt.data() + gelesen, inhalt.size() - gelesen);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        gelesen += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+    inhalt.resize(gelesen);
     kurve.geoeffnet = true;
 
+    std::string_view rest = inhalt;
     std::string zeile;
-    std::size_t budget = std::size_t{4} << 20;  // far beyond 200 records of a real file
     int i = 0;
-    while (i < His_Proben && naechste_zeile(*ein.rdbuf(), zeile, budget)) {
+    while (i < His_Proben && naechste_zeile(rest, zeile)) {
         if (ohne_blanks(zeile).empty()) continue;
         // " , " separates the fields, while a decimal comma of an old file has no blanks.
         std::vector<std::string_view> felder = teilen(zeile, " , ");

@@ -14,8 +14,13 @@ namespace kw {
 
 inline constexpr int His_Proben = 200;  // samples read and drawn
 
-// <program folder>/<beer name>.His. A '/' or '\' in the beer name becomes '_', so a
-// name never reaches outside the program folder.
+// The beer names a history file can be written for: those a recipe can be saved
+// under (Ist_Dateiname: no "/", no control character; a "\" is kept), and the
+// empty name, whose history is ".His".
+bool Historie_Name_Erlaubt(std::string_view Biersorte);
+
+// <program folder>/<beer name>.His; empty for a name Historie_Name_Erlaubt refuses,
+// so a name never reaches outside the program folder.
 std::filesystem::path Historie_Pfad(const std::filesystem::path& programmordner,
                                     std::string_view Biersorte);
 
@@ -30,10 +35,13 @@ std::string Historie_Zeile(std::string_view zeitstempel, std::string_view Anzeig
 // Appends the line, creating the file when needed. The line goes out in one write at the
 // end of the file; earlier bytes are never rewritten, a last line left without its line
 // end (a torn write) is closed first, and a failed write is cut off again. False when the
-// file could not be written or is no plain file (a pipe or device of that name).
+// file could not be written or is no plain file (a pipe or device of that name), and for
+// the empty path. A symbolic link is appended through, except in a folder that other
+// users may write (no sticky bit).
 bool Historie_Schreiben(const std::filesystem::path& datei, std::string_view zeile);
 
-// Creates the file empty, replacing any file of that name (written aside, then renamed).
+// Creates the file empty, replacing any file of that name (written aside, then renamed;
+// a symbolic link stays and its target is emptied, as for the recipe).
 bool Historie_Neu(const std::filesystem::path& datei);
 
 // The first 200 samples of a file, whole °C. Samples without a record or with an

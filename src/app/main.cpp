@@ -2,10 +2,12 @@
 // window, SIGTERM, SIGINT, SIGHUP) switches all outputs off and writes the
 // all-off state before the program ends. The output guard covers the ways
 // out that run no code (kill, crash, hang); the emergency handlers cover what
-// still runs code when no guard does.
+// still runs code when no guard does. A second start on the same program
+// folder ends at once, before it touches anything.
 
 #include <QApplication>
 #include <QFile>
+#include <QMessageBox>
 #include <QLocale>
 #include <QSocketNotifier>
 
@@ -16,7 +18,11 @@
 #include <unistd.h>
 
 #include "app/Befehlszeile.h"
+#include "fileio/AtomicWrite.h"
+#include "fileio/FolderLock.h"
+#include "hardware/Konfiguration.h"
 #include "hardware/Notabschaltung.h"
+#include "texts/Texte.h"
 #include "screens/Anwendung.h"
 #include "screens/Grundbild.h"
 #include "screens/Schutzanwendung.h"
@@ -46,6 +52,26 @@ bool signaleUmleiten()
     for (int s : {SIGTERM, SIGINT, SIGHUP})
         ok = ::sigaction(s, &sa, nullptr) == 0 && ok;
     return ok;
+}
+
+// A second start on the same folder, or a lock file that cannot be taken: says so
+// on stderr and, where a display exists, in a box.
+void Start_Abweisen(const kw::FolderLock& sperre, const QString& ordner)
+{
+    QString text;
+    if (sperre.state() == kw::FolderLock::State::Busy) {
+        // The configuration's language; the file is only read.
+        const kw::Konfiguration k = kw::Datei_Lesen(kw::Konfigurationsdatei_Pfad(ordner.toStdString()));
+        const kw::Sprache sprache = kw::Sprache_Fuer_Nummer(kw::Zeilenzahl_Lesen(k.Sprache));
+        text = QString::fromStdString(kw::Dateitexte_Fuer(sprache).Zweites_Programm)
+                   .arg(ordner, sperre.holder() > 0 ? QString::number(sperre.holder()) : QStringLiteral("?"));
+    } else {
+        text = QString::fromStdString(sperre.error());
+    }
+    std::fprintf(stderr, "kesselwerk: %s\n", text.toLocal8Bit().constData());
+    const QString plattform = QGuiApplication::platformName();
+    if (plattform != QLatin1String("offscreen") && plattform != QLatin1String("minimal"))
+        QMessageBox::critical(nullptr, QStringLiteral("Kesselwerk"), text);
 }
 
 } // namespace
@@ -88,6 +114,17 @@ int main(int argc, char** argv)
         return 1;
     }
     teile.Programmpfad = ordner.toStdString();
+
+    // One program per folder: taken before any output device, the guard or a file is touched,
+    // held until the program ends (the system drops it however the program ends).
+    const kw::FolderLock sperre(teile.Programmpfad);
+    if (!sperre.held()) {
+        Start_Abweisen(sperre, ordner);
+        return 1;
+    }
+    // What a killed save left behind; no other instance writes here now.
+    kw::remove_stale_temp_files(teile.Programmpfad);
+
     teile.Testgeraet = QFile::encodeName(befehle.testgeraet).toStdString();
     kw::Anwendung app(teile);
     qapp.setStoerungsbehandlung([&app](const std::string& was) { app.Stoerung(was); });

@@ -2,59 +2,281 @@
 
 #include <cerrno>
 #include <cstring>
+#include <vector>
+
+#include <dirent.h>
 #include <fcntl.h>
+#include <grp.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace kw {
 
-bool write_atomically(const std::string& path, std::string_view content, std::string& error)
+namespace {
+
+std::string folder_of(const std::string& path)
 {
-    std::string temp = path + ".tmpXXXXXX";
-    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
-    if (fd < 0) {
-        error = temp + ": " + std::strerror(errno);
-        return false;
-    }
-    const auto fail = [&](int e, bool open) {
-        if (open)
-            ::close(fd);
-        ::unlink(temp.c_str());
-        error = path + ": " + std::strerror(e);
-        return false;
-    };
+    const auto cut = path.find_last_of('/');
+    if (cut == std::string::npos)
+        return ".";
+    return cut == 0 ? "/" : path.substr(0, cut);
+}
 
-    mode_t mode = 0644;
-    struct stat old {};
-    if (::stat(path.c_str(), &old) == 0)
-        mode = old.st_mode & 07777;
-    ::fchmod(fd, mode);
+FileResult failure(FileError kind, int errnum, const std::string& path, const char* reason = nullptr)
+{
+    FileResult r;
+    r.kind = kind;
+    r.errnum = errnum;
+    r.text = path + ": " + (reason ? reason : std::strerror(errnum));
+    return r;
+}
 
+FileResult not_regular(const std::string& path)
+{
+    return failure(FileError::NotRegular, 0, path, "not a regular file");
+}
+
+// The group is the owner's user private group (same name as the owner, and the
+// owner's primary group): writable by that group means writable by the owner only.
+bool private_group(uid_t uid, gid_t gid)
+{
+    std::vector<char> buf(16384);
+    passwd pw {};
+    passwd* pwp = nullptr;
+    if (::getpwuid_r(uid, &pw, buf.data(), buf.size(), &pwp) != 0 || !pwp || pw.pw_gid != gid)
+        return false;
+    std::vector<char> gbuf(16384);
+    group gr {};
+    group* grp = nullptr;
+    if (::getgrgid_r(gid, &gr, gbuf.data(), gbuf.size(), &grp) != 0 || !grp)
+        return false;
+    return std::strcmp(gr.gr_name, pw.pw_name) == 0;
+}
+
+bool write_all(int fd, std::string_view content, int& err)
+{
     std::size_t written = 0;
     while (written < content.size()) {
         const ssize_t n = ::write(fd, content.data() + written, content.size() - written);
         if (n < 0 && errno == EINTR)
             continue;
-        if (n <= 0)
-            return fail(n < 0 ? errno : ENOSPC, true);
+        if (n <= 0) {
+            err = n < 0 ? errno : ENOSPC;
+            return false;
+        }
         written += static_cast<std::size_t>(n);
     }
+    return true;
+}
+
+} // namespace
+
+bool folder_open_to_others(const std::string& folder)
+{
+    struct stat st {};
+    if (::stat(folder.c_str(), &st) != 0)
+        return false;
+    if (st.st_mode & S_ISVTX)
+        return false;
+    if (st.st_mode & S_IWOTH)
+        return true;
+    return (st.st_mode & S_IWGRP) && !private_group(st.st_uid, st.st_gid);
+}
+
+FileResult resolve_for_write(const std::string& path, std::string& target)
+{
+    std::string p = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st {};
+        if (::lstat(p.c_str(), &st) != 0) {
+            if (errno != ENOENT)
+                return failure(FileError::System, errno, path);
+            target = p;  // a new file, or the missing target of a link
+            return {};
+        }
+        if (S_ISREG(st.st_mode)) {
+            target = p;
+            return {};
+        }
+        if (!S_ISLNK(st.st_mode))
+            return not_regular(path);
+        const std::string folder = folder_of(p);
+        if (folder_open_to_others(folder))
+            return failure(FileError::UnsafeLink, 0, path,
+                           "symbolic link not followed: the folder is writable by other users");
+        std::string link(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 255) + 1, '\0');
+        const ssize_t n = ::readlink(p.c_str(), link.data(), link.size());
+        if (n < 0)
+            return failure(FileError::System, errno, path);
+        if (static_cast<std::size_t>(n) >= link.size())
+            return failure(FileError::System, ENAMETOOLONG, path);
+        link.resize(static_cast<std::size_t>(n));
+        p = link.front() == '/' ? link : (folder == "/" ? "/" : folder + "/") + link;
+    }
+    return failure(FileError::System, ELOOP, path);
+}
+
+FileResult write_atomically(const std::string& path, std::string_view content)
+{
+    std::string target;
+    if (FileResult r = resolve_for_write(path, target); !r.ok())
+        return r;
+    const std::string folder = folder_of(target);
+
+    std::string temp = (folder == "/" ? "" : folder) + "/" + std::string(temp_prefix) + "XXXXXX"
+        + std::string(temp_suffix);
+    const int fd = ::mkostemps(temp.data(), static_cast<int>(temp_suffix.size()), O_CLOEXEC);
+    if (fd < 0)
+        return failure(FileError::System, errno, path);
+    const auto fail = [&](int e, bool open) {
+        if (open)
+            ::close(fd);
+        ::unlink(temp.c_str());
+        return failure(FileError::System, e, path);
+    };
+
+    mode_t mode = 0644;
+    struct stat old {};
+    if (::stat(target.c_str(), &old) == 0)
+        mode = old.st_mode & 07777;
+    ::fchmod(fd, mode);
+
+    int err = 0;
+    if (!write_all(fd, content, err))
+        return fail(err, true);
     if (::fsync(fd) != 0)
         return fail(errno, true);
     if (::close(fd) != 0)
         return fail(errno, false);
-    if (::rename(temp.c_str(), path.c_str()) != 0)
+    if (::rename(temp.c_str(), target.c_str()) != 0)
         return fail(errno, false);
 
     // Make the rename itself durable.
-    const auto cut = path.find_last_of('/');
-    const std::string folder = cut == std::string::npos ? "." : (cut == 0 ? "/" : path.substr(0, cut));
     const int dfd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dfd >= 0) {
         ::fsync(dfd);
         ::close(dfd);
     }
+    return {};
+}
+
+bool write_atomically(const std::string& path, std::string_view content, std::string& error)
+{
+    const FileResult r = write_atomically(path, content);
+    error = r.text;
+    return r.ok();
+}
+
+FileResult read_regular_file(const std::string& path, std::size_t max_size, std::string& content)
+{
+    content.clear();
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0)
+        return failure(FileError::System, errno, path);
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
+        const int e = errno;
+        ::close(fd);
+        return failure(FileError::System, e, path);
+    }
+    if (!S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return S_ISDIR(st.st_mode) ? failure(FileError::NotRegular, EISDIR, path) : not_regular(path);
+    }
+    if (max_size > 0 && static_cast<std::size_t>(st.st_size) > max_size) {
+        ::close(fd);
+        return failure(FileError::TooLarge, EFBIG, path);
+    }
+    content.reserve(static_cast<std::size_t>(st.st_size));
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            const int e = errno;
+            ::close(fd);
+            content.clear();
+            return failure(FileError::System, e, path);
+        }
+        if (n == 0)
+            break;
+        content.append(buffer, static_cast<std::size_t>(n));
+        // The file may grow while we read it.
+        if (max_size > 0 && content.size() > max_size) {
+            ::close(fd);
+            content.clear();
+            return failure(FileError::TooLarge, EFBIG, path);
+        }
+    }
+    ::close(fd);
+    return {};
+}
+
+namespace {
+
+bool six_random(std::string_view s)
+{
+    if (s.size() != 6)
+        return false;
+    for (char c : s)
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')))
+            return false;
     return true;
+}
+
+// Names earlier versions gave their temporary files: "<recipe>.rez.tmpXXXXXX",
+// "Kesselwerk.cfg.tmpXXXXXX" and "<history>.His.neu~".
+bool is_old_temp_name(std::string_view name)
+{
+    const auto ends = [&](std::string_view end) {
+        return name.size() > end.size() && name.substr(name.size() - end.size()) == end;
+    };
+    if (ends(".His.neu~"))
+        return true;
+    if (name.size() < 6 + 4 || !six_random(name.substr(name.size() - 6)))
+        return false;
+    const std::string_view stem = name.substr(0, name.size() - 6);
+    return (stem.size() > 8 && stem.substr(stem.size() - 8) == ".rez.tmp") || stem == "Kesselwerk.cfg.tmp";
+}
+
+} // namespace
+
+bool is_temp_name(std::string_view name)
+{
+    const std::size_t len = temp_prefix.size() + 6 + temp_suffix.size();
+    return name.size() == len && name.substr(0, temp_prefix.size()) == temp_prefix
+        && name.substr(len - temp_suffix.size()) == temp_suffix
+        && six_random(name.substr(temp_prefix.size(), 6));
+}
+
+int remove_stale_temp_files(const std::string& folder)
+{
+    const int dfd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dfd < 0)
+        return 0;
+    DIR* dir = ::fdopendir(dfd);
+    if (!dir) {
+        ::close(dfd);
+        return 0;
+    }
+    std::vector<std::string> names;
+    while (const dirent* e = ::readdir(dir))
+        if (is_temp_name(e->d_name) || is_old_temp_name(e->d_name))
+            names.emplace_back(e->d_name);
+    int removed = 0;
+    for (const auto& name : names) {
+        struct stat st {};
+        if (::fstatat(dfd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+            continue;
+        if (!S_ISREG(st.st_mode) || st.st_uid != ::geteuid())
+            continue;
+        if (::unlinkat(dfd, name.c_str(), 0) == 0)
+            ++removed;
+    }
+    ::closedir(dir);
+    return removed;
 }
 
 } // namespace kw

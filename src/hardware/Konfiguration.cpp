@@ -167,11 +167,15 @@ Konfiguration Datei_Lesen(const std::string& pfad, Lesebericht* bericht)
             b.geoeffnet = true;
             std::size_t pos = 0;
             while (b.zeilen < Konfiguration::Zeilenzahl && pos < inhalt.size()) {
-                auto nl = inhalt.find('\n', pos);
-                std::string zeile = inhalt.substr(pos, nl == std::string::npos ? std::string::npos : nl - pos);
-                pos = nl == std::string::npos ? inhalt.size() : nl + 1;
-                if (!zeile.empty() && zeile.back() == '\r')
-                    zeile.pop_back();
+                // CR LF, LF or a lone CR (an old Mac editor) ends a line.
+                const auto ende = inhalt.find_first_of("\r\n", pos);
+                std::string zeile = inhalt.substr(pos, ende == std::string::npos ? std::string::npos : ende - pos);
+                if (ende == std::string::npos)
+                    pos = inhalt.size();
+                else if (inhalt[ende] == '\r' && ende + 1 < inhalt.size() && inhalt[ende + 1] == '\n')
+                    pos = ende + 2;
+                else
+                    pos = ende + 1;
                 ++b.zeilen;
                 if (b.zeilen != 6 && !istUtf8(zeile))
                     zeile = cp1252NachUtf8(zeile);

@@ -39,13 +39,15 @@ struct Lesebericht {
 // "<Programmpfad>/Kesselwerk.cfg".
 std::string Konfigurationsdatei_Pfad(const std::string& Programmpfad);
 
-// Reads the file; what is missing takes the defaults above. Never fails. Lines that are not UTF-8
+// Reads the file; what is missing takes the defaults above. Never fails, never blocks (a pipe or
+// device of the name reads as no file). Lines end at CR LF, LF or a lone CR. Lines that are not UTF-8
 // (files written on Windows) are read as Windows-1252, except line 6, which stays byte for byte.
 Konfiguration Datei_Lesen(const std::string& pfad, Lesebericht* bericht = nullptr);
 
 // Writes the 17 values, each followed by CR LF, to a temporary file beside the target, syncs it and renames
-// it over the target, so a crash leaves the old file or the new one. Line breaks inside a value become
-// blanks. False (and the reason in *fehler) when the file could not be written; the old file is then intact.
+// it over the target, so a crash leaves the old file or the new one. A symbolic link stays and the file
+// it names is written (refused in a folder that other users may write); a pipe or device of the name is
+// never written into. Line breaks inside a value become blanks. False (and the reason in *fehler) when the file could not be written; the old file is then intact.
 bool Datei_Schreiben(const std::string& pfad, const Konfiguration& k, std::string* fehler = nullptr);
 
 // Whole number in a setting line ("  3 " gives 3); -1 when the line is not a plain number.

@@ -51,15 +51,26 @@ char32_t klein(char32_t c)
     return c;
 }
 
-bool gleicher_Name(std::string_view a, std::string_view b)
+void utf8_anhaengen(std::string& ziel, char32_t cp);
+
+// The name as matching sees it: blanks around removed, letters folded. Two
+// names match when their folded forms are equal.
+std::string gefaltet(std::string_view s)
 {
-    a = ohne_Rand(a);
-    b = ohne_Rand(b);
-    std::size_t i = 0, j = 0;
-    while (i < a.size() && j < b.size())
-        if (klein(naechstes(a, i)) != klein(naechstes(b, j)))
-            return false;
-    return i == a.size() && j == b.size();
+    s = ohne_Rand(s);
+    std::string r;
+    r.reserve(s.size());
+    std::size_t i = 0;
+    while (i < s.size()) {
+        const auto b = static_cast<unsigned char>(s[i]);
+        if (b < 0x80) {
+            r += static_cast<char>(b >= 'A' && b <= 'Z' ? b + 32 : b);
+            ++i;
+        } else {
+            utf8_anhaengen(r, klein(naechstes(s, i)));
+        }
+    }
+    return r;
 }
 
 // "[Name]" -> Name (untrimmed); false for any other line.
@@ -121,12 +132,18 @@ std::string Westeuropaeisch_Nach_Utf8(std::string_view bytes)
 {
     std::string r;
     r.reserve(bytes.size() + bytes.size() / 8);
-    for (char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        if (b >= 0x80 && b <= 0x9F)
-            utf8_anhaengen(r, Tabelle_80_9F[b - 0x80]);
-        else
-            utf8_anhaengen(r, b);
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        // Runs of ASCII go over in one piece.
+        std::size_t ascii = i;
+        while (ascii < bytes.size() && static_cast<unsigned char>(bytes[ascii]) < 0x80)
+            ++ascii;
+        r.append(bytes.data() + i, ascii - i);
+        if (ascii == bytes.size())
+            break;
+        const auto b = static_cast<unsigned char>(bytes[ascii]);
+        utf8_anhaengen(r, b <= 0x9F ? Tabelle_80_9F[b - 0x80] : b);
+        i = ascii + 1;
     }
     return r;
 }
@@ -179,6 +196,13 @@ bool Utf8_Nach_Westeuropaeisch(std::string_view utf8, std::string& bytes, std::s
     bytes.reserve(utf8.size());
     std::size_t i = 0;
     while (i < utf8.size()) {
+        std::size_t ascii = i;
+        while (ascii < utf8.size() && static_cast<unsigned char>(utf8[ascii]) < 0x80)
+            ++ascii;
+        bytes.append(utf8.data() + i, ascii - i);
+        i = ascii;
+        if (i == utf8.size())
+            break;
         const std::size_t anfang = i;
         const char32_t cp = naechstes(utf8, i);
         if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
@@ -219,20 +243,56 @@ Profildatei::Kodierung Kodierung_Erkennen(std::string_view bytes)
 
 // --- document -------------------------------------------------------------------
 
+const std::unordered_map<std::string, std::size_t>& Profildatei::Abschnitt::index() const
+{
+    if (!schluessel) {
+        schluessel = std::make_unique<std::unordered_map<std::string, std::size_t>>();
+        std::string_view k, w;
+        for (std::size_t i = 0; i < zeilen.size(); ++i)
+            if (ist_Eintrag(zeilen[i], k, w))
+                schluessel->try_emplace(gefaltet(k), i);
+    }
+    return *schluessel;
+}
+
+void Profildatei::neuer_Abschnitt(std::string kopf, std::string_view name)
+{
+    Abschnitt& a = m_abschnitte.emplace_back();
+    a.kopf = std::move(kopf);
+    a.hat_kopf = true;
+    a.name = gefaltet(name);
+    m_namenshash.push_back(std::hash<std::string>{}(a.name));
+    // A name looked up in vain until now is found here from now on.
+    if (const auto it = m_gefunden.find(a.name); it != m_gefunden.end() && it->second == Fehlt)
+        it->second = m_abschnitte.size() - 1;
+}
+
 Profildatei Profildatei::aus_Text(std::string_view text)
 {
     Profildatei d;
+    std::size_t koepfe = 0;
+    for (std::size_t p = text.find('['); p != std::string_view::npos; p = text.find('[', p + 1))
+        ++koepfe;
+    d.m_abschnitte.reserve(koepfe + 1);
+    d.m_namenshash.reserve(koepfe + 1);
+    const auto zeile = [&d](std::string_view z) {
+        std::string_view name;
+        if (ist_Kopf(z, name))
+            d.neuer_Abschnitt(std::string(z), name);
+        else
+            d.m_abschnitte.back().zeilen.emplace_back(z);
+    };
     std::size_t anfang = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] != '\r' && text[i] != '\n')
             continue;
-        d.m_zeilen.emplace_back(text.substr(anfang, i - anfang));
+        zeile(text.substr(anfang, i - anfang));
         if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
             ++i;
         anfang = i + 1;
     }
     if (anfang < text.size())
-        d.m_zeilen.emplace_back(text.substr(anfang));
+        zeile(text.substr(anfang));
     return d;
 }
 
@@ -255,12 +315,41 @@ Profildatei Profildatei::aus_Bytes(std::string_view bytes)
     return d;
 }
 
+std::vector<std::string> Profildatei::zeilen() const
+{
+    std::vector<std::string> r;
+    for (const auto& a : m_abschnitte) {
+        if (a.hat_kopf)
+            r.push_back(a.kopf);
+        r.insert(r.end(), a.zeilen.begin(), a.zeilen.end());
+    }
+    return r;
+}
+
+bool Profildatei::leer() const
+{
+    return m_abschnitte.size() == 1 && m_abschnitte.front().zeilen.empty();
+}
+
 std::string Profildatei::als_Text() const
 {
+    std::size_t laenge = 0;
+    for (const auto& a : m_abschnitte) {
+        laenge += a.kopf.size() + 2;
+        for (const auto& z : a.zeilen)
+            laenge += z.size() + 2;
+    }
     std::string r;
-    for (const auto& z : m_zeilen) {
-        r += z;
-        r += "\r\n";
+    r.reserve(laenge);
+    for (const auto& a : m_abschnitte) {
+        if (a.hat_kopf) {
+            r += a.kopf;
+            r += "\r\n";
+        }
+        for (const auto& z : a.zeilen) {
+            r += z;
+            r += "\r\n";
+        }
     }
     return r;
 }
@@ -280,88 +369,94 @@ std::string Profildatei::als_Bytes()
     return text;
 }
 
-bool Profildatei::finde_Abschnitt(std::string_view abschnitt, Bereich& b) const
+std::size_t Profildatei::finde_Abschnitt(std::string_view abschnitt) const
 {
-    std::string_view name;
-    for (std::size_t i = 0; i < m_zeilen.size(); ++i) {
-        if (!ist_Kopf(m_zeilen[i], name) || !gleicher_Name(name, abschnitt))
-            continue;
-        b.kopf = i;
-        b.ende = i + 1;
-        while (b.ende < m_zeilen.size() && !ist_Kopf(m_zeilen[b.ende], name))
-            ++b.ende;
-        return true;
-    }
-    return false;
+    std::string name = gefaltet(abschnitt);
+    if (const auto it = m_gefunden.find(name); it != m_gefunden.end())
+        return it->second;
+    std::size_t gefunden = Fehlt;
+    const std::size_t hash = std::hash<std::string>{}(name);
+    for (std::size_t i = 1; i < m_namenshash.size(); ++i)
+        if (m_namenshash[i] == hash && m_abschnitte[i].name == name) {
+            gefunden = i;
+            break;
+        }
+    m_gefunden.emplace(std::move(name), gefunden);
+    return gefunden;
 }
 
-Profildatei::Bereich Profildatei::Abschnitt_Anlegen(std::string_view abschnitt)
+Profildatei::Abschnitt& Profildatei::Abschnitt_Anlegen(std::string_view abschnitt)
 {
-    Bereich b;
-    if (finde_Abschnitt(abschnitt, b))
-        return b;
-    m_zeilen.push_back("[" + std::string(ohne_Rand(abschnitt)) + "]");
-    b.kopf = m_zeilen.size() - 1;
-    b.ende = m_zeilen.size();
-    return b;
+    if (const std::size_t i = finde_Abschnitt(abschnitt); i != Fehlt)
+        return m_abschnitte[i];
+    neuer_Abschnitt("[" + std::string(ohne_Rand(abschnitt)) + "]", abschnitt);
+    return m_abschnitte.back();
 }
 
 std::string Profildatei::Ini_Lesen(std::string_view abschnitt, std::string_view schluessel) const
 {
-    Bereich b;
-    if (!finde_Abschnitt(abschnitt, b))
+    const std::size_t i = finde_Abschnitt(abschnitt);
+    if (i == Fehlt)
+        return {};
+    const Abschnitt* a = &m_abschnitte[i];
+    const auto& index = a->index();
+    const auto it = index.find(gefaltet(schluessel));
+    if (it == index.end())
         return {};
     std::string_view k, w;
-    for (std::size_t i = b.kopf + 1; i < b.ende; ++i) {
-        if (!ist_Eintrag(m_zeilen[i], k, w) || !gleicher_Name(k, schluessel))
-            continue;
-        w = ohne_Rand(w);
-        // cut after 254 characters, never inside one
-        std::size_t pos = 0, zeichen = 0;
-        while (pos < w.size() && zeichen < Max_Wertlaenge) {
-            naechstes(w, pos);
-            ++zeichen;
-        }
-        return std::string(w.substr(0, pos));
+    ist_Eintrag(a->zeilen[it->second], k, w);
+    w = ohne_Rand(w);
+    // cut after 254 characters, never inside one
+    std::size_t pos = 0, zeichen = 0;
+    while (pos < w.size() && zeichen < Max_Wertlaenge) {
+        naechstes(w, pos);
+        ++zeichen;
     }
-    return {};
+    return std::string(w.substr(0, pos));
 }
 
 void Profildatei::Ini_Schreiben(std::string_view abschnitt, std::string_view schluessel,
                                 std::string_view wert)
 {
-    std::string zeile(ohne_Rand(schluessel));
-    zeile += '=';
+    std::string neuer_wert;
+    neuer_wert.reserve(wert.size());
     for (char c : wert)
-        zeile += (c == '\r' || c == '\n') ? ' ' : c;
+        neuer_wert += (c == '\r' || c == '\n') ? ' ' : c;
 
-    const Bereich b = Abschnitt_Anlegen(abschnitt);
-    std::string_view k, w;
-    for (std::size_t i = b.kopf + 1; i < b.ende; ++i) {
-        if (ist_Eintrag(m_zeilen[i], k, w) && gleicher_Name(k, schluessel)) {
-            m_zeilen[i] = std::move(zeile);
-            return;
-        }
+    Abschnitt& a = Abschnitt_Anlegen(abschnitt);
+    const auto& index = a.index();
+    if (const auto it = index.find(gefaltet(schluessel)); it != index.end()) {
+        // In place: the key keeps the file's spelling, without blanks around it.
+        std::string& zeile = a.zeilen[it->second];
+        std::string neu(ohne_Rand(std::string_view(zeile).substr(0, zeile.find('='))));
+        neu += '=';
+        neu += neuer_wert;
+        zeile = std::move(neu);
+        return;
     }
-    Anhaengen(b, std::move(zeile));
+    Anhaengen(a, std::string(ohne_Rand(schluessel)) + "=" + neuer_wert);
 }
 
 void Profildatei::Zeile_Sicherstellen(std::string_view abschnitt, std::string_view zeile)
 {
-    const Bereich b = Abschnitt_Anlegen(abschnitt);
-    for (std::size_t i = b.kopf + 1; i < b.ende; ++i)
-        if (ohne_Rand(m_zeilen[i]) == ohne_Rand(zeile))
+    Abschnitt& a = Abschnitt_Anlegen(abschnitt);
+    for (const auto& z : a.zeilen)
+        if (ohne_Rand(z) == ohne_Rand(zeile))
             return;
-    Anhaengen(b, std::string(zeile));
+    Anhaengen(a, std::string(zeile));
 }
 
-void Profildatei::Anhaengen(const Bereich& b, std::string zeile)
+void Profildatei::Anhaengen(Abschnitt& a, std::string zeile)
 {
-    // New lines go after the section's last non-blank line.
-    std::size_t pos = b.ende;
-    while (pos > b.kopf + 1 && ohne_Rand(m_zeilen[pos - 1]).empty())
+    // New lines go after the section's last non-blank line. Only blank lines
+    // follow, and they hold no key, so the key index stays valid.
+    std::size_t pos = a.zeilen.size();
+    while (pos > 0 && ohne_Rand(a.zeilen[pos - 1]).empty())
         --pos;
-    m_zeilen.insert(m_zeilen.begin() + static_cast<std::ptrdiff_t>(pos), std::move(zeile));
+    std::string_view k, w;
+    if (a.schluessel && ist_Eintrag(zeile, k, w))
+        a.schluessel->try_emplace(gefaltet(k), pos);
+    a.zeilen.insert(a.zeilen.begin() + static_cast<std::ptrdiff_t>(pos), std::move(zeile));
 }
 
 } // namespace kw

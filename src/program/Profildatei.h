@@ -7,12 +7,17 @@
 // blanks removed. Lines that are neither a section header nor an entry (blank
 // lines, comments, garbage) are kept but never read.
 //
+// The sections are indexed as the file is read, and the keys of a section on
+// its first use, so a lookup costs the same in a file of any size.
+//
 // On disk the text is either 8-bit Western European (Windows-1252, the format
 // the recipe files have always had) or UTF-8 with a byte order mark (for texts
 // that the code page cannot hold). In memory everything is UTF-8.
 
+#include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace kw {
@@ -43,15 +48,17 @@ public:
 
     Kodierung kodierung() const { return m_kodierung; }
     void setKodierung(Kodierung k) { m_kodierung = k; }
-    const std::vector<std::string>& zeilen() const { return m_zeilen; }
-    bool leer() const { return m_zeilen.empty(); }
+    // All lines in file order.
+    std::vector<std::string> zeilen() const;
+    bool leer() const;
 
     // The value of the key, blanks around it removed, cut to 254 characters;
     // empty when the section or the key is missing. The first section and the
     // first key of a name count.
     std::string Ini_Lesen(std::string_view abschnitt, std::string_view schluessel) const;
 
-    // Replaces the value of the key in place, or appends the entry at the end
+    // Replaces the value of the key in place (the key keeps its spelling in the
+    // file, "TEMPERATUR=62" stays "TEMPERATUR=...", blanks around it removed), or appends the entry at the end
     // of its section, or appends the section at the end of the file. Names are
     // written without surrounding blanks. A line break inside the value would
     // break the file apart and is written as a blank.
@@ -64,15 +71,30 @@ public:
     void Zeile_Sicherstellen(std::string_view abschnitt, std::string_view zeile);
 
 private:
-    struct Bereich {
-        std::size_t kopf;   // index of the header line
-        std::size_t ende;   // one past the last line of the section
+    struct Abschnitt {
+        std::string kopf;                 // the header line; none for the lines before the first header
+        bool hat_kopf = false;
+        std::string name;                 // the header's name, folded for matching
+        std::vector<std::string> zeilen;  // the lines after the header, up to the next one
+        // Folded key -> its first entry line; built on first use.
+        mutable std::unique_ptr<std::unordered_map<std::string, std::size_t>> schluessel;
+        const std::unordered_map<std::string, std::size_t>& index() const;
     };
-    bool finde_Abschnitt(std::string_view abschnitt, Bereich& b) const;
-    Bereich Abschnitt_Anlegen(std::string_view abschnitt);
-    void Anhaengen(const Bereich& b, std::string zeile);
+    static constexpr std::size_t Fehlt = static_cast<std::size_t>(-1);
+    // Index into m_abschnitte of the first section of the name, or Fehlt.
+    std::size_t finde_Abschnitt(std::string_view abschnitt) const;
+    Abschnitt& Abschnitt_Anlegen(std::string_view abschnitt);
+    void Anhaengen(Abschnitt& a, std::string zeile);
+    void neuer_Abschnitt(std::string kopf, std::string_view name);
 
-    std::vector<std::string> m_zeilen;
+    // [0] holds the lines before the first header.
+    std::vector<Abschnitt> m_abschnitte = std::vector<Abschnitt>(1);
+    // Hash of each section's folded name, side by side with m_abschnitte: a search
+    // walks this compact array instead of the sections.
+    std::vector<std::size_t> m_namenshash = std::vector<std::size_t>(1);
+    // Folded section names looked up so far -> first section or Fehlt. A program
+    // asks for a few dozen names, so the sections are searched once per name.
+    mutable std::unordered_map<std::string, std::size_t> m_gefunden;
     Kodierung m_kodierung = Kodierung::Westeuropaeisch;
 };
 

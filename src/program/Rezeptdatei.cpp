@@ -2,10 +2,10 @@
 
 #include "fileio/AtomicWrite.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -22,41 +22,18 @@ std::string Flagwert(const std::string& flag) { return Flag_Lesen(flag) ? "TRUE"
 
 enum class Lesen { Ok, Fehlt, Fehler, Zu_Gross };
 
+// Never blocks: a pipe or device of the name is refused at once.
 Lesen datei_lesen(const std::string& pfad, std::string& inhalt, std::string& fehler)
 {
-    inhalt.clear();
-    const int fd = ::open(pfad.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        fehler = std::strerror(errno);
-        return errno == ENOENT ? Lesen::Fehlt : Lesen::Fehler;
-    }
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        fehler = S_ISDIR(st.st_mode) ? std::strerror(EISDIR) : "not a regular file";
-        ::close(fd);
-        return Lesen::Fehler;
-    }
-    char puffer[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd, puffer, sizeof puffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            fehler = std::strerror(errno);
-            ::close(fd);
-            return Lesen::Fehler;
-        }
-        if (n == 0)
-            break;
-        inhalt.append(puffer, static_cast<std::size_t>(n));
-        if (inhalt.size() > Max_Dateigroesse) {
-            ::close(fd);
-            inhalt.clear();
-            return Lesen::Zu_Gross;
-        }
-    }
-    ::close(fd);
-    return Lesen::Ok;
+    const FileResult r = read_regular_file(pfad, Max_Dateigroesse, inhalt);
+    if (r.ok())
+        return Lesen::Ok;
+    fehler = r.text.substr(std::min(r.text.size(), pfad.size() + 2));
+    if (r.kind == FileError::TooLarge)
+        return Lesen::Zu_Gross;
+    if (r.kind == FileError::System && r.errnum == ENOENT)
+        return Lesen::Fehlt;
+    return Lesen::Fehler;
 }
 
 // Writable for us, and not protected by having no write permission at all
@@ -88,26 +65,6 @@ void Gruppe_Setzen(bool& a, bool& b, bool& c, bool wa, bool wb, bool wc)
 }
 
 } // namespace
-
-bool Ist_Dateiname(const std::string& name)
-{
-    if (name.empty() || name == "." || name == "..")
-        return false;
-    if (!Ist_Utf8(name))
-        return false;
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        const auto b = static_cast<unsigned char>(name[i]);
-        if (b == '/' || b < 0x20 || b == 0x7F)
-            return false;
-        // C1 controls U+0080..U+009F are C2 80 .. C2 9F in UTF-8
-        if (b == 0xC2 && i + 1 < name.size()) {
-            const auto f = static_cast<unsigned char>(name[i + 1]);
-            if (f >= 0x80 && f <= 0x9F)
-                return false;
-        }
-    }
-    return true;
-}
 
 std::string Rezeptpfad(const std::string& programmordner, const std::string& biersorte)
 {
@@ -228,8 +185,11 @@ Rezeptergebnis Rezept_Speichern(const std::string& programmordner, Maischprogram
     Rezept_Eintragen(datei, neu, daten);
     const std::string bytes = datei.als_Bytes();
     r.kodierung = datei.kodierung();
-    if (!write_atomically(r.pfad, bytes, r.detail)) {
-        r.fehler = Rezeptergebnis::Fehler::Schreibfehler;
+    const FileResult w = write_atomically(r.pfad, bytes);
+    if (!w.ok()) {
+        r.fehler = w.kind == FileError::UnsafeLink ? Rezeptergebnis::Fehler::Link_Verweigert
+                                                  : Rezeptergebnis::Fehler::Schreibfehler;
+        r.detail = w.text.substr(std::min(w.text.size(), r.pfad.size() + 2));
         return r;
     }
     programm = std::move(neu);

@@ -3,12 +3,15 @@
 // ".rez" file of the profile kind, named after the beer, in the program folder.
 //
 // Saving writes the whole file at once (beside it, flushed, renamed over it), so
-// a failed save leaves the previous recipe as it was. Entries of an existing file
+// a failed save leaves the previous recipe as it was. A recipe that is a symbolic
+// link stays one: the file it names is written. Reading never blocks on a pipe or
+// device of the name, and nothing but a regular file is read or replaced. Entries of an existing file
 // that the program does not write are kept.
 
 #include <string>
 
 #include "aids/BrauDaten.h"
+#include "fileio/Dateiname.h"
 #include "program/Maischprogramm.h"
 #include "program/Profildatei.h"
 
@@ -21,8 +24,9 @@ struct Rezeptergebnis {
         Kein_Ordner,       // no program folder known
         Lesefehler,        // file (or the existing file to be updated) cannot be read
         Zu_Gross,          // not a recipe: larger than any recipe could be
-        Schreibfehler,     // existing file write-protected, or temporary file, writing,
-                           // flushing or renaming failed
+        Schreibfehler,     // existing file write-protected or no regular file, or temporary
+                           // file, writing, flushing or renaming failed
+        Link_Verweigert,   // the recipe is a symbolic link in a folder other users may write
     };
     Fehler fehler = Fehler::Keiner;
     std::string pfad;    // the file acted on (Rezeptdatei)
@@ -36,8 +40,8 @@ struct Rezeptergebnis {
 inline constexpr std::string_view Rezeptendung = ".rez";
 inline constexpr std::string_view Trennzeile = "===============";
 
-// A beer name that names a file in the folder itself and nothing else.
-bool Ist_Dateiname(const std::string& name);
+// Ist_Dateiname (fileio/Dateiname.h): the beer names a recipe can be saved under,
+// the same rule as for the history file.
 
 // Program folder + "/" + beer name + ".rez".
 std::string Rezeptpfad(const std::string& programmordner, const std::string& biersorte);

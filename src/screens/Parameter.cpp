@@ -20,8 +20,9 @@ namespace {
 QString text(const std::string& s) { return QString::fromStdString(s); }
 
 // Recipe errors have no numbered message; German where German is chosen,
-// English otherwise.
-QString Rezeptmeldung(const Rezeptergebnis& r, bool speichern, bool deutsch)
+// English otherwise. The rule for beer names and the refused link speak every
+// language (the history file shows the same text).
+QString Rezeptmeldung(const Rezeptergebnis& r, bool speichern, bool deutsch, const Dateitexte& dateitexte)
 {
     using F = Rezeptergebnis::Fehler;
     const auto w = [deutsch](const QString& de, const QString& en) { return deutsch ? de : en; };
@@ -34,16 +35,15 @@ QString Rezeptmeldung(const Rezeptergebnis& r, bool speichern, bool deutsch)
         return w(u"Die Datei " + pfad + u" kann nicht gelesen werden" + detail + u". Es wurde nichts geladen.",
                  u"The file " + pfad + u" cannot be read" + detail + u". Nothing was loaded.");
     }
+    if (r.fehler == F::Ungueltiger_Name)
+        return text(dateitexte.Name_Ungueltig).arg(text(r.detail));
+    if (r.fehler == F::Link_Verweigert)
+        return text(dateitexte.Link_Verweigert).arg(pfad);
     QString m = w(QStringLiteral("Das Rezept wurde nicht gespeichert: "),
                   QStringLiteral("The recipe was not saved: "));
     switch (r.fehler) {
     case F::Ungueltiger_Name:
-        m += w(u"Die Biersorte \u201E" + text(r.detail)
-                   + u"\u201C taugt nicht als Dateiname (leer, \u201E.\u201C oder \u201E..\u201C, "
-                     u"oder mit \u201E/\u201C oder einem Steuerzeichen).",
-               u"the beer name \"" + text(r.detail)
-                   + u"\" cannot be a file name (empty, \".\" or \"..\", or holding \"/\" or a "
-                     u"control character).");
+    case F::Link_Verweigert:
         break;
     case F::Kein_Ordner:
         m += w(QStringLiteral("Der Programmordner ist nicht bekannt."),
@@ -253,7 +253,8 @@ void Parameter::SPEICHERN()
 
 void Parameter::Rezeptfehler(const Rezeptergebnis& r, bool speichern)
 {
-    app.meldungsanzeige().zeige(Rezeptmeldung(r, speichern, app.texte.aktuell == Sprache::Deutsch),
+    app.meldungsanzeige().zeige(Rezeptmeldung(r, speichern, app.texte.aktuell == Sprache::Deutsch,
+                                              app.texte.dateien()),
                                 QString(), QMessageBox::Warning);
 }
 

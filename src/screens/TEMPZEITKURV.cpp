@@ -169,7 +169,18 @@ TEMPZEITKURV::TEMPZEITKURV(Anwendung& app) : QWidget(nullptr), m_app(app)
 void TEMPZEITKURV::Historie_Schreiben()
 {
     // The file follows the beer name as it is now, not the one at load.
-    const std::filesystem::path datei = Historie_Pfad(m_app.anlage.Programmpfad, m_app.anlage.Programm.Biersorte);
+    const std::string& name = m_app.anlage.Programm.Biersorte;
+    if (!Historie_Name_Erlaubt(name)) {
+        // The recipe's rule and message; said once until the name is usable again.
+        if (!m_NameAbgelehnt)
+            m_app.meldungsanzeige().zeige(
+                QString::fromStdString(m_app.texte.dateien().Name_Ungueltig).arg(QString::fromStdString(name)),
+                QString(), QMessageBox::Warning);
+        m_NameAbgelehnt = true;
+        return;
+    }
+    m_NameAbgelehnt = false;
+    const std::filesystem::path datei = Historie_Pfad(m_app.anlage.Programmpfad, name);
     const Anzeige& z = m_app.anzeige;
     const std::string zeile = kw::Historie_Zeile(Zeitstempel_Text(m_app.jetzt()), z.Anzeige_TempIst,
                                                  z.Anzeige_TempSollAct, z.Anzeige_TempSoll);

@@ -89,6 +89,7 @@ private:
     Dateiwahl m_journalwahl;
     QPointer<QFileDialog> m_CD;
     std::filesystem::path m_HisDatei;
+    bool m_NameAbgelehnt = false;  // the beer name's refusal is on screen or was shown
     QString m_HisAuswahl;
     HisKurve m_kurve;
 };

@@ -128,6 +128,7 @@ struct Sprachdaten {
     Ruf_Text_Texte Ruf_Text;
     WarnungDS1820_Texte WarnungDS1820;
     Zusatztexte Zusatz;
+    Dateitexte Dateien;
 };
 
 // One per language file.

@@ -387,6 +387,8 @@ const std::string& Meldung(Sprache sprache, int nr) {
 
 const Schaltertexte& Schaltertexte_Fuer(Sprache sprache) { return Daten(sprache).Schalter; }
 
+const Dateitexte& Dateitexte_Fuer(Sprache sprache) { return Daten(sprache).Dateien; }
+
 const std::vector<Beschriftung>& Beschriftungstabelle(Sprache sprache) {
     return Alle_Tabellen().beschriftungen[Index(sprache)];
 }

@@ -75,6 +75,15 @@ struct Schaltertexte {
 
 const Schaltertexte& Schaltertexte_Fuer(Sprache sprache);
 
+// Messages about the files in the program folder; the screens fill in %1 and %2.
+struct Dateitexte {
+    std::string Name_Ungueltig;    // %1 beer name: refused for the recipe and the history file alike
+    std::string Link_Verweigert;   // %1 path: a link in a folder other users may write
+    std::string Zweites_Programm;  // %1 program folder, %2 process id of the running program
+};
+
+const Dateitexte& Dateitexte_Fuer(Sprache sprache);
+
 struct Beschriftung {
     std::string Bildschirm;
     std::string Steuerelement;
@@ -153,6 +162,7 @@ struct Texte {
     const std::string& meldung(int nr) const { return Meldung(aktuell, nr); }
     const Schaltertexte& schalter() const { return Schaltertexte_Fuer(aktuell); }
     const Waechtertexte& waechter() const { return Waechtertexte_Fuer(aktuell); }
+    const Dateitexte& dateien() const { return Dateitexte_Fuer(aktuell); }
     const std::vector<Beschriftung>& beschriftungen() const { return Beschriftungstabelle(aktuell); }
     const Zusatztexte& zusatz() const { return Zusatztexte_Fuer(aktuell); }
     const std::string* beschriftung(std::string_view bildschirm, std::string_view steuerelement) const {

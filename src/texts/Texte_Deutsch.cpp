@@ -266,6 +266,11 @@ const Sprachdaten& Daten_Deutsch() {
             .Lampe_Aus = "aus",
             .Stoerung = "Interner Fehler: %1\nDer Ablauf wurde angehalten und alle Ausgänge wurden ausgeschaltet. Bitte die Anlage prüfen und den Ablauf neu starten.",
         },
+        .Dateien = {
+            .Name_Ungueltig = "Die Biersorte \u201E%1\u201C taugt nicht als Dateiname (leer, \u201E.\u201C oder \u201E..\u201C, oder mit \u201E/\u201C oder einem Steuerzeichen): unter diesem Namen werden Rezept und Temperaturkurve nicht gespeichert.",
+            .Link_Verweigert = "%1 ist eine Verknüpfung in einem Ordner, den auch andere Benutzer beschreiben dürfen. Ihr wird nicht gefolgt, es wurde nichts gespeichert.",
+            .Zweites_Programm = "Kesselwerk läuft schon mit dem Programmordner %1 (Prozess %2). Ein zweites Programm würde ihm die Ausgänge und die Dateien streitig machen; es endet jetzt, ohne die Ausgänge anzufassen.",
+        },
     };
     return d;
 }

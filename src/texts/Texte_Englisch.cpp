@@ -266,6 +266,11 @@ const Sprachdaten& Daten_Englisch() {
             .Lampe_Aus = "off",
             .Stoerung = "Internal error: %1\nThe sequence was stopped and every output was switched off. Please check the plant and start the sequence again.",
         },
+        .Dateien = {
+            .Name_Ungueltig = "The beer name \"%1\" cannot be a file name (empty, \".\" or \"..\", or holding \"/\" or a control character): neither the recipe nor the temperature curve is saved under this name.",
+            .Link_Verweigert = "%1 is a link in a folder that other users may write to. It is not followed; nothing was saved.",
+            .Zweites_Programm = "Kesselwerk is already running on the program folder %1 (process %2). A second program would fight it over the outputs and the files; this one ends now without touching the outputs.",
+        },
     };
     return d;
 }

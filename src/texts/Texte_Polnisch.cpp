@@ -267,6 +267,11 @@ const Sprachdaten& Daten_Polnisch() {
             .Lampe_Aus = "wył",
             .Stoerung = "Błąd wewnętrzny: %1\nProces został zatrzymany, a wszystkie wyjścia wyłączone. Sprawdź instalację i uruchom proces ponownie.",
         },
+        .Dateien = {
+            .Name_Ungueltig = "Nazwa piwa „%1” nie może być nazwą pliku (pusta, „.” lub „..”, albo zawiera „/” lub znak sterujący): pod tą nazwą nie zostanie zapisana ani receptura, ani krzywa temperatury.",
+            .Link_Verweigert = "%1 jest dowiązaniem w folderze, do którego mogą pisać także inni użytkownicy. Dowiązanie nie jest śledzone; nic nie zapisano.",
+            .Zweites_Programm = "Kesselwerk działa już z folderem programu %1 (proces %2). Drugi program walczyłby z nim o wyjścia i pliki; ten kończy się teraz, nie dotykając wyjść.",
+        },
     };
     return d;
 }

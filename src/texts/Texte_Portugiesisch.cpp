@@ -266,6 +266,11 @@ const Sprachdaten& Daten_Portugiesisch() {
             .Lampe_Aus = "desligado",
             .Stoerung = "Erro interno: %1\nO processo foi parado e todas as saídas foram desligadas. Verifique a instalação e reinicie o processo.",
         },
+        .Dateien = {
+            .Name_Ungueltig = "O nome da cerveja \"%1\" não serve como nome de ficheiro (vazio, \".\" ou \"..\", ou com \"/\" ou um carácter de controlo): nem a receita nem a curva de temperatura são guardadas com este nome.",
+            .Link_Verweigert = "%1 é uma ligação numa pasta em que outros utilizadores podem escrever. A ligação não é seguida; nada foi guardado.",
+            .Zweites_Programm = "O Kesselwerk já está a correr com a pasta do programa %1 (processo %2). Um segundo programa disputaria com ele as saídas e os ficheiros; este termina agora sem tocar nas saídas.",
+        },
     };
     return d;
 }

@@ -267,6 +267,11 @@ const Sprachdaten& Daten_Tschechisch() {
             .Lampe_Aus = "vyp",
             .Stoerung = "Vnitřní chyba: %1\nPrůběh byl zastaven a všechny výstupy byly vypnuty. Zkontrolujte zařízení a spusťte průběh znovu.",
         },
+        .Dateien = {
+            .Name_Ungueltig = "Název piva „%1“ nemůže být názvem souboru (prázdný, „.“ nebo „..“, nebo obsahuje „/“ či řídicí znak): pod tímto názvem se neuloží recept ani teplotní křivka.",
+            .Link_Verweigert = "%1 je odkaz ve složce, do které smějí zapisovat i jiní uživatelé. Odkaz se nesleduje; nic nebylo uloženo.",
+            .Zweites_Programm = "Kesselwerk již běží se složkou programu %1 (proces %2). Druhý program by mu konkuroval o výstupy a soubory; tento nyní končí, aniž by se dotkl výstupů.",
+        },
     };
     return d;
 }

@@ -11,6 +11,8 @@
 #include <unistd.h>
 
 #include "aids/Historie.h"
+#include "../fileio/Frist.h"
+#include "fileio/Dateiname.h"
 
 namespace kw {
 namespace {
@@ -46,9 +48,16 @@ protected:
 TEST(Historie, PfadAusBiersorte) {
     EXPECT_EQ(Historie_Pfad("/opt/brau", "Pils"), fs::path("/opt/brau/Pils.His"));
     EXPECT_EQ(Historie_Pfad("/opt/brau", ""), fs::path("/opt/brau/.His"));
-    // A beer name never leads out of the program folder.
-    EXPECT_EQ(Historie_Pfad("/opt/brau", "../../etc/x"), fs::path("/opt/brau/.._.._etc_x.His"));
-    EXPECT_EQ(Historie_Pfad("/opt/brau", "Alt\\Bier"), fs::path("/opt/brau/Alt_Bier.His"));
+    // The recipe's rule: a "/" is refused (no path, nothing written), a "\" is kept.
+    EXPECT_EQ(Historie_Pfad("/opt/brau", "../../etc/x"), fs::path());
+    EXPECT_FALSE(Historie_Schreiben(Historie_Pfad("/opt/brau", "a/b"), "x , 1 , 2 , 3\r\n"));
+    EXPECT_EQ(Historie_Pfad("/opt/brau", "Alt\\Bier"), fs::path("/opt/brau/Alt\\Bier.His"));
+    for (const char* name : {"a/b", "/", "x\ty", "..", "."}) {
+        EXPECT_FALSE(Historie_Name_Erlaubt(name)) << name;
+        EXPECT_EQ(Historie_Name_Erlaubt(name), Ist_Dateiname(name)) << name;
+    }
+    for (const char* name : {"Alt\\Bier", "Märzen", "IPA 2026"})
+        EXPECT_TRUE(Historie_Name_Erlaubt(name) && Ist_Dateiname(name)) << name;
 }
 
 TEST(Historie, ZeitstempelOrtszeit) {
@@ -196,6 +205,37 @@ TEST_F(HistorieDatei, KeineRohrleitungenUndGeraete) {
     char puffer[8];
     EXPECT_LT(::read(fd, puffer, sizeof puffer), 0);  // nothing arrived
     ::close(fd);
+}
+
+TEST_F(HistorieDatei, VerknuepfteHistorieBleibtVerknuepft) {
+    fs::create_directories(ordner / "archiv");
+    schreibe(ordner / "archiv" / "Pils.His", "alt , 1 , 2 , 3\r\n");
+    fs::create_symlink("archiv/Pils.His", datei("Pils.His"));
+    // A new brew empties the file the link names; the link stays.
+    ASSERT_TRUE(Historie_Neu(datei("Pils.His")));
+    EXPECT_TRUE(fs::is_symlink(datei("Pils.His")));
+    EXPECT_EQ(inhalt(ordner / "archiv" / "Pils.His"), "");
+    ASSERT_TRUE(Historie_Schreiben(datei("Pils.His"), "t , 60 , 61 , 62\r\n"));
+    EXPECT_EQ(inhalt(ordner / "archiv" / "Pils.His"), "t , 60 , 61 , 62\r\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(ordner), {}), 2);
+
+    // A folder open to everyone: the link is neither written through nor replaced.
+    fs::permissions(ordner, fs::perms::all);
+    EXPECT_FALSE(Historie_Schreiben(datei("Pils.His"), "u , 60 , 61 , 62\r\n"));
+    EXPECT_FALSE(Historie_Neu(datei("Pils.His")));
+    EXPECT_TRUE(fs::is_symlink(datei("Pils.His")));
+    EXPECT_EQ(inhalt(ordner / "archiv" / "Pils.His"), "t , 60 , 61 , 62\r\n");
+    // A plain file there is written as before.
+    EXPECT_TRUE(Historie_Schreiben(datei("Alt.His"), "u , 60 , 61 , 62\r\n"));
+    fs::permissions(ordner, fs::perms::owner_all);
+}
+
+TEST_F(HistorieDatei, RohrleitungBlockiertWederNeuNochKurve) {
+    const fs::path rohr = datei("Rohr.His");
+    ASSERT_EQ(::mkfifo(rohr.c_str(), 0600), 0);
+    EXPECT_EQ(test::in_Frist([&] { return !Historie_Neu(rohr); }), test::Fristergebnis::Wahr);
+    EXPECT_EQ(test::in_Frist([&] { return !Kurve_Lesen(rohr).geoeffnet; }), test::Fristergebnis::Wahr);
+    EXPECT_TRUE(fs::is_fifo(rohr));
 }
 
 TEST_F(HistorieDatei, RiesigeDateiWirdNichtGanzGelesen) {

@@ -9,7 +9,10 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <filesystem>
 #include <sys/stat.h>
+
+#include "../fileio/Frist.h"
 
 using kw::test::Tempordner;
 
@@ -156,6 +159,75 @@ TEST(Konfiguration, SchreibenIstAtomar)
     EXPECT_FALSE(Datei_Schreiben(d / "fehlt/Kesselwerk.cfg", k, &fehler));
     EXPECT_FALSE(fehler.empty());
     EXPECT_EQ(Datei_Lesen(d / "Kesselwerk.cfg").NameLogFile, "neu");
+}
+
+TEST(Konfiguration, JedesZeilenendeIstEinZeilenende)
+{
+    // The same file from a CR-only editor, and with the three line ends mixed.
+    Tempordner d;
+    std::string nur_cr = musterdatei;
+    for (std::size_t p; (p = nur_cr.find("\r\n")) != std::string::npos;)
+        nur_cr.replace(p, 2, "\r");
+    d.schreibe("cr.cfg", nur_cr);
+    Lesebericht b;
+    const Konfiguration k = Datei_Lesen(d / "cr.cfg", &b);
+    EXPECT_EQ(b.zeilen, 17);
+    EXPECT_EQ(k, Datei_Lesen([&] { d.schreibe("crlf.cfg", musterdatei); return d / "crlf.cfg"; }()));
+    EXPECT_EQ(k.NameDigitemp, "digitemp_DS9097U");
+    EXPECT_EQ(k.Sprache, "7");
+
+    d.schreibe("gemischt.cfg", "werkzeug\rlog\n2\r\n\r\r1\n");
+    const Konfiguration g = Datei_Lesen(d / "gemischt.cfg", &b);
+    EXPECT_EQ(b.zeilen, 6);
+    EXPECT_EQ(g.NameDigitemp, "werkzeug");
+    EXPECT_EQ(g.NameLogFile, "log");
+    EXPECT_EQ(g.Schnittstelle, "2");
+    EXPECT_EQ(g.LPT_Def_Adresse, "");
+    EXPECT_EQ(g.COM_Port, "");
+    EXPECT_EQ(g.Reserviert, "1");
+}
+
+TEST(Konfiguration, VerknuepfteDateiBleibtVerknuepft)
+{
+    namespace fs = std::filesystem;
+    Tempordner d;
+    fs::create_directories(d.pfad / "geteilt");
+    d.schreibe("geteilt/Kesselwerk.cfg", musterdatei);
+    fs::create_symlink("geteilt/Kesselwerk.cfg", d.pfad / "Kesselwerk.cfg");
+    Konfiguration k = Datei_Lesen(d / "Kesselwerk.cfg");
+    k.Sprache = "2";
+    std::string fehler;
+    ASSERT_TRUE(Datei_Schreiben(d / "Kesselwerk.cfg", k, &fehler)) << fehler;
+    EXPECT_TRUE(fs::is_symlink(d.pfad / "Kesselwerk.cfg"));
+    EXPECT_EQ(Datei_Lesen(d / "geteilt/Kesselwerk.cfg").Sprache, "2");
+    EXPECT_EQ(std::distance(fs::directory_iterator(d.pfad), {}), 2);
+
+    // In a folder anyone may write, the link is not followed and the save is refused.
+    fs::permissions(d.pfad, fs::perms::all);
+    k.Sprache = "6";
+    EXPECT_FALSE(Datei_Schreiben(d / "Kesselwerk.cfg", k, &fehler));
+    EXPECT_NE(fehler.find("symbolic link"), std::string::npos) << fehler;
+    EXPECT_EQ(Datei_Lesen(d / "geteilt/Kesselwerk.cfg").Sprache, "2");
+    fs::permissions(d.pfad, fs::perms::owner_all);
+}
+
+TEST(Konfiguration, RohrleitungWirdWederGelesenNochBeschrieben)
+{
+    namespace fs = std::filesystem;
+    Tempordner d;
+    const std::string rohr = d / "Kesselwerk.cfg";
+    ASSERT_EQ(::mkfifo(rohr.c_str(), 0600), 0);
+    EXPECT_EQ(test::in_Frist([&] {
+                  Lesebericht b;
+                  Datei_Lesen(rohr, &b);
+                  return !b.geoeffnet;
+              }),
+              test::Fristergebnis::Wahr);
+    std::string fehler;
+    EXPECT_FALSE(Datei_Schreiben(rohr, Konfiguration{}, &fehler));
+    EXPECT_NE(fehler.find("not a regular file"), std::string::npos) << fehler;
+    EXPECT_TRUE(fs::is_fifo(rohr));
+    EXPECT_EQ(std::distance(fs::directory_iterator(d.pfad), {}), 1);
 }
 
 TEST(Konfiguration, Zahlzeilen)

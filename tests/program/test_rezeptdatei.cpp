@@ -4,11 +4,15 @@
 #include <gtest/gtest.h>
 
 #include "Testdatei.h"
+#include "../fileio/Frist.h"
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <filesystem>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 using namespace kw;
 using kw::test::lies;
@@ -179,12 +183,13 @@ TEST(Profildatei, SchreibenErsetztAnOrtUndLaesstFremdesStehen)
     d.Ini_Schreiben("zweit", "Y", " 3 ");
     EXPECT_EQ(d.als_Text(),
               "; Kommentar\r\n[Fremd]\r\nx=1\r\n[braudaten]\r\nSudgroesse=50\r\nunbekannt=bleibt\r\n"
-              "Hauptguss=30\r\n\r\n[Zweit]\r\nY= 3 \r\n[Neu]\r\nk=mit  Zeilenumbruch\r\n");
+              "Hauptguss=30\r\n\r\n[Zweit]\r\ny= 3 \r\n[Neu]\r\nk=mit  Zeilenumbruch\r\n");
     EXPECT_EQ(d.Ini_Lesen("zweit", "y"), "3");
 
     d.Zeile_Sicherstellen("Fremd", "===");
     d.Zeile_Sicherstellen("fremd", "===");
-    EXPECT_EQ(std::count(d.zeilen().begin(), d.zeilen().end(), "==="), 1);
+    const auto zeilen = d.zeilen();
+    EXPECT_EQ(std::count(zeilen.begin(), zeilen.end(), "==="), 1);
 }
 
 TEST(Westeuropaeisch, JedesByteKommtUnveraendertZurueck)
@@ -565,4 +570,148 @@ TEST_F(Rezeptordner, LeereDateiLeertAlles)
     EXPECT_EQ(b, BrauDaten{});
     EXPECT_EQ(m.Phase(2).Temperatur(), "");
     EXPECT_EQ(m.Phase(2).Heizphase(), "False");
+}
+
+// --- the recipe on the disk as the brewer keeps it -------------------------------
+
+TEST_F(Rezeptordner, VerknuepftesRezeptBleibtVerknuepft)
+{
+    // The recipe lives in a shared folder and the program folder holds a link to it.
+    fs::create_directories(pfad / "gemeinsam");
+    schreibe(pfad / "gemeinsam" / "Festbier.rez", Festbier_Datei());
+    fs::create_symlink("gemeinsam/Festbier.rez", pfad / "Festbier.rez");
+    Maischprogramm m = Festbier();
+    m.Phase(1).setTemperatur("63");
+    BrauDaten b;
+    b.Sudgroesse = "50";
+    ASSERT_TRUE(Rezept_Speichern(pfad.string(), m, b).ok());
+
+    ASSERT_TRUE(fs::is_symlink(pfad / "Festbier.rez"));
+    EXPECT_EQ(fs::read_symlink(pfad / "Festbier.rez"), "gemeinsam/Festbier.rez");
+    const std::string neu = lies(pfad / "gemeinsam" / "Festbier.rez");
+    EXPECT_NE(neu.find("Temperatur=63"), std::string::npos);
+    Maischprogramm geladen;
+    BrauDaten bg;
+    ASSERT_TRUE(Rezept_Laden((pfad / "Festbier.rez").string(), geladen, bg).ok());
+    EXPECT_EQ(geladen.Phase(1).Temperatur(), "63");
+    // Nothing left beside the link or the target.
+    EXPECT_EQ(inhalt(), (std::vector<std::string>{"Festbier.rez", "gemeinsam"}));
+    EXPECT_EQ(fs::directory_iterator(pfad / "gemeinsam")->path().filename(), "Festbier.rez");
+
+    // A link to a link, absolute, ends at the same file.
+    fs::create_symlink(pfad / "Festbier.rez", pfad / "Kette.rez");
+    m.Biersorte = "Kette";
+    m.Phase(1).setTemperatur("64");
+    ASSERT_TRUE(Rezept_Speichern(pfad.string(), m, b).ok());
+    EXPECT_TRUE(fs::is_symlink(pfad / "Kette.rez"));
+    EXPECT_NE(lies(pfad / "gemeinsam" / "Festbier.rez").find("Temperatur=64"), std::string::npos);
+}
+
+TEST_F(Rezeptordner, FremdBeschreibbarerOrdnerFolgtKeinemLink)
+{
+    fs::create_directories(pfad / "ziel");
+    schreibe(pfad / "ziel" / "Festbier.rez", Festbier_Datei());
+    fs::create_directories(pfad / "offen");
+    fs::create_symlink(pfad / "ziel" / "Festbier.rez", pfad / "offen" / "Festbier.rez");
+    fs::permissions(pfad / "offen", fs::perms::all);  // 0777, no sticky bit
+    Maischprogramm m = Festbier();
+    m.Phase(1).setTemperatur("63");
+    const auto r = Rezept_Speichern((pfad / "offen").string(), m, BrauDaten{});
+    EXPECT_EQ(r.fehler, Rezeptergebnis::Fehler::Link_Verweigert);
+    EXPECT_EQ(lies(pfad / "ziel" / "Festbier.rez"), Festbier_Datei());
+    EXPECT_TRUE(fs::is_symlink(pfad / "offen" / "Festbier.rez"));
+
+    // With the sticky bit nobody else can replace our link: it is followed.
+    fs::permissions(pfad / "offen", fs::perms::all | fs::perms::sticky_bit);
+    EXPECT_TRUE(Rezept_Speichern((pfad / "offen").string(), m, BrauDaten{}).ok());
+    EXPECT_NE(lies(pfad / "ziel" / "Festbier.rez").find("Temperatur=63"), std::string::npos);
+    // A plain file in an open folder saves as before.
+    fs::permissions(pfad / "offen", fs::perms::all);
+    m.Biersorte = "Neu";
+    EXPECT_TRUE(Rezept_Speichern((pfad / "offen").string(), m, BrauDaten{}).ok());
+}
+
+TEST_F(Rezeptordner, RohrleitungWirdWederGeladenNochUeberschrieben)
+{
+    const fs::path rohr = pfad / "Festbier.rez";
+    ASSERT_EQ(::mkfifo(rohr.c_str(), 0600), 0);
+    // LADEN and SPEICHERN return at once with an error; nobody ever writes to the pipe.
+    const auto laden = test::in_Frist([&] {
+        Maischprogramm m;
+        BrauDaten b;
+        return Rezept_Laden(rohr.string(), m, b).fehler == Rezeptergebnis::Fehler::Lesefehler;
+    });
+    EXPECT_EQ(laden, test::Fristergebnis::Wahr);
+    const auto speichern = test::in_Frist([&] {
+        Maischprogramm m = Festbier();
+        const auto r = Rezept_Speichern(pfad.string(), m, BrauDaten{});
+        return !r.ok() && !r.detail.empty();
+    });
+    EXPECT_EQ(speichern, test::Fristergebnis::Wahr);
+    EXPECT_TRUE(fs::is_fifo(rohr));
+    EXPECT_EQ(inhalt(), std::vector<std::string>{"Festbier.rez"});
+
+    // A device is no recipe either.
+    Maischprogramm m;
+    BrauDaten b;
+    EXPECT_EQ(Rezept_Laden("/dev/zero", m, b).fehler, Rezeptergebnis::Fehler::Lesefehler);
+}
+
+TEST_F(Rezeptordner, JederErlaubteNameWirdGespeichert)
+{
+    // "<name>.rez" of up to 255 bytes: ASCII and two-byte umlauts, up to the limit.
+    for (const std::string& name : {std::string(251, 'a'), std::string(245, 'b'),
+                                    [] { std::string s; for (int i = 0; i < 125; ++i) s += "ü"; return s + "x"; }()}) {
+        Maischprogramm m = Festbier();
+        m.Biersorte = name;
+        const auto r = Rezept_Speichern(pfad.string(), m, BrauDaten{});
+        ASSERT_TRUE(r.ok()) << name.size() << " bytes: " << r.detail;
+        EXPECT_TRUE(fs::is_regular_file(pfad / (name + ".rez")));
+    }
+    EXPECT_EQ(inhalt().size(), 3u);  // no temporary file left
+    // One byte over the limit: the file system's own error, nothing written.
+    Maischprogramm m = Festbier();
+    m.Biersorte = std::string(252, 'c');
+    const auto r = Rezept_Speichern(pfad.string(), m, BrauDaten{});
+    EXPECT_FALSE(r.ok());
+    EXPECT_NE(r.detail.find(std::strerror(ENAMETOOLONG)), std::string::npos) << r.detail;
+    EXPECT_EQ(inhalt().size(), 3u);
+}
+
+TEST_F(Rezeptordner, GeaenderterWertBehaeltDieSchreibungDesSchluessels)
+{
+    std::string text = Festbier_Datei();
+    const auto stelle = text.find("Temperatur=62");
+    text.replace(stelle, 13, "TEMPERATUR=62");
+    schreibe(pfad / "Festbier.rez", text);
+    Maischprogramm m;
+    BrauDaten b;
+    ASSERT_TRUE(Rezept_Laden((pfad / "Festbier.rez").string(), m, b).ok());
+    m.Phase(1).setTemperatur("63");
+    ASSERT_TRUE(Rezept_Speichern(pfad.string(), m, b).ok());
+    std::string erwartet = text;
+    erwartet.replace(stelle, 13, "TEMPERATUR=63");
+    EXPECT_EQ(lies(pfad / "Festbier.rez"), erwartet);
+}
+
+TEST_F(Rezeptordner, GrosseDateiLaedtUndSpeichertWieKleine)
+{
+    // Foreign sections in front of the recipe, as many as fit under the cap.
+    std::string vorn;
+    for (int i = 0; vorn.size() < 4'000'000; ++i)
+        vorn += "[Anhang " + std::to_string(i) + "]\r\nW=1\r\n";
+    schreibe(pfad / "klein.rez", Festbier_Datei());
+    Maischprogramm klein;
+    BrauDaten bk;
+    ASSERT_TRUE(Rezept_Laden((pfad / "klein.rez").string(), klein, bk).ok());
+    fs::remove(pfad / "klein.rez");
+
+    schreibe(pfad / "Festbier.rez", vorn + Festbier_Datei());
+    Maischprogramm m;
+    BrauDaten b;
+    ASSERT_TRUE(Rezept_Laden((pfad / "Festbier.rez").string(), m, b).ok());
+    EXPECT_EQ(m, klein);
+    EXPECT_EQ(b, bk);
+    ASSERT_TRUE(Rezept_Speichern(pfad.string(), m, b).ok());
+    EXPECT_EQ(lies(pfad / "Festbier.rez"), vorn + Festbier_Datei());
 }

@@ -23,6 +23,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include "Testdatei.h"
 
 #include <filesystem>
@@ -517,6 +519,39 @@ TEST_F(Editor, SpeichernMitUnbrauchbaremNamenMeldetUndSchreibtNichts)
     QTest::mouseClick(el<QPushButton>(seite1, "Command4"), Qt::LeftButton);
     EXPECT_EQ(env->meldungen_abholen().size(), 1u);
     EXPECT_TRUE(fs::is_empty(ordner));
+}
+
+TEST_F(Editor, SpeichernUeberFremdeVerknuepfungWirdVerweigert)
+{
+    // The program folder is open to every user; a link there could have been planted.
+    fs::create_directories(ordner / "ziel");
+    schreibe(ordner / "ziel" / "Pils.rez", "[Biername]\r\nName_Bier=Pils\r\n");
+    fs::create_symlink(ordner / "ziel" / "Pils.rez", ordner / "Pils.rez");
+    fs::permissions(ordner, fs::perms::all);
+    QTest::keyClicks(el<QLineEdit>(seite1, "Par_Biersorte"), "Pils");
+    QTest::mouseClick(el<QPushButton>(seite1, "Command4"), Qt::LeftButton);
+    const auto m = env->meldungen_abholen();
+    ASSERT_EQ(m.size(), 1u);
+    EXPECT_EQ(m[0], QString::fromStdString(app().texte.dateien().Link_Verweigert)
+                        .arg(QString::fromStdString((ordner / "Pils.rez").string()))
+                        .toStdString());
+    EXPECT_EQ(lies(ordner / "ziel" / "Pils.rez"), "[Biername]\r\nName_Bier=Pils\r\n");
+    EXPECT_TRUE(fs::is_symlink(ordner / "Pils.rez"));
+    fs::permissions(ordner, fs::perms::owner_all);
+}
+
+TEST_F(Editor, LadenEinerRohrleitungBlockiertNicht)
+{
+    // The dialog returns a pipe named like a recipe: the button returns at once with the read error.
+    ASSERT_EQ(::mkfifo((ordner / "Rohr.rez").c_str(), 0600), 0);
+    seite1->setDateiauswahl([&] { return QString::fromStdString((ordner / "Rohr.rez").string()); });
+    QTest::keyClicks(el<QLineEdit>(seite1, "Par_Biersorte"), "Vorher");
+    QTest::mouseClick(el<QPushButton>(seite1, "Command5"), Qt::LeftButton);
+    const auto m = env->meldungen_abholen();
+    ASSERT_EQ(m.size(), 1u);
+    EXPECT_NE(m[0].find("Rohr.rez"), std::string::npos) << m[0];
+    EXPECT_NE(m[0].find("not a regular file"), std::string::npos) << m[0];
+    EXPECT_EQ(programm().Biersorte, "Vorher");
 }
 
 TEST_F(Editor, LadenFuelltBeideSeiten)

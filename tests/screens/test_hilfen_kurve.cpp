@@ -106,6 +106,27 @@ TEST_F(Kurve, ProbeInUnbeschreibbarenOrdnerOhneMeldung)
     EXPECT_TRUE(t.meldungen_abholen().empty());
 }
 
+TEST_F(Kurve, UnbrauchbarerNameMeldetSichWieBeimRezept)
+{
+    // The recipe's rule and the recipe's message: "/" refused, said once, nothing written.
+    app.anlage.Programm.Biersorte = "Pils/Export";
+    k->Historie_Schreiben();
+    const auto m = t.meldungen_abholen();
+    ASSERT_EQ(m.size(), 1u);
+    EXPECT_EQ(m[0], QString::fromStdString(app.texte.dateien().Name_Ungueltig)
+                        .arg(QStringLiteral("Pils/Export"))
+                        .toStdString());
+    k->Historie_Schreiben();
+    EXPECT_TRUE(t.meldungen_abholen().empty());
+    EXPECT_TRUE(std::filesystem::is_empty(ordner.pfad));
+
+    // A usable name records again; a backslash is an ordinary character, as in the recipe.
+    app.anlage.Programm.Biersorte = "Alt\\Bier";
+    k->Historie_Schreiben();
+    EXPECT_TRUE(std::filesystem::exists(ordner.pfad / "Alt\\Bier.His"));
+    EXPECT_TRUE(t.meldungen_abholen().empty());
+}
+
 TEST_F(Kurve, LogPrueftDieEndung)
 {
     schreiben(ordner.pfad / "a.his", "08.12.2026 17:35:10 , 62.5 , 63.0 , 64.0\r\n");

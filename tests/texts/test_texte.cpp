@@ -465,6 +465,27 @@ TEST(Sprachwahl, HinweisErstNachDemErstenUmschaltenUndNichtBeimOK) {
     EXPECT_EQ(texte.meldung(51), "Zpráva č.51 : Volání sládka: ");
 }
 
+TEST(Dateitexte, InJederSpracheMitIhrenPlatzhaltern) {
+    for (Sprache s : alle_sprachen) {
+        const Dateitexte& t = Dateitexte_Fuer(s);
+        for (const std::string* text : {&t.Name_Ungueltig, &t.Link_Verweigert, &t.Zweites_Programm}) {
+            EXPECT_TRUE(Dekodiere(*text).has_value()) << Name(s);
+            EXPECT_NE(text->find("%1"), std::string::npos) << Name(s) << ": " << *text;
+        }
+        EXPECT_NE(t.Zweites_Programm.find("%2"), std::string::npos) << Name(s);
+    }
+    // Each language has its own wording, none is left in another's.
+    std::set<std::string> name, link, zweit;
+    for (Sprache s : alle_sprachen) {
+        name.insert(Dateitexte_Fuer(s).Name_Ungueltig);
+        link.insert(Dateitexte_Fuer(s).Link_Verweigert);
+        zweit.insert(Dateitexte_Fuer(s).Zweites_Programm);
+    }
+    EXPECT_EQ(name.size(), alle_sprachen.size());
+    EXPECT_EQ(link.size(), alle_sprachen.size());
+    EXPECT_EQ(zweit.size(), alle_sprachen.size());
+}
+
 }  // namespace
 
 // The program's texts beyond the table: every one set in every language, the
