@@ -37,6 +37,7 @@ Anwendung::Anwendung(Teile teile)
     anlage.Programmpfad = teile.Programmpfad;
     m_journal = std::make_unique<journal::Sudjournal>(anlage, anzeige, brauDaten, [this] { return jetzt(); });
     m_steuerung.setzeEreignisse(m_journal.get());
+    m_steuerung.Ereignisse_Setzen(this);
     Bildschirme_Registrieren(*this);
 }
 

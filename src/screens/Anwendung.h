@@ -38,7 +38,8 @@ class Anwendung final : public QObject,
                         public Fenster,
                         public Treibermeldungen,
                         public Temperaturfenster,
-                        public Waechterereignisse {
+                        public Waechterereignisse,
+                        public Sicherheitsereignisse {
     Q_OBJECT
 public:
     // Outside pieces; null pointers take the real ones (Linux devices, posix_spawn).
@@ -143,6 +144,12 @@ public:
     void waechterNeuGestartet() override;
     void waechterNichtVerfuegbar(const std::string& grund) override;
     void ausgaengeWarenAus(std::chrono::milliseconds dauer) override;
+    // --- Sicherheitsereignisse: the heating interlock, into the brew journal ---
+    void Heizsperre_Ein(Zeitpunkt t, Sperrgrund grund) override;
+    void Heizsperre_Aus(Zeitpunkt t) override;
+    void Heizung_Ohne_Wirkung(Zeitpunkt t, double von_grad, double bis_grad) override;
+    void Sensorwarnung(Zeitpunkt t, Warnungsgrund grund) override;
+    void Sperre_Vermerken(Zeitpunkt t);
     // The output guard in use, null with injected devices.
     Waechterquelle* waechter() { return m_waechter; }
 
@@ -171,6 +178,8 @@ private:
     bool m_beendet = false;
     std::unique_ptr<journal::Sudjournal> m_journal;
     std::string m_journalfehler_gemeldet;
+    Sperrgrund m_sperre_im_journal = Sperrgrund::Keiner; // the interlock state the journal shows last
+    std::string m_sperre_journal;                         // ... in this journal file
 };
 
 // Registers every screen of the program (one line per screen).

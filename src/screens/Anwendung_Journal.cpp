@@ -11,6 +11,8 @@
 #include "screens/Parameter2.h"
 #include "texts/Journaltexte.h"
 
+#include <cstdio>
+
 namespace kw {
 
 namespace {
@@ -21,6 +23,7 @@ void Anwendung::Journal_Vor_Tick() { m_journal->vor_Tick(); }
 
 void Anwendung::Journal_Nach_Tick()
 {
+    Sperre_Vermerken(jetzt());
     m_journal->nach_Tick(jetzt());
     // A journal that cannot be written is said once per failure; the brew goes on.
     const std::string& fehler = m_journal->fehler();
@@ -76,6 +79,43 @@ void Anwendung::Verwerfen(const std::string& pfad)
     std::string fehler;
     if (!journal::Sudjournal::Verwerfen(pfad, jetzt(), fehler))
         m_meldungsanzeige->zeige(q(Journaltexte_Fuer(texte.aktuell).Verwerfen_Fehler).arg(q(fehler)));
+}
+
+// The interlock's and the guard's events, in the journal's own kinds "Sperre" and "Waechter".
+// The interlock's state goes into the journal when it changes, and also when a run opens its
+// journal with the heating already held off (the interlock may have engaged before START).
+void Anwendung::Sperre_Vermerken(Zeitpunkt t)
+{
+    if (m_journal->pfad() != m_sperre_journal) { // a journal of its own begins with "no interlock"
+        m_sperre_journal = m_journal->pfad();
+        m_sperre_im_journal = Sperrgrund::Keiner;
+    }
+    const Sperrgrund grund = anlage.Heizsperre;
+    if (grund == m_sperre_im_journal)
+        return;
+    const char* text = grund == Sperrgrund::Keine_Messung         ? "EIN: keine Messung"
+                       : grund == Sperrgrund::Messung_Veraltet    ? "EIN: Messung veraltet"
+                       : grund == Sperrgrund::Messung_Unplausibel ? "EIN: Messung unplausibel"
+                                                                  : "AUS";
+    if (m_journal->Ereignis_Schreiben(t, "Sperre", text))
+        m_sperre_im_journal = grund;
+}
+
+void Anwendung::Heizsperre_Ein(Zeitpunkt t, Sperrgrund) { Sperre_Vermerken(t); }
+void Anwendung::Heizsperre_Aus(Zeitpunkt t) { Sperre_Vermerken(t); }
+
+void Anwendung::Heizung_Ohne_Wirkung(Zeitpunkt t, double von_grad, double bis_grad)
+{
+    char text[96];
+    std::snprintf(text, sizeof text, "Heizung ohne Wirkung: %.2f -> %.2f", von_grad, bis_grad);
+    m_journal->Ereignis_Schreiben(t, "Sperre", text);
+}
+
+void Anwendung::Sensorwarnung(Zeitpunkt t, Warnungsgrund grund)
+{
+    m_journal->Ereignis_Schreiben(t, "Sperre",
+                                  grund == Warnungsgrund::Heizsperre ? "Warnung: Heizsperre"
+                                                                     : "Warnung: Heizung ohne Wirkung");
 }
 
 } // namespace kw

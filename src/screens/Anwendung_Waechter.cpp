@@ -10,6 +10,8 @@ void Anwendung::waechterNeuGestartet()
 {
     m_meldungsanzeige->zeige(QString::fromStdString(texte.waechter().Neu_Gestartet), QString(),
                              QMessageBox::Warning);
+    if (m_journal) // the guard may report while the program is still being built
+        m_journal->Ereignis_Schreiben(jetzt(), "Waechter", "neu gestartet");
     Q_EMIT ausgangswaechterNeuGestartet();
 }
 
@@ -18,6 +20,8 @@ void Anwendung::waechterNichtVerfuegbar(const std::string& grund)
     const QString g = QString::fromStdString(grund);
     m_meldungsanzeige->zeige(QString::fromStdString(texte.waechter().Nicht_Verfuegbar).arg(g), QString(),
                              QMessageBox::Warning);
+    if (m_journal) // the guard may report while the program is still being built
+        m_journal->Ereignis_Schreiben(jetzt(), "Waechter", "nicht verfuegbar: " + grund);
     Q_EMIT ausgangswaechterNichtVerfuegbar(g);
 }
 
@@ -28,6 +32,9 @@ void Anwendung::ausgaengeWarenAus(std::chrono::milliseconds dauer)
         sekunden.replace(QLatin1Char('.'), QLatin1Char(','));
     m_meldungsanzeige->zeige(QString::fromStdString(texte.waechter().Ausgaenge_Waren_Aus).arg(sekunden),
                              QString(), QMessageBox::Warning);
+    if (m_journal) // the guard may report while the program is still being built
+        m_journal->Ereignis_Schreiben(jetzt(), "Waechter",
+                                      "Ausgaenge aus fuer " + std::to_string(dauer.count()) + " ms");
     Q_EMIT ausgaengeWarenAusGewesen(static_cast<qint64>(dauer.count()));
 }
 

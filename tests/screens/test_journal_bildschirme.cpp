@@ -293,6 +293,27 @@ TEST_F(Journalbildschirme, DiscardClosesTheJournalAndASignalKeepsItOpen)
     EXPECT_FALSE(p.app().geladen(Fortsetzung::Name));
 }
 
+TEST_F(Journalbildschirme, HeatingInterlockAndItsWarningAreInTheJournal)
+{
+    // Outside simulation and without any reading the heating is held off: the journal says so.
+    Programm p(pfad(), Startzeit);
+    p.einstellungen_bestaetigen();
+    BrauDaten daten;
+    Beispielsud::Programm(p.app().anlage.Programm, daten);
+    p.druck("START_BRAUEN");
+    p.laufe(20s);
+    const std::string journal = p.app().journal().pfad();
+    ASSERT_FALSE(journal.empty());
+    p.g->Beenden();
+    std::vector<std::string> sperre;
+    for (const auto& z : Journal_Lesen(journal).zeilen)
+        if (z.art == "Sperre")
+            sperre.push_back(z.text);
+    ASSERT_GE(sperre.size(), 2u) << ::testing::PrintToString(sperre);
+    EXPECT_EQ(sperre[0], "EIN: keine Messung");
+    EXPECT_NE(std::find(sperre.begin(), sperre.end(), "Warnung: Heizsperre"), sperre.end());
+}
+
 TEST_F(Journalbildschirme, DialogSpeaksTheLanguageInEffect)
 {
     Fortsetzungsangebot f;
