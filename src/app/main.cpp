@@ -13,6 +13,8 @@
 #include <unistd.h>
 
 #include "app/Befehlszeile.h"
+#include "app/Importbefehl.h"
+#include "hardware/Konfiguration.h"
 #include "screens/Anwendung.h"
 #include "screens/Grundbild.h"
 
@@ -62,6 +64,20 @@ int main(int argc, char** argv)
         return 2;
     case kw::Befehlszeile::Ergebnis::Weiter:
         break;
+    }
+
+    if (!befehle.importieren.isEmpty()) {
+        // No window: Qt Core only, so it runs without a display.
+        QCoreApplication kern(argc, argv);
+        QString fehler;
+        const QString ordner =
+            kw::Programmordner_Waehlen(befehle.ordner, QCoreApplication::applicationDirPath(), &fehler);
+        int sprache = 1;
+        if (!ordner.isEmpty())
+            sprache = kw::Zeilenzahl_Lesen(
+                kw::Datei_Lesen(kw::Konfigurationsdatei_Pfad(ordner.toStdString())).Sprache);
+        const char trenner = QLocale::system().decimalPoint() == QStringLiteral(",") ? ',' : '.';
+        return kw::Importbefehl_Ausfuehren(befehle, sprache, trenner);
     }
 
     QApplication qapp(argc, argv);
