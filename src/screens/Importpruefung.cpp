@@ -83,6 +83,8 @@ Importpruefung::Importpruefung(Anwendung& a, Importdatei datei, const QString& p
     Warnungsliste = new QListWidget(warnungen);
     Warnungsliste->setObjectName(QStringLiteral("Warnungsliste"));
     Warnungsliste->setWordWrap(true);
+    Warnungsliste->setSpacing(3);
+    Warnungsliste->setAlternatingRowColors(true);
     wl->addWidget(Warnungsliste);
     mitte->addWidget(warnungen, 3);
     haupt->addLayout(mitte, 2);
