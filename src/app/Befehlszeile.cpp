@@ -46,9 +46,28 @@ Befehlszeile Befehlszeile_Lesen(const QStringList& argumente)
         QStringLiteral("Test device instead of relays: each output byte is appended to FILE as one line "
                        "\"<Unix time in ms> <byte>\" (bit 0 heating ... bit 7 signal)."),
         QStringLiteral("FILE"));
+    const QCommandLineOption importieren(
+        QStringLiteral("importieren"),
+        QStringLiteral("Imports a BeerXML or BeerJSON file without a window and writes <beer name>.rez "
+                       "into the folder of --nach (one file per recipe unless --rezept names one)."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption rezept(QStringLiteral("rezept"),
+                                    QStringLiteral("With --importieren: the recipe to take from the file."),
+                                    QStringLiteral("NAME"));
+    const QCommandLineOption ruehren(QStringLiteral("ruehren"),
+                                     QStringLiteral("With --importieren: stirrer pulse and pause in seconds "
+                                                    "for every phase (0..9999 each)."),
+                                     QStringLiteral("PULSE,PAUSE"));
+    const QCommandLineOption nach(QStringLiteral("nach"),
+                                  QStringLiteral("With --importieren: folder for the recipe files."),
+                                  QStringLiteral("DIR"));
     p.addOption(hilfe);
     p.addOption(version);
     p.addOption(ordner);
+    p.addOption(importieren);
+    p.addOption(rezept);
+    p.addOption(ruehren);
+    p.addOption(nach);
     p.addOption(testgeraet);
 
     if (!p.parse(argumente)) {
@@ -84,6 +103,37 @@ Befehlszeile Befehlszeile_Lesen(const QStringList& argumente)
         }
         // The guard runs in another folder's view of things: hand it an absolute path.
         b.testgeraet = QFileInfo(b.testgeraet).absoluteFilePath();
+    }
+    const auto fehler = [&b](const QString& text) {
+        b.ergebnis = Befehlszeile::Ergebnis::Fehler;
+        b.text = QStringLiteral("%1: %2 (see --help)").arg(QLatin1String(Programmname), text);
+        return b;
+    };
+    if (p.isSet(importieren)) {
+        b.importieren = p.value(importieren);
+        if (b.importieren.isEmpty())
+            return fehler(QStringLiteral("--importieren needs a file"));
+        if (!p.isSet(nach) || p.value(nach).isEmpty())
+            return fehler(QStringLiteral("--importieren needs --nach DIR"));
+        b.nach = p.value(nach);
+        b.rezept = p.value(rezept);
+        if (p.isSet(ruehren)) {
+            const QStringList teile = p.value(ruehren).split(u',');
+            const auto ziffern = [](const QString& t) {
+                if (t.isEmpty() || t.size() > 4)
+                    return false;
+                for (QChar c : t)
+                    if (c < u'0' || c > u'9')
+                        return false;
+                return true;
+            };
+            if (teile.size() != 2 || !ziffern(teile[0]) || !ziffern(teile[1]))
+                return fehler(QStringLiteral("--ruehren takes PULSE,PAUSE, each 0..9999 seconds"));
+            b.ruehrimpuls = teile[0];
+            b.ruehrpause = teile[1];
+        }
+    } else if (p.isSet(rezept) || p.isSet(ruehren) || p.isSet(nach)) {
+        return fehler(QStringLiteral("--rezept, --ruehren and --nach belong to --importieren"));
     }
     return b;
 }

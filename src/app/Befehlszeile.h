@@ -15,6 +15,11 @@ struct Befehlszeile {
     QString ordner; // --ordner DIR, empty when not given
     QString testgeraet; // --testgeraet DATEI: output bytes go to this file instead of relays; empty when not given
     // Options of the other parts go here, each set only when given.
+    QString importieren;   // --importieren FILE: import without a window
+    QString rezept;        // --rezept NAME
+    QString ruehrimpuls;   // --ruehren PULSE,PAUSE [s], digits
+    QString ruehrpause;
+    QString nach;          // --nach DIR: where the recipe files go
 };
 
 // Parses argv (argv[0] included). No QCoreApplication is needed.

@@ -18,6 +18,7 @@
 #include <unistd.h>
 
 #include "app/Befehlszeile.h"
+#include "app/Importbefehl.h"
 #include "fileio/AtomicWrite.h"
 #include "fileio/FolderLock.h"
 #include "hardware/Konfiguration.h"
@@ -93,6 +94,20 @@ int main(int argc, char** argv)
         return 2;
     case kw::Befehlszeile::Ergebnis::Weiter:
         break;
+    }
+
+    if (!befehle.importieren.isEmpty()) {
+        // No window: Qt Core only, so it runs without a display.
+        QCoreApplication kern(argc, argv);
+        QString fehler;
+        const QString ordner =
+            kw::Programmordner_Waehlen(befehle.ordner, QCoreApplication::applicationDirPath(), &fehler);
+        int sprache = 1;
+        if (!ordner.isEmpty())
+            sprache = kw::Zeilenzahl_Lesen(
+                kw::Datei_Lesen(kw::Konfigurationsdatei_Pfad(ordner.toStdString())).Sprache);
+        const char trenner = QLocale::system().decimalPoint() == QStringLiteral(",") ? ',' : '.';
+        return kw::Importbefehl_Ausfuehren(befehle, sprache, trenner);
     }
 
     // Fatal signals, std::terminate and exit() from inside Qt (lost display) switch off what this process holds.

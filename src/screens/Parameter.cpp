@@ -3,6 +3,8 @@
 #include "program/Funktionen.h"
 #include "screens/Anwendung.h"
 #include "screens/Brauprotokoll.h"
+#include "screens/Importpruefung.h"
+#include "texts/Importtexte.h"
 #include "screens/Parameter2.h"
 #include "screens/Zahlenfeld.h"
 
@@ -103,6 +105,10 @@ Parameter::Parameter(Anwendung& a)
     Command4 = knopf("Command4", QStringLiteral("SPEICHERN"));
     connect(Command5, &QPushButton::clicked, this, [this] { LADEN(); });
     connect(Command4, &QPushButton::clicked, this, [this] { SPEICHERN(); });
+    Command_Import = knopf("Command_Import", QStringLiteral("IMPORT"));
+    connect(Command_Import, &QPushButton::clicked, this, [this] { IMPORT(); });
+    connect(&app, &Anwendung::spracheGeaendert, this, [this] { Importknopf_Beschriften(); });
+    Importknopf_Beschriften();
 
     kopf->addWidget(Label11);
     kopf->addWidget(Par_Biersorte, 2);
@@ -112,6 +118,7 @@ Parameter::Parameter(Anwendung& a)
     kopf->addStretch(1);
     kopf->addWidget(Command5);
     kopf->addWidget(Command4);
+    kopf->addWidget(Command_Import);
     kopf->addSpacing(16);
     kopf->addWidget(Command6);
     kopf->addWidget(Command1);
@@ -129,7 +136,7 @@ void Parameter::oeffnen()
 
 QList<QWidget*> Parameter::weitereTabulatorfolge() const
 {
-    return {Par_Biersorte, Par_AnzPhasen, Command5, Command4, Command6, Command1};
+    return {Par_Biersorte, Par_AnzPhasen, Command5, Command4, Command_Import, Command6, Command1};
 }
 
 void Parameter::pflegen()
@@ -258,4 +265,71 @@ void Parameter::Rezeptfehler(const Rezeptergebnis& r, bool speichern)
                                 QString(), QMessageBox::Warning);
 }
 
+void Parameter::Importknopf_Beschriften()
+{
+    Command_Import->setText(QString::fromStdString(Importtexte_Fuer(app.texte.aktuell).Knopf_Import));
+}
+
+void Parameter::IMPORT()
+{
+    if (m_importauswahl) {
+        const QString gewaehlt = m_importauswahl();
+        if (!gewaehlt.isEmpty())
+            Importieren(gewaehlt);
+        return;
+    }
+    // Not blocking: the page may be destroyed while the dialog is open.
+    if (!m_importdialog) {
+        const Importtexte& t = Importtexte_Fuer(app.texte.aktuell);
+        m_importdialog = new QFileDialog(this, QString::fromStdString(t.Dateidialog_Titel));
+        m_importdialog->setObjectName(QStringLiteral("Importdialog"));
+        m_importdialog->setFileMode(QFileDialog::ExistingFile);
+        m_importdialog->setAcceptMode(QFileDialog::AcceptOpen);
+        m_importdialog->setNameFilters({QString::fromStdString(t.Filter_Rezepte), QStringLiteral("*.* (*)")});
+        m_importdialog->setDirectory(text(app.anlage.Programmpfad));
+        connect(m_importdialog, &QFileDialog::fileSelected, this, [this](const QString& f) { Importieren(f); });
+    }
+    m_importdialog->open();
+}
+
+void Parameter::Importieren(const QString& datei)
+{
+    const Importtexte& t = Importtexte_Fuer(app.texte.aktuell);
+    Importdatei d = Importdatei_Lesen(datei.toStdString(), app.texte.aktuell);
+    if (!d.ok()) {
+        app.meldungsanzeige().zeige(QString::fromStdString(d.fehler + " " + t.Nichts_Geaendert), QString(),
+                                    QMessageBox::Warning);
+        return;
+    }
+    if (m_importpruefung)
+        m_importpruefung->close();
+    auto* dialog = new Importpruefung(app, std::move(d), datei, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowFlag(Qt::Window);
+    m_importpruefung = dialog;
+    connect(dialog, &Importpruefung::uebernehmen, this, [this](const Importabbildung& a) { Import_Anwenden(a); });
+    dialog->open();
+}
+
+void Parameter::Import_Anwenden(const Importabbildung& a)
+{
+    Maischprogramm neu = a.programm;
+    // a mash profile alone keeps the beer and its brew data
+    if (a.nur_maische && !app.anlage.Programm.Biersorte.empty())
+        neu.Biersorte = app.anlage.Programm.Biersorte;
+    app.anlage.Programm = neu;
+    if (!a.nur_maische)
+        app.brauDaten = a.daten;
+    app.anlage.Anzahl_Phasen_Text = neu.AnzPhasen;
+    anzeigen();
+    app.bildschirm<Parameter2>().anzeigen();
+    pflegen();
+    app.bildschirm<Parameter2>().pflegen();
+    if (app.geladen(Brauprotokoll::Name))
+        app.bildschirm<Brauprotokoll>().aktualisieren();
+    Q_EMIT rezeptGeladen();
+}
+
 } // namespace kw
+
+kw::Importpruefung* kw::Parameter::importpruefung() const { return m_importpruefung.data(); }

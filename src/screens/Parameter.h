@@ -18,6 +18,8 @@
 
 class QFileDialog;
 
+namespace kw { class Importpruefung; struct Importabbildung; }
+
 namespace kw {
 
 class Parameter : public Phasenseite {
@@ -43,6 +45,14 @@ public:
     using Dateiauswahl = std::function<QString()>;
     void setDateiauswahl(Dateiauswahl auswahl) { m_dateiauswahl = std::move(auswahl); }
 
+    // "IMPORT" asks this for the BeerXML or BeerJSON file; the default is a
+    // file dialog shown without blocking. An empty name means cancelled.
+    void setImportauswahl(Dateiauswahl auswahl) { m_importauswahl = std::move(auswahl); }
+    // The review dialog of the running import, if one is open.
+    Importpruefung* importpruefung() const;
+    // Reads the file and opens the review dialog (or shows why not).
+    void Importieren(const QString& datei);
+
     int Parameterseite = 1;      // 1 PARAMETER, 2 PARAMETER2
     int Bearbeitete_Phase = 1;   // 1..20
     const std::string& Rezeptdatei() const { return m_Rezeptdatei; }
@@ -58,6 +68,9 @@ protected:
 private:
     void LADEN();
     void SPEICHERN();
+    void IMPORT();
+    void Import_Anwenden(const Importabbildung& a);
+    void Importknopf_Beschriften();
     void AnzPhasen_Losgelassen();
     // Opens CD1; the chosen file goes to Laden_Aus when the dialog closes.
     void Dateiauswahl_Dialog();
@@ -70,6 +83,10 @@ private:
     QPushButton* Command4;  // SPEICHERN
     QPointer<QFileDialog> CD1;
     Dateiauswahl m_dateiauswahl;
+    QPushButton* Command_Import;
+    Dateiauswahl m_importauswahl;
+    QPointer<QFileDialog> m_importdialog;
+    QPointer<Importpruefung> m_importpruefung;
     std::string m_Rezeptdatei;
 };
 

@@ -94,3 +94,34 @@ TEST(Befehlszeile, TestDeviceIsTakenAsAnAbsolutePath)
     EXPECT_TRUE(leer.text.startsWith(QStringLiteral("kesselwerk: ")));
     EXPECT_TRUE(lesen({QStringLiteral("--help")}).text.contains(QStringLiteral("--testgeraet")));
 }
+
+TEST(Befehlszeile, ImportOptionen)
+{
+    const auto b = lesen({QStringLiteral("--importieren"), QStringLiteral("r.xml"), QStringLiteral("--rezept"),
+                          QStringLiteral("Festbier"), QStringLiteral("--ruehren"), QStringLiteral("30,120"),
+                          QStringLiteral("--nach"), QStringLiteral("/tmp/aus")});
+    EXPECT_EQ(b.ergebnis, Befehlszeile::Ergebnis::Weiter) << b.text.toStdString();
+    EXPECT_EQ(b.importieren, QStringLiteral("r.xml"));
+    EXPECT_EQ(b.rezept, QStringLiteral("Festbier"));
+    EXPECT_EQ(b.ruehrimpuls, QStringLiteral("30"));
+    EXPECT_EQ(b.ruehrpause, QStringLiteral("120"));
+    EXPECT_EQ(b.nach, QStringLiteral("/tmp/aus"));
+    EXPECT_TRUE(lesen({}).importieren.isEmpty());
+
+    for (const QStringList& a : {
+             QStringList{QStringLiteral("--importieren"), QStringLiteral("r.xml")},  // no --nach
+             QStringList{QStringLiteral("--nach"), QStringLiteral("/tmp")},          // no --importieren
+             QStringList{QStringLiteral("--importieren"), QStringLiteral("r.xml"), QStringLiteral("--nach"),
+                         QStringLiteral("/tmp"), QStringLiteral("--ruehren"), QStringLiteral("30")},
+             QStringList{QStringLiteral("--importieren"), QStringLiteral("r.xml"), QStringLiteral("--nach"),
+                         QStringLiteral("/tmp"), QStringLiteral("--ruehren"), QStringLiteral("30,10000")},
+             QStringList{QStringLiteral("--importieren"), QStringLiteral("r.xml"), QStringLiteral("--nach"),
+                         QStringLiteral("/tmp"), QStringLiteral("--ruehren"), QStringLiteral("-1,5")},
+             QStringList{QStringLiteral("--rezept"), QStringLiteral("x")},
+         }) {
+        const auto f = lesen(a);
+        EXPECT_EQ(f.ergebnis, Befehlszeile::Ergebnis::Fehler) << a.join(' ').toStdString();
+        EXPECT_FALSE(f.text.contains('\n'));
+    }
+    EXPECT_TRUE(lesen({QStringLiteral("--help")}).text.contains(QStringLiteral("--importieren")));
+}

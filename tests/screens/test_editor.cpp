@@ -399,9 +399,9 @@ TEST_F(Editor, TabulatorfolgeLaeuftDurchDieBloeckeUndZuletztZuNameUndAnzahl)
                                         "Par_EndTemp_1", "Par_Heizzeit_1", "Par_Ruehrpuls_1",
                                         "Par_Ruehrpause_1", "Par_KeinRuf_1", "Par_Ruf_Ende_Phase_1",
                                         "Par_Ruf_nach_Rufzeit_1", "Par_Rufzeit_1", "Par_Titel_2"}));
-    EXPECT_EQ(kette(feld(seite1, "Par_Rufzeit", 10), 6),
+    EXPECT_EQ(kette(feld(seite1, "Par_Rufzeit", 10), 7),
               (std::vector<std::string>{"Par_Biersorte", "Par_AnzPhasen", "Command5", "Command4",
-                                        "Command6", "Command1"}));
+                                        "Command_Import", "Command6", "Command1"}));
     EXPECT_EQ(kette(feld(&seite2(), "Par_Rufzeit", 11), 2),
               (std::vector<std::string>{"Par_Titel_12", "Par_Heizphase_12"}));
 

@@ -1,0 +1,120 @@
+// The import without a window: the real program in a child process, without a display.
+#include "import/Rezeptimport.h"
+#include "program/Rezeptdatei.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace kw;
+
+namespace {
+
+struct Lauf {
+    int rc = -1;
+    QString aus, fehler;
+};
+
+Lauf starte(const QStringList& argumente)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(KW_PROGRAMM), argumente);
+    Lauf l;
+    if (!p.waitForFinished(30000)) {
+        p.kill();
+        p.waitForFinished(5000);
+        return l;
+    }
+    l.rc = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
+    l.aus = QString::fromUtf8(p.readAllStandardOutput());
+    l.fehler = QString::fromUtf8(p.readAllStandardError());
+    return l;
+}
+
+QByteArray lies(const QString& pfad)
+{
+    QFile f(pfad);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+QString datei(const char* name) { return QStringLiteral(KW_IMPORTDATEIEN "/") + QLatin1String(name); }
+
+} // namespace
+
+TEST(Importbefehl, SchreibtJeRezeptDieBytesVonSpeichern)
+{
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    const QString prog = tmp.filePath(QStringLiteral("prog")), aus = tmp.filePath(QStringLiteral("aus")),
+                  soll = tmp.filePath(QStringLiteral("soll"));
+    ASSERT_TRUE(QDir().mkpath(aus));
+    ASSERT_TRUE(QDir().mkpath(soll));
+    const Lauf l = starte({QStringLiteral("--ordner"), prog, QStringLiteral("--importieren"),
+                           datei("mehrere_rezepte.xml"), QStringLiteral("--ruehren"), QStringLiteral("30,60"),
+                           QStringLiteral("--nach"), aus});
+    ASSERT_EQ(l.rc, 0) << l.fehler.toStdString();
+    EXPECT_TRUE(l.fehler.contains(QStringLiteral("kesselwerk: Festbier: Einmaischtemperatur: 74.1 °C auf 74 °C gerundet.")))
+        << l.fehler.toStdString();
+    EXPECT_TRUE(l.aus.contains(QStringLiteral("/Festbier.rez"))) << l.aus.toStdString();
+
+    // the same as the recipe saver writes for the mapped program
+    const Importdatei d = Importdatei_Lesen(datei("mehrere_rezepte.xml").toStdString(), Sprache::Deutsch);
+    ASSERT_EQ(d.rezepte.size(), 2u);
+    for (const Importrezept& r : d.rezepte) {
+        Importvorgaben v;
+        v.dezimaltrenner = '.';
+        v.ruehrimpuls = "30";
+        v.ruehrpause = "60";
+        Importabbildung a = Rezept_Abbilden(d, r, v);
+        ASSERT_TRUE(a.ok());
+        ASSERT_TRUE(Rezept_Speichern(soll.toStdString(), a.programm, a.daten).ok());
+        const QString name = QString::fromStdString(r.name) + QStringLiteral(".rez");
+        const QByteArray geschrieben = lies(aus + u'/' + name);
+        EXPECT_EQ(geschrieben, lies(soll + u'/' + name)) << name.toStdString();
+        EXPECT_TRUE(geschrieben.contains("Rührimpuls=30") || geschrieben.contains("R\xfchrimpuls=30"));
+    }
+    EXPECT_TRUE(lies(aus + QStringLiteral("/Festbier.rez")).contains("Sudgroesse=20.8\r\n"));
+
+    // --rezept takes one
+    const QString eins = tmp.filePath(QStringLiteral("eins"));
+    ASSERT_TRUE(QDir().mkpath(eins));
+    const Lauf e = starte({QStringLiteral("--ordner"), prog, QStringLiteral("--importieren"), datei("mehrere_rezepte.xml"),
+                           QStringLiteral("--rezept"), QStringLiteral("Weizen"), QStringLiteral("--nach"), eins});
+    ASSERT_EQ(e.rc, 0) << e.fehler.toStdString();
+    EXPECT_EQ(QDir(eins).entryList(QDir::Files), QStringList{QStringLiteral("Weizen.rez")});
+    EXPECT_TRUE(e.fehler.contains(QStringLiteral("Rührimpuls und Rührpause fehlen")));
+}
+
+TEST(Importbefehl, AblehnungSchreibtNichtsUndEndetMitFehler)
+{
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    const QString prog = tmp.filePath(QStringLiteral("prog")), aus = tmp.filePath(QStringLiteral("aus"));
+    ASSERT_TRUE(QDir().mkpath(aus));
+    const Lauf l = starte({QStringLiteral("--ordner"), prog, QStringLiteral("--importieren"),
+                           datei("zwanzig_schritte.xml"), QStringLiteral("--nach"), aus});
+    EXPECT_EQ(l.rc, 1);
+    EXPECT_TRUE(l.fehler.contains(QStringLiteral("22 Phasen für 21 Maischschritte"))) << l.fehler.toStdString();
+    EXPECT_TRUE(QDir(aus).entryList(QDir::Files).isEmpty());
+
+    const Lauf b = starte({QStringLiteral("--ordner"), prog, QStringLiteral("--importieren"),
+                           datei("entity_bombe.xml"), QStringLiteral("--nach"), aus});
+    EXPECT_EQ(b.rc, 1);
+    EXPECT_TRUE(b.fehler.contains(QStringLiteral("XML-Entities"))) << b.fehler.toStdString();
+    const Lauf r = starte({QStringLiteral("--ordner"), prog, QStringLiteral("--importieren"),
+                           datei("mehrere_rezepte.xml"), QStringLiteral("--rezept"), QStringLiteral("Pils"),
+                           QStringLiteral("--nach"), aus});
+    EXPECT_EQ(r.rc, 1);
+    EXPECT_TRUE(r.fehler.contains(QStringLiteral("kein Rezept „Pils“; sie enthält: „Festbier“, „Weizen“")))
+        << r.fehler.toStdString();
+    EXPECT_TRUE(QDir(aus).entryList(QDir::Files).isEmpty());
+}
