@@ -138,14 +138,14 @@ void Anwendung::Ausgaenge_Schreiben()
     e.Schnittstelle = static_cast<short>(anlage.Schnittstelle);
     e.Konfiguration_Bestaetigt = anlage.Konfiguration_Bestaetigt ? -1 : 0;
     e.LPT_Def_Adresse = konfiguration.LPT_Def_Adresse;
-    m_ausgabe->Ausgaenge_Schreiben(f, jetzt(), e);
+    m_ausgabe->Ausgaenge_Schreiben(f, Geraetezeit(), e);
     anlage.Aus_Ruehrwerk = m_ausgabe->Aus_Ruehrwerk();
     anlage.USB_Alarm = m_ausgabe->USB_Alarm();
 }
 
 void Anwendung::TempRead()
 {
-    m_temperatur->tick(jetzt(), anlage.Konfiguration_Bestaetigt ? -1 : 0);
+    m_temperatur->tick(Geraetezeit(), anlage.Konfiguration_Bestaetigt ? -1 : 0);
     anlage.Temperaturwert = m_temperatur->Temperaturwert();
 }
 

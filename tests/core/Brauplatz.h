@@ -1,7 +1,8 @@
 #pragma once
 // Test bench for the controller: state, display, recorders and a fake clock in
 // milliseconds. One call of takt() is one 100 ms timer tick; every 500 ms the
-// blink clock runs first, as the screen's timers would.
+// blink clock runs first, as the screen's timers would. The milliseconds are the
+// monotonic count; the wall clock is it plus uhr_versatz, which uhr_verstellen steps.
 
 #include <gtest/gtest.h>
 
@@ -91,12 +92,18 @@ protected:
     bool ruehrwerk_vorher = false;
     Zeitpunkt ruehrwerk_ein{};
 
-    Brauplatz() { s.laden(jetzt()); }
+    std::chrono::seconds uhr_versatz{};
+
+    Brauplatz() { s.laden(uhrzeit(), lauf()); }
 
     Zeitpunkt jetzt() const
     {
         return Zeitpunkt{std::chrono::seconds{ms / 1000}};
     }
+    Laufzeitpunkt lauf() const { return Laufzeitpunkt{jetzt().time_since_epoch()}; }
+    Zeitpunkt uhrzeit() const { return jetzt() + uhr_versatz; }
+    // A step of the wall clock alone (time synchronisation, a change by hand).
+    void uhr_verstellen(std::chrono::seconds schritt) { uhr_versatz += schritt; }
     // Whole seconds since the bench started.
     long sek() const { return static_cast<long>((ms - beginn_ms) / 1000); }
 
@@ -119,7 +126,7 @@ protected:
         ms += 100;
         if (ms % 500 == 0)
             s.Takt_1s();
-        s.tick(jetzt());
+        s.tick(uhrzeit(), lauf());
         ausgabe();
     }
 
@@ -145,7 +152,7 @@ protected:
             ms += 1000;
             s.Takt_1s();
             s.Takt_1s();
-            s.tick(jetzt());
+            s.tick(uhrzeit(), lauf());
             ausgabe();
         }
     }
