@@ -2,11 +2,11 @@
 
 namespace kw {
 
-void Anlage::laden(Zeitpunkt now)
+void Anlage::laden(Laufzeitpunkt now)
 {
     Anzahl_Phasen_Text.clear();
-    Startzeit_Phase = Zeitpunkt{};
-    Endzeit_Phase = Zeitpunkt{};
+    Startzeit_Phase = Laufzeitpunkt{};
+    Endzeit_Phase = Laufzeitpunkt{};
     Akt_Phase = 0;
 
     Blinktakt = false;

@@ -15,8 +15,12 @@
 
 namespace kw {
 
-// Wall-clock date-time to the whole second.
+// Wall-clock date-time to the whole second: only for what is shown and written.
 using Zeitpunkt = std::chrono::sys_seconds;
+// Monotonic whole seconds: every time of the run is measured on this count,
+// which no clock step (time synchronisation, a change by hand) moves. Its zero
+// is arbitrary; only differences count.
+using Laufzeitpunkt = std::chrono::time_point<std::chrono::steady_clock, std::chrono::seconds>;
 
 // Why the automatic heating is overruled (outside simulation).
 enum class Sperrgrund {
@@ -40,17 +44,25 @@ struct Anlage {
     bool Parameterfehler = false;
     bool Startvorgabe_Aktiv = false;  // this run starts at the entered phase
     bool Pause_Aktiv = false;
-    Zeitpunkt Pause_Zeitpunkt{};      // next second at which a paused run shifts its times
+    Laufzeitpunkt Pause_Zeitpunkt{};  // next second at which a paused run shifts its times
+    bool Pause_Vorher = false;        // the previous tick shifted the times of a paused phase
     bool Ruf_Aktiv = false;           // a call waits for QUITTIEREN; holds the step machine
     bool Ruf_Ausgeloest = false;      // the running phase has raised its call
     bool Ruf_Signal = false;          // the call asks for the signal output
 
-    Zeitpunkt Startzeit_Phase{};
-    Zeitpunkt Endzeit_Phase{};        // end of a holding phase (moved by pause and +/-5 min)
-    Zeitpunkt Rufzeitpunkt{};         // second of the timed call
-    Zeitpunkt Ruehr_Zeitpunkt{};      // next switching of the stirrer cycle
-    Zeitpunkt Gradient_Zeitpunkt{};   // earliest next 1 K rise of the moving target
-    Zeitpunkt Heizung_Einschaltzeit{};// demand start + 15 s
+    Laufzeitpunkt Startzeit_Phase{};
+    Laufzeitpunkt Endzeit_Phase{};    // end of a holding phase (moved by pause and +/-5 min)
+    Laufzeitpunkt Rufzeitpunkt{};     // second of the timed call
+    Laufzeitpunkt Ruehr_Zeitpunkt{};  // next switching of the stirrer cycle
+    Laufzeitpunkt Gradient_Zeitpunkt{};   // earliest next 1 K rise of the moving target
+    Laufzeitpunkt Heizung_Einschaltzeit{};// demand start + 15 s
+
+    // Wall clock minus the monotonic count, for the date-times shown. The tick
+    // follows it only when it moves by more than a second: a clock step moves
+    // the shown start and end, the two clocks' different second boundaries do not.
+    std::chrono::seconds Uhr_Versatz{};
+    // A time of the run as the wall-clock date-time shown and written.
+    Zeitpunkt Uhrzeit(Laufzeitpunkt t) const { return Zeitpunkt{t.time_since_epoch() + Uhr_Versatz}; }
 
     // Durations in wide integers: holding and call times of 999 min and more work.
     std::int64_t Heizzeit_min = 0;
@@ -125,7 +137,9 @@ struct Anlage {
     // flag 0, alarms and first-tick flags cleared, interface 1, configuration
     // unconfirmed, gradient clock at `now`. Nothing is written to any port.
     // Programmpfad, the program and the language are left to the caller.
-    void laden(Zeitpunkt now);
+    void laden(Laufzeitpunkt now);
+    // For a clock that never steps: its wall time serves as the monotonic count.
+    void laden(Zeitpunkt now) { laden(Laufzeitpunkt{now.time_since_epoch()}); }
 };
 
 } // namespace kw

@@ -53,18 +53,24 @@ Steuerung::Steuerung(Anlage& anlage, Anzeige& anzeige, Meldungen& m, Fenster& f)
 {
 }
 
-void Steuerung::laden(Zeitpunkt now)
+void Steuerung::laden(Zeitpunkt uhrzeit, Laufzeitpunkt now)
 {
     a.laden(now);
+    a.Uhr_Versatz = uhrzeit.time_since_epoch() - now.time_since_epoch();
     z.laden();
 }
 
 // ---------------------------------------------------------------------------
 // The tick
 
-void Steuerung::tick(Zeitpunkt now)
+void Steuerung::tick(Zeitpunkt uhrzeit, Laufzeitpunkt now)
 {
     const char trenner = a.Dezimaltrenner;
+
+    // The shown start and end follow a step of the wall clock.
+    const auto versatz = uhrzeit.time_since_epoch() - now.time_since_epoch();
+    if (versatz - a.Uhr_Versatz > seconds(1) || a.Uhr_Versatz - versatz > seconds(1))
+        a.Uhr_Versatz = versatz;
 
     // 1. start gate
     if (!a.Brauen_Gestartet)
@@ -109,26 +115,28 @@ void Steuerung::tick(Zeitpunkt now)
 
     // 4. actual temperature, and whether it may steer the heating
     Temperatur_Uebernehmen();
+    // Ages of the reading and of the heating are measured on the monotonic count, as the reading's stamp.
+    const Zeitpunkt mono{now.time_since_epoch()};
     const Sperrgrund sperre_vorher = a.Heizsperre;
-    a.Heizsperre = Messung_Bewerten(now);
+    a.Heizsperre = Messung_Bewerten(mono);
     z.Anzeige_TempIst_Ungueltig = a.Heizsperre != Sperrgrund::Keiner;
 
     // 5. idle or run view
     const bool laufbild = !(a.Ablaufschritt < 3 || a.Ruf_Aktiv || !Gueltige_Phase(a.Akt_Phase));
     if (laufbild)
-        Laufbild(now);
+        Laufbild(uhrzeit, now);
     else
-        Ruhebild(now);
-    Sperre_Melden(now, sperre_vorher, laufbild);
-    Wirkung_Pruefen(now, laufbild);
+        Ruhebild(uhrzeit);
+    Sperre_Melden(mono, sperre_vorher, laufbild);
+    Wirkung_Pruefen(mono, laufbild);
 
     // 6. start and end fields
     if (a.Ablaufschritt < 3) {
         z.Anzeige_Startzeit = Null_Zeit;
         z.Anzeige_Endzeit = Null_Zeit;
     } else {
-        z.Anzeige_Startzeit = Datum_Zeit_Text(a.Startzeit_Phase);
-        z.Anzeige_Endzeit = Datum_Zeit_Text(a.Endzeit_Phase);
+        z.Anzeige_Startzeit = Datum_Zeit_Text(a.Uhrzeit(a.Startzeit_Phase));
+        z.Anzeige_Endzeit = Datum_Zeit_Text(a.Uhrzeit(a.Endzeit_Phase));
     }
 
     // 7. stirrer output lamps (output of the previous tick's output pass)
@@ -249,7 +257,7 @@ void Steuerung::Programm_Pruefen()
     }
 }
 
-void Steuerung::Phase_Starten(Zeitpunkt now)
+void Steuerung::Phase_Starten(Laufzeitpunkt now)
 {
     const int naechste = a.Startvorgabe_Aktiv ? Zahl_Aus_Text(a.Startphase_Text) : a.Akt_Phase + 1;
     if (!Gueltige_Phase(naechste)) {
@@ -300,7 +308,7 @@ void Steuerung::Phase_Starten(Zeitpunkt now)
     ereignisse->Phase_Start(a.Akt_Phase);
 }
 
-void Steuerung::Phase_Laeuft(Zeitpunkt now)
+void Steuerung::Phase_Laeuft(Laufzeitpunkt now)
 {
     if (!Gueltige_Phase(a.Akt_Phase)) {
         a.Ablaufschritt = 0;
@@ -324,8 +332,10 @@ void Steuerung::Phase_Laeuft(Zeitpunkt now)
         if (Flag_Lesen(p.Ruf_Ende_Phase())) {
             if (ende)
                 Ruf_Ausloesen(p);
-        } else if (now == a.Rufzeitpunkt) {
-            // Only at that very second: a call time passed without a tick is not made up.
+        } else if (now >= a.Rufzeitpunkt
+                   && (art != Phasenart::Halten || a.Rufzeitpunkt <= a.Endzeit_Phase)) {
+            // Due once its second is reached, also by a tick that comes late; a call
+            // time after the end of a rest would not have come before that end.
             Ruf_Ausloesen(p);
         }
     }
@@ -446,10 +456,11 @@ void Steuerung::Sensorwarnung_Ausloesen(Zeitpunkt now, Warnungsgrund grund)
         sicherheit->Sensorwarnung(now, grund);
 }
 
-void Steuerung::Ruhebild(Zeitpunkt now)
+void Steuerung::Ruhebild(Zeitpunkt uhrzeit)
 {
     z.Label_ZeitAct = Zeitbeschriftung::Zeit_Aktuell;
-    z.Anzeige_ZeitAct = Uhrzeit_Text(now);
+    z.Anzeige_ZeitAct = Uhrzeit_Text(uhrzeit);
+    a.Pause_Vorher = false;   // no pause shift outside the run view
     z.Keine_Phase_Aktiv = true;
     z.Anzeige_Endzeit_Sichtbar = true;
     z.Anzeige_Aufheizen = z.Anzeige_Heizen = z.Anzeige_Kuehlen = z.Anzeige_Brauen = Lampe::Grau;
@@ -464,7 +475,7 @@ void Steuerung::Ruhebild(Zeitpunkt now)
     z.Anzeige_Ruehrwerk = Lampe_Fuer(a.Ruehrwerk_Ein);
 }
 
-void Steuerung::Laufbild(Zeitpunkt now)
+void Steuerung::Laufbild(Zeitpunkt uhrzeit, Laufzeitpunkt now)
 {
     const char trenner = a.Dezimaltrenner;
     const Cl_Phase& p = a.Programm.Phase(a.Akt_Phase);
@@ -523,12 +534,15 @@ void Steuerung::Laufbild(Zeitpunkt now)
     a.Aus_Kuehlung = 0;
     z.Anzeige_Kuehlung = Lampe::Grau;
 
-    // pause: the phase clock stands still
+    // pause: the phase clock stands still. Each second of the pause counts once,
+    // those that passed without a tick too; a pause that begins counts one.
     if (a.Pause_Aktiv && now >= a.Pause_Zeitpunkt) {
+        const seconds schritt = a.Pause_Vorher ? now - a.Pause_Zeitpunkt + seconds(1) : seconds(1);
         a.Pause_Zeitpunkt = now + seconds(1);
-        a.Endzeit_Phase += seconds(1);
-        a.Rufzeitpunkt += seconds(1);
+        a.Endzeit_Phase += schritt;
+        a.Rufzeitpunkt += schritt;
     }
+    a.Pause_Vorher = a.Pause_Aktiv;
 
     // time display and lamps
     if (art == Phasenart::Halten) {
@@ -536,7 +550,7 @@ void Steuerung::Laufbild(Zeitpunkt now)
         z.Anzeige_ZeitAct = Dauer_Text(a.Endzeit_Phase - now);
     } else {
         z.Label_ZeitAct = Zeitbeschriftung::Zeit_Aktuell;
-        z.Anzeige_ZeitAct = Uhrzeit_Text(now);
+        z.Anzeige_ZeitAct = Uhrzeit_Text(uhrzeit);
     }
     z.Anzeige_Aufheizen = Lampe_Fuer(art == Phasenart::Aufheizen);
     z.Anzeige_Heizen = Lampe_Fuer(art == Phasenart::Halten);
@@ -623,9 +637,12 @@ void Steuerung::ZeitRauf()
 {
     if (a.Ablaufschritt < 3 || !Gueltige_Phase(a.Akt_Phase))
         return;
-    if (Art(a.Programm.Phase(a.Akt_Phase)) == Phasenart::Halten) {
+    const Cl_Phase& p = a.Programm.Phase(a.Akt_Phase);
+    if (Art(p) == Phasenart::Halten) {
         a.Endzeit_Phase += seconds(300);
-        a.Ruf_Ausgeloest = false;
+        // Re-arms a call at the end only: a timed call stays raised once.
+        if (Flag_Lesen(p.Ruf_Ende_Phase()))
+            a.Ruf_Ausgeloest = false;
         ereignisse->Zeit_Geaendert(+300);
     }
 }
@@ -634,9 +651,12 @@ void Steuerung::ZeitRunter()
 {
     if (a.Ablaufschritt < 3 || !Gueltige_Phase(a.Akt_Phase))
         return;
-    if (Art(a.Programm.Phase(a.Akt_Phase)) == Phasenart::Halten) {
+    const Cl_Phase& p = a.Programm.Phase(a.Akt_Phase);
+    if (Art(p) == Phasenart::Halten) {
         a.Endzeit_Phase -= seconds(300);
-        a.Ruf_Ausgeloest = false;
+        // Re-arms a call at the end only: a timed call stays raised once.
+        if (Flag_Lesen(p.Ruf_Ende_Phase()))
+            a.Ruf_Ausgeloest = false;
         ereignisse->Zeit_Geaendert(-300);
     }
 }

@@ -4,7 +4,11 @@
 // the handlers of the main screen's buttons that act on the run.
 //
 // Every method returns at once; nothing here waits for the user. Time comes in
-// as whole seconds from the caller's clock.
+// as whole seconds from the caller's clock, twice: the monotonic count measures
+// every time of the run, the wall clock only gives the times shown. An event
+// due at a second (a timed call, the end of a rest, a stirrer switching) is
+// due once that second is reached or passed, so a tick that comes late (the
+// screen stalled, the machine slept) raises it then, once.
 
 #include <string>
 #include <vector>
@@ -24,14 +28,19 @@ public:
     void Ereignisse_Setzen(Sicherheitsereignisse* e) { sicherheit = e; }
 
     // Main screen's load: state and display cleared (Anlage::laden, Anzeige::laden).
-    void laden(Zeitpunkt now);
+    void laden(Zeitpunkt uhrzeit, Laufzeitpunkt now);
 
     // One controller tick (Timer1, every 100 ms). The caller writes the outputs
     // right after it: Ausgaenge_Schreiben of the hardware library derives
     // Aus_Ruehrwerk from Ruehrwerk_Ein (and writes it back into Anlage), packs
     // the byte and sends it to the interface. The editor pages keep their own
     // field visibility in step with the program.
-    void tick(Zeitpunkt now);
+    // `uhrzeit` is the wall clock, `now` the monotonic count.
+    void tick(Zeitpunkt uhrzeit, Laufzeitpunkt now);
+
+    // The same for a clock that never steps: its wall time serves as the monotonic count.
+    void laden(Zeitpunkt now) { laden(now, Laufzeitpunkt{now.time_since_epoch()}); }
+    void tick(Zeitpunkt now) { tick(now, Laufzeitpunkt{now.time_since_epoch()}); }
 
     // Takt_1s (every 500 ms): blink clock and steam-cloud phase.
     void Takt_1s();
@@ -96,16 +105,16 @@ public:
 private:
     void Programm_Pruefen();
     bool Phase_Pruefen(int n);
-    void Phase_Starten(Zeitpunkt now);
-    void Phase_Laeuft(Zeitpunkt now);
+    void Phase_Starten(Laufzeitpunkt now);
+    void Phase_Laeuft(Laufzeitpunkt now);
     void Ruf_Ausloesen(const Cl_Phase& p);
     void Temperatur_Uebernehmen();
     Sperrgrund Messung_Bewerten(Zeitpunkt now) const;
     void Sperre_Melden(Zeitpunkt now, Sperrgrund vorher, bool laufbild);
     void Wirkung_Pruefen(Zeitpunkt now, bool laufbild);
     void Sensorwarnung_Ausloesen(Zeitpunkt now, Warnungsgrund grund);
-    void Ruhebild(Zeitpunkt now);
-    void Laufbild(Zeitpunkt now);
+    void Ruhebild(Zeitpunkt uhrzeit);
+    void Laufbild(Zeitpunkt uhrzeit, Laufzeitpunkt now);
     void Soll_Aendern(double delta);
     void Pruefmeldung(int nr);
 

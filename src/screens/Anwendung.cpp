@@ -177,7 +177,7 @@ void Anwendung::Ausgaenge_Schreiben()
     e.Schnittstelle = static_cast<short>(anlage.Schnittstelle);
     e.Konfiguration_Bestaetigt = anlage.Konfiguration_Bestaetigt ? -1 : 0;
     e.LPT_Def_Adresse = konfiguration.LPT_Def_Adresse;
-    m_ausgabe->Ausgaenge_Schreiben(f, jetzt(), e);
+    m_ausgabe->Ausgaenge_Schreiben(f, Geraetezeit(), e);
     anlage.Aus_Ruehrwerk = m_ausgabe->Aus_Ruehrwerk();
     anlage.USB_Alarm = m_ausgabe->USB_Alarm();
 }
@@ -186,7 +186,7 @@ void Anwendung::TempRead()
 {
     // Outside simulation the controller watches the reading's age and warns once per episode.
     m_temperatur->Veraltungswarnung_Setzen(anlage.Simulation != 0);
-    m_temperatur->tick(jetzt(), anlage.Konfiguration_Bestaetigt ? -1 : 0);
+    m_temperatur->tick(Geraetezeit(), anlage.Konfiguration_Bestaetigt ? -1 : 0);
     anlage.Temperaturwert = m_temperatur->Temperaturwert();
     anlage.Messzeitpunkt = m_temperatur->Messzeitpunkt();
 }

@@ -66,7 +66,14 @@ public:
     Ausgabe& ausgabe() { return *m_ausgabe; }
     Temperaturerfassung& temperatur() { return *m_temperatur; }
     const Uhr& uhr() const { return *m_uhr; }
-    Zeitpunkt jetzt() const { return m_uhr->jetzt(); }
+    Zeitpunkt jetzt() const { return m_uhr->jetzt(); }   // wall clock: shown and written
+    Laufzeitpunkt laufzeit() const { return m_uhr->laufzeit(); }   // monotonic: every duration
+    // The hardware measures only durations (DigiTemp's waits, the stirrer's
+    // switch-on delay): it counts on the monotonic clock, in the type it takes.
+    std::chrono::sys_seconds Geraetezeit() const
+    {
+        return std::chrono::sys_seconds{laufzeit().time_since_epoch()};
+    }
     Meldungsanzeige& meldungsanzeige() { return *m_meldungsanzeige; }
 
     // Message nr of the current language, and a box showing it.

@@ -405,7 +405,7 @@ void Grundbild::laden()
 {
     m_geladen = true;
     // Run state, outputs and displays cleared; nothing written to a port.
-    app.steuerung().laden(app.jetzt());
+    app.steuerung().laden(app.jetzt(), app.laufzeit());
     m_Frame_Manuell->hide();
     m_Frame_Simulation->hide();
     zeige();
@@ -1012,7 +1012,7 @@ void Grundbild::Timer1_Timer()
     if (app.beendet())
         return;
     app.Journal_Vor_Tick();
-    app.steuerung().tick(app.jetzt());
+    app.steuerung().tick(app.jetzt(), app.laufzeit());
     // Editor upkeep: field visibility of the pages that exist follows the program.
     if (app.geladen(Parameter::Name))
         app.bildschirm<Parameter>().pflegen();

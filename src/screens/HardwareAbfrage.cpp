@@ -336,7 +336,7 @@ void HardwareAbfrage::Command1_Click()
                     + fehler + ").\nThe settings apply until the program ends.");
     }
     // Also 5. (start-up wait of 15 s) and 6. (log deleted, before the tool can write to it).
-    if (!app.temperatur().Hardware_Initialisieren(app.jetzt(), app.anlage.Programmpfad, k)) {
+    if (!app.temperatur().Hardware_Initialisieren(app.Geraetezeit(), app.anlage.Programmpfad, k)) {
         const std::string werkzeug = app.temperatur().Initialisierung().programm;
         app.hinweis("Das Programm \"" + werkzeug
                     + "\" zum Einlesen der Temperatur lässt sich nicht starten: es wird keine Temperatur gelesen.\n"

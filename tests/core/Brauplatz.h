@@ -1,7 +1,8 @@
 #pragma once
 // Test bench for the controller: state, display, recorders and a fake clock in
 // milliseconds. One call of takt() is one 100 ms timer tick; every 500 ms the
-// blink clock runs first, as the screen's timers would.
+// blink clock runs first, as the screen's timers would. The milliseconds are the
+// monotonic count; the wall clock is it plus uhr_versatz, which uhr_verstellen steps.
 
 #include <gtest/gtest.h>
 
@@ -98,7 +99,9 @@ protected:
     // silent sensor switch it off and set a.Messzeitpunkt themselves.
     bool sensor_lebt = true;
 
-    Brauplatz() { s.laden(jetzt()); }
+    std::chrono::seconds uhr_versatz{};
+
+    Brauplatz() { s.laden(uhrzeit(), lauf()); }
 
     void sensor()
     {
@@ -110,6 +113,10 @@ protected:
     {
         return Zeitpunkt{std::chrono::seconds{ms / 1000}};
     }
+    Laufzeitpunkt lauf() const { return Laufzeitpunkt{jetzt().time_since_epoch()}; }
+    Zeitpunkt uhrzeit() const { return jetzt() + uhr_versatz; }
+    // A step of the wall clock alone (time synchronisation, a change by hand).
+    void uhr_verstellen(std::chrono::seconds schritt) { uhr_versatz += schritt; }
     // Whole seconds since the bench started.
     long sek() const { return static_cast<long>((ms - beginn_ms) / 1000); }
 
@@ -133,7 +140,7 @@ protected:
         if (ms % 500 == 0)
             s.Takt_1s();
         sensor();
-        s.tick(jetzt());
+        s.tick(uhrzeit(), lauf());
         ausgabe();
     }
 
@@ -160,7 +167,7 @@ protected:
             s.Takt_1s();
             s.Takt_1s();
             sensor();
-            s.tick(jetzt());
+            s.tick(uhrzeit(), lauf());
             ausgabe();
         }
     }

@@ -343,6 +343,45 @@ TEST_F(Hauptbild, PauseBlinktUndHaeltDieRestzeit)
     EXPECT_NE(text("Anzeige_ZeitAct"), rest);
 }
 
+TEST_F(Hauptbild, UhrsprungVerkuerztUndVerlaengertDieRastNicht)
+{
+    erster_tick();
+    app.anlage.Programm.AnzPhasen = "1";
+    phase(1, Art::Halten, "40", "10");
+    simulation(40);
+    starten();
+    EXPECT_EQ(text("Anzeige_Startzeit"), "08.12.2026 10:00:00");
+    EXPECT_EQ(text("Anzeige_Endzeit"), "08.12.2026 10:10:00");
+    laufe(2min);
+
+    // time synchronisation an hour forward: start and end shown move, the rest does not
+    t.uhr.verstellen(1h);
+    tick();
+    EXPECT_EQ(text("Label1_10"), "Restzeit");
+    EXPECT_EQ(text("Anzeige_ZeitAct"), "0:08:00");
+    EXPECT_EQ(text("Anzeige_Startzeit"), "08.12.2026 11:00:00");
+    EXPECT_EQ(text("Anzeige_Endzeit"), "08.12.2026 11:10:00");
+    EXPECT_EQ(app.anlage.Ablaufschritt, 3);
+
+    // and two hours back by hand
+    laufe(1min);
+    t.uhr.verstellen(-2h);
+    tick();
+    EXPECT_EQ(text("Anzeige_ZeitAct"), "0:07:00");
+    EXPECT_EQ(text("Anzeige_Startzeit"), "08.12.2026 09:00:00");
+    EXPECT_EQ(text("Anzeige_Endzeit"), "08.12.2026 09:10:00");
+
+    // the rest ends after its ten minutes
+    laufe(7min - 1s);
+    EXPECT_EQ(app.anlage.Ablaufschritt, 3);
+    EXPECT_EQ(text("Anzeige_ZeitAct"), "0:00:01");
+    laufe(1s);
+    EXPECT_EQ(farbe("Anzeige_Fertig"), QColor(255, 0, 0));
+    // the idle view shows the time of day of the wall clock
+    EXPECT_EQ(text("Label1_10"), "Zeit Aktuell");
+    EXPECT_EQ(text("Anzeige_ZeitAct"), "09:10:00");
+}
+
 TEST_F(Hauptbild, KnoepfeDerLaufendenPhase)
 {
     erster_tick();
@@ -525,6 +564,33 @@ TEST_F(Braumeisterruf, RufZeigtFensterBlinktUndHaeltBisQuittiert)
     EXPECT_EQ(text("Anzeige_Phase"), "2");
     EXPECT_EQ(text("Anzeige_KommentarPhase"), "Rast 2");
     EXPECT_EQ(sichtbarkeit_ueber_eine_sekunde("Anzeige_RufQuitt"), std::set<bool>{false});
+}
+
+TEST_F(Braumeisterruf, ZeitrufKommtNachEinerStockendenOberflaeche)
+{
+    erster_tick();
+    app.anlage.Programm.AnzPhasen = "1";
+    phase(1, Art::Halten, "62", "10", Ruf::Kein, "Jodprobe");
+    Cl_Phase& p = app.anlage.Programm.Phase(1);
+    p.setKein_Ruf(Flagtext(false));
+    p.setRuf_nach_Rufzeit(Flagtext(true));
+    p.setRufzeit("2");
+    simulation(62);
+    starten();
+    laufe(2min - 1s);
+    EXPECT_FALSE(ruf() && ruf()->isVisible());
+    // the user interface stalls for three seconds over the call time
+    t.uhr.vor(3s);
+    tick();
+    ASSERT_NE(ruf(), nullptr);
+    EXPECT_TRUE(ruf()->isVisible());
+    EXPECT_EQ(ruf()->findChild<QLabel*>("Ruftext")->text().toStdString(),
+              "Meldung Nr.51 : Braumeister-Ruf: Jodprobe");
+    EXPECT_EQ(text("Anzeige_KommentarPhase"), "Keine Phase aktiv");
+    druck("QUITTIEREN");
+    laufe(1min);
+    EXPECT_FALSE(app.anlage.Ruf_Aktiv);
+    EXPECT_FALSE(ruf()->isVisible());
 }
 
 TEST_F(Braumeisterruf, OkEntlaedtDasFensterDerRufWartetWeiter)

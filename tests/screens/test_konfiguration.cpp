@@ -318,6 +318,32 @@ TEST_F(KonfigTest, NurDerErsteOkZeigtDenHinweisBisDieWartezeitUmIst)
     EXPECT_EQ(u->starter.aufrufe.size(), 3u) << "init, one reading run, init again";
 }
 
+TEST_F(KonfigTest, TemperaturWirdNachEinemUhrsprungZurueckWeitergelesen)
+{
+    schreibeDatei(Musterzeilen());
+    starten_und_laden();
+    ok();
+    QWidget* notiz = app().bildschirm("HardwareConf");
+    ASSERT_TRUE(notiz->isVisible());
+
+    // the clock is put an hour back during the start-up wait: it still lasts 15 s
+    u->uhr.vor(5s);
+    u->uhr.verstellen(-1h);
+    u->uhr.vor(10s);
+    tempRead();
+    EXPECT_FALSE(notiz->isVisible());
+    tempRead();
+    ASSERT_EQ(u->starter.aufrufe.size(), 2u) << "init and the first reading run";
+
+    // and back again during a reading: the next run follows 3 s after the last
+    u->uhr.vor(1s);
+    u->uhr.verstellen(-1h);
+    u->uhr.vor(2s);
+    tempRead();   // the wait is over: the log is read
+    tempRead();
+    EXPECT_EQ(u->starter.aufrufe.size(), 3u) << "no reading would come for an hour";
+}
+
 TEST_F(KonfigTest, FranzoesischZeigtMeldung63UndBleibtDeutsch)
 {
     schreibeDatei(Musterzeilen());
