@@ -2,10 +2,7 @@
 
 namespace kw {
 
-namespace {
-
-// Well-formed UTF-8: no overlong forms, no surrogates, nothing beyond U+10FFFF.
-bool ist_utf8(std::string_view s)
+bool Ist_Utf8(std::string_view s)
 {
     std::size_t i = 0;
     while (i < s.size()) {
@@ -43,13 +40,11 @@ bool ist_utf8(std::string_view s)
     return true;
 }
 
-} // namespace
-
 bool Ist_Dateiname(std::string_view name)
 {
     if (name.empty() || name == "." || name == "..")
         return false;
-    if (!ist_utf8(name))
+    if (!Ist_Utf8(name))
         return false;
     for (std::size_t i = 0; i < name.size(); ++i) {
         const auto b = static_cast<unsigned char>(name[i]);

@@ -10,4 +10,7 @@ namespace kw {
 // (C0, DEL, C1). A "\" is an ordinary character of a file name here and is kept.
 bool Ist_Dateiname(std::string_view name);
 
+// Well-formed UTF-8: no overlong forms, no surrogates, nothing beyond U+10FFFF.
+bool Ist_Utf8(std::string_view bytes);
+
 } // namespace kw

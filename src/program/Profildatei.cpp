@@ -148,45 +148,6 @@ std::string Westeuropaeisch_Nach_Utf8(std::string_view bytes)
     return r;
 }
 
-bool Ist_Utf8(std::string_view s)
-{
-    std::size_t i = 0;
-    while (i < s.size()) {
-        const auto b = static_cast<unsigned char>(s[i]);
-        if (b < 0x80) {
-            ++i;
-            continue;
-        }
-        std::size_t laenge;
-        char32_t minimum;
-        if (b >= 0xC2 && b <= 0xDF) {
-            laenge = 2;
-            minimum = 0x80;
-        } else if ((b & 0xF0) == 0xE0) {
-            laenge = 3;
-            minimum = 0x800;
-        } else if (b >= 0xF0 && b <= 0xF4) {
-            laenge = 4;
-            minimum = 0x10000;
-        } else {
-            return false;
-        }
-        if (i + laenge > s.size())
-            return false;
-        char32_t cp = b & (0x7F >> laenge);
-        for (std::size_t k = 1; k < laenge; ++k) {
-            const auto f = static_cast<unsigned char>(s[i + k]);
-            if ((f & 0xC0) != 0x80)
-                return false;
-            cp = (cp << 6) | (f & 0x3F);
-        }
-        if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-            return false;
-        i += laenge;
-    }
-    return true;
-}
-
 bool Utf8_Nach_Westeuropaeisch(std::string_view utf8, std::string& bytes, std::string& fehlzeichen)
 {
     bytes.clear();

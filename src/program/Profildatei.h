@@ -14,6 +14,7 @@
 // the recipe files have always had) or UTF-8 with a byte order mark (for texts
 // that the code page cannot hold). In memory everything is UTF-8.
 
+#include "fileio/Dateiname.h" // Ist_Utf8
 #include <memory>
 #include <string>
 #include <string_view>
@@ -110,9 +111,6 @@ std::string Westeuropaeisch_Nach_Utf8(std::string_view bytes);
 // UTF-8 (then `fehlzeichen` is empty).
 bool Utf8_Nach_Westeuropaeisch(std::string_view utf8, std::string& bytes,
                                std::string& fehlzeichen);
-
-// True when the text is well-formed UTF-8 (no overlong forms, no surrogates).
-bool Ist_Utf8(std::string_view bytes);
 
 // A leading byte order mark means UTF-8; otherwise a text that is valid UTF-8
 // and holds at least one multi-byte sequence is taken as UTF-8 (a German text

@@ -101,19 +101,20 @@ void Anwendung::Sperre_Vermerken(Zeitpunkt t)
         m_sperre_im_journal = grund;
 }
 
-void Anwendung::Heizsperre_Ein(Zeitpunkt t, Sperrgrund) { Sperre_Vermerken(t); }
-void Anwendung::Heizsperre_Aus(Zeitpunkt t) { Sperre_Vermerken(t); }
+// The controller stamps these with its monotonic count; the journal writes the time of day.
+void Anwendung::Heizsperre_Ein(Zeitpunkt, Sperrgrund) { Sperre_Vermerken(jetzt()); }
+void Anwendung::Heizsperre_Aus(Zeitpunkt) { Sperre_Vermerken(jetzt()); }
 
-void Anwendung::Heizung_Ohne_Wirkung(Zeitpunkt t, double von_grad, double bis_grad)
+void Anwendung::Heizung_Ohne_Wirkung(Zeitpunkt, double von_grad, double bis_grad)
 {
     char text[96];
     std::snprintf(text, sizeof text, "Heizung ohne Wirkung: %.2f -> %.2f", von_grad, bis_grad);
-    m_journal->Ereignis_Schreiben(t, "Sperre", text);
+    m_journal->Ereignis_Schreiben(jetzt(), "Sperre", text);
 }
 
-void Anwendung::Sensorwarnung(Zeitpunkt t, Warnungsgrund grund)
+void Anwendung::Sensorwarnung(Zeitpunkt, Warnungsgrund grund)
 {
-    m_journal->Ereignis_Schreiben(t, "Sperre",
+    m_journal->Ereignis_Schreiben(jetzt(), "Sperre",
                                   grund == Warnungsgrund::Heizsperre ? "Warnung: Heizsperre"
                                                                      : "Warnung: Heizung ohne Wirkung");
 }
