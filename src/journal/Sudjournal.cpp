@@ -118,7 +118,7 @@ void Sudjournal::nach_Tick(Zeitpunkt now)
         // The rest of a holding phase: what a resume needs, to within one sample.
         if (a.Ablaufschritt == 3 && r.phase > 0 && Flag_Lesen(a.Programm.Phase(r.phase).Heizphase())
             && !Flag_Lesen(a.Programm.Phase(r.phase).Aufheizphase()))
-            r.dauer_s = std::max<long long>(0, (a.Endzeit_Phase - now).count());
+            r.dauer_s = std::max<long long>(0, (a.Uhrzeit(a.Endzeit_Phase) - now).count());
         // Waited for like an event: on disk before the next tick, so a cut loses
         // at most the samples of one 5 s spacing.
         m_datei.anhaengen(Zeile_Schreiben(r), true);

@@ -88,7 +88,7 @@ TEST(Absturz, KilledAtRandomMomentsTheJournalHoldsEverythingUpToTheKill)
             }
             Stand st{sud.a.Ablaufschritt, sud.a.Akt_Phase, sud.a.Brauen_Gestartet};
             if (st.schritt == 3 && st.phase > 0 && Flag_Lesen(sud.a.Programm.Phase(st.phase).Heizphase()))
-                st.rest_s = (sud.a.Endzeit_Phase - sud.jetzt()).count();
+                st.rest_s = (sud.a.Uhrzeit(sud.a.Endzeit_Phase) - sud.jetzt()).count();
             staende.resize(static_cast<std::size_t>(takt) + 1);
             staende[static_cast<std::size_t>(takt)] = st;
         };
