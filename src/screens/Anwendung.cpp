@@ -4,6 +4,7 @@
 
 #include "hardware/Linuxgeraete.h"
 #include "screens/Beschriftungen.h"
+#include "screens/Fensterflaeche.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -62,6 +63,14 @@ void Anwendung::registriere(const std::string& name, Erzeuger erzeuger)
     m_erzeuger[name] = std::move(erzeuger);
 }
 
+std::vector<std::string> Anwendung::bildschirmnamen() const
+{
+    std::vector<std::string> namen;
+    for (const auto& [name, e] : m_erzeuger)
+        namen.push_back(name);
+    return namen;
+}
+
 QWidget* Anwendung::bildschirm(const std::string& name)
 {
     auto it = m_bildschirme.find(name);
@@ -72,6 +81,8 @@ QWidget* Anwendung::bildschirm(const std::string& name)
         return nullptr;
     QWidget* w = e->second(*this);
     w->setObjectName(QString::fromStdString(name));
+    // Scrolls and is bounded to the display when it does not fit.
+    Einpassen(*w);
     m_bildschirme[name] = w;
     beschriften(name, *w);
     return w;

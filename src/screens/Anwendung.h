@@ -86,6 +86,8 @@ public:
     // --- screens, by their names ("Grundbild", "PARAMETER", ...) ---
     using Erzeuger = std::function<QWidget*(Anwendung&)>;
     void registriere(const std::string& name, Erzeuger erzeuger);
+    // The names of every registered screen.
+    std::vector<std::string> bildschirmnamen() const;
     // The screen, created hidden on first use with the current language's captions.
     QWidget* bildschirm(const std::string& name);
     template <class T> T& bildschirm() { return *static_cast<T*>(bildschirm(T::Name)); }

@@ -325,7 +325,8 @@ void Seitengroesse_Setzen(QWidget& seite, QScrollArea& flaeche)
     const QSize aussen = seite.sizeHint();
     const QSize bereich = flaeche.sizeHint();
     const QSize innen = flaeche.widget()->sizeHint();
-    const QMargins rand = seite.layout()->contentsMargins();
+    // The margins of the layout that holds the area (the page may scroll as a whole around it).
+    const QMargins rand = flaeche.parentWidget()->layout()->contentsMargins();
     QSize soll(std::max(aussen.width(), innen.width() + rand.left() + rand.right()),
                aussen.height() - bereich.height() + innen.height());
     if (const QScreen* s = seite.screen())
