@@ -2,6 +2,7 @@
 // Helpers for tests and benchmarks that run the real guard: the test device file, bounded waits, and a forked
 // stand-in for the program that ticks through the real program-side seam.
 
+#include "Attrappen.h" // Meldungsrecorder
 #include "hardware/Treibermeldungen.h"
 #include "hardware/Waechterquelle.h"
 
@@ -81,15 +82,6 @@ inline bool ernteBinnen(pid_t pid, std::chrono::milliseconds frist, int* status 
         *status = s;
     return ok;
 }
-
-struct Meldungsrecorder : Treibermeldungen {
-    std::vector<std::pair<int, std::string>> meldungen;
-    std::vector<std::string> hinweise;
-    int alarme = 0;
-    void meldung(int nummer, const std::string& titel) override { meldungen.emplace_back(nummer, titel); }
-    void hinweis(const std::string& text) override { hinweise.push_back(text); }
-    void zeigeAlarmUSB() override { ++alarme; }
-};
 
 struct Ereignisrecorder : Waechterereignisse {
     int neustarts = 0;
