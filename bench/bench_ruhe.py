@@ -11,6 +11,8 @@ stime in /proc/PID/stat, and the nanoseconds of /proc/PID/schedstat) is read
 over the measuring time. The children (the stand-in tool) are counted apart.
 
   bench/bench_ruhe.py BUILD_DIR [seconds=60] [ruhe|brauen|beide]
+
+With KW_RUHE_PERF=FILE set, perf records the measuring time into FILE.<mode>.
 """
 
 import os
@@ -88,7 +90,7 @@ def messen(build, sekunden, modus):
                    QT_QPA_PLATFORM="xcb")
         env.pop("WAYLAND_DISPLAY", None)
         p = subprocess.Popen([programm, "--ordner", ordner], env=env, stdout=subprocess.PIPE,
-                             stderr=subprocess.DEVNULL, text=True)
+                             stderr=None if os.environ.get("KW_FAHRER_MALEN") else subprocess.DEVNULL, text=True)
         try:
             ende = time.monotonic() + 30
             zeile = ""
@@ -102,10 +104,19 @@ def messen(build, sekunden, modus):
                 raise RuntimeError(f"the driver did not get ready: {zeile.strip()!r}")
             # The settings notice hides 15 s after OK; let the first reading runs settle.
             time.sleep(20)
+            profil = None
+            if os.environ.get("KW_RUHE_PERF"):
+                # Optional profile of the measuring time: perf report -i <file>
+                profil = subprocess.Popen(["perf", "record", "--call-graph", "dwarf", "-F", "4999", "-p", str(p.pid), "-o",
+                                           os.environ["KW_RUHE_PERF"] + "." + modus],
+                                          stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             t0, k0, n0 = stat(p.pid)
             w0 = time.monotonic()
             time.sleep(sekunden)
             t1, k1, n1 = stat(p.pid)
+            if profil:
+                profil.send_signal(signal.SIGINT)
+                profil.wait()
             wand = time.monotonic() - w0
             return {
                 "wand": wand,

@@ -147,6 +147,19 @@ private:
     {
         m_takt.stop();
         melden("bereit");
+        if (const char* h = std::getenv("KW_FAHRER_HALT"))
+            for (const QString& n : QString::fromLatin1(h).split(u','))
+                for (QTimer* t : qApp->findChildren<QTimer*>(n))
+                    t->stop();
+        if (const char* h = std::getenv("KW_FAHRER_VERSTECKT"))
+            for (QWidget* w : QApplication::topLevelWidgets())
+                for (QWidget* k : w->findChildren<QWidget*>(QString::fromLatin1(h)))
+                    k->hide();
+        if (const char* h = std::getenv("KW_FAHRER_HALT"))
+            for (QWidget* w : QApplication::topLevelWidgets())
+                for (QTimer* t : w->findChildren<QTimer*>())
+                    if (QString::fromLatin1(h).split(u',').contains(t->objectName()))
+                        t->stop();
         // KW_FAHRER_MALEN=s: which widgets paint and which timers fire, counted over s seconds
         // from 20 s on, when the measurement of bench_ruhe.py begins (on stderr).
         if (const char* s = std::getenv("KW_FAHRER_MALEN")) {

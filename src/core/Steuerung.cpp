@@ -135,8 +135,8 @@ void Steuerung::tick(Zeitpunkt uhrzeit, Laufzeitpunkt now)
         z.Anzeige_Startzeit = Null_Zeit;
         z.Anzeige_Endzeit = Null_Zeit;
     } else {
-        z.Anzeige_Startzeit = Datum_Zeit_Text(a.Uhrzeit(a.Startzeit_Phase));
-        z.Anzeige_Endzeit = Datum_Zeit_Text(a.Uhrzeit(a.Endzeit_Phase));
+        z.Anzeige_Startzeit = startzeit_text(a.Uhrzeit(a.Startzeit_Phase));
+        z.Anzeige_Endzeit = endzeit_text(a.Uhrzeit(a.Endzeit_Phase));
     }
 
     // 7. stirrer output lamps (output of the previous tick's output pass)
@@ -367,10 +367,21 @@ void Steuerung::Temperatur_Uebernehmen()
         } else if (a.Temperaturwert == "85.00") {
             // the sensor's power-on value is never a temperature
         } else {
-            z.Anzeige_TempIst = Double_Als_Text(Text_Als_Double(a.Temperaturwert, '.'),
-                                                a.Dezimaltrenner);
+            Messanzeige& m = messanzeige;
+            if (m.wert != a.Temperaturwert || m.trenner != a.Dezimaltrenner || m.text.empty()) {
+                m.wert = a.Temperaturwert;
+                m.trenner = a.Dezimaltrenner;
+                m.text = Double_Als_Text(Text_Als_Double(a.Temperaturwert, '.'), a.Dezimaltrenner);
+            }
+            z.Anzeige_TempIst = m.text;
         }
-        z.Bar_Sim_IstTemperatur2 = Text_Als_Single(z.Anzeige_TempIst, a.Dezimaltrenner);
+        Balkenwert& b = balkenwert;
+        if (b.text != z.Anzeige_TempIst || b.trenner != a.Dezimaltrenner || b.text.empty()) {
+            b.text = z.Anzeige_TempIst;
+            b.trenner = a.Dezimaltrenner;
+            b.grad = Text_Als_Single(z.Anzeige_TempIst, a.Dezimaltrenner);
+        }
+        z.Bar_Sim_IstTemperatur2 = b.grad;
     } else {
         z.Anzeige_TempIst = std::to_string(a.Sim_Temperatur);
         z.Bar_Sim_IstTemperatur2 = static_cast<float>(a.Sim_Temperatur);
@@ -459,7 +470,7 @@ void Steuerung::Sensorwarnung_Ausloesen(Zeitpunkt now, Warnungsgrund grund)
 void Steuerung::Ruhebild(Zeitpunkt uhrzeit)
 {
     z.Label_ZeitAct = Zeitbeschriftung::Zeit_Aktuell;
-    z.Anzeige_ZeitAct = Uhrzeit_Text(uhrzeit);
+    z.Anzeige_ZeitAct = uhrzeit_text(uhrzeit);
     a.Pause_Vorher = false;   // no pause shift outside the run view
     z.Keine_Phase_Aktiv = true;
     z.Anzeige_Endzeit_Sichtbar = true;
@@ -550,7 +561,7 @@ void Steuerung::Laufbild(Zeitpunkt uhrzeit, Laufzeitpunkt now)
         z.Anzeige_ZeitAct = Dauer_Text(a.Endzeit_Phase - now);
     } else {
         z.Label_ZeitAct = Zeitbeschriftung::Zeit_Aktuell;
-        z.Anzeige_ZeitAct = Uhrzeit_Text(uhrzeit);
+        z.Anzeige_ZeitAct = uhrzeit_text(uhrzeit);
     }
     z.Anzeige_Aufheizen = Lampe_Fuer(art == Phasenart::Aufheizen);
     z.Anzeige_Heizen = Lampe_Fuer(art == Phasenart::Halten);

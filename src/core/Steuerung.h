@@ -17,6 +17,7 @@
 #include "core/Anzeige.h"
 #include "core/Ereignisse.h"
 #include "core/Meldungen.h"
+#include "core/Zeittext.h"
 
 namespace kw {
 
@@ -126,6 +127,20 @@ private:
     Ereignisse keine_ereignisse;
     Ereignisse* ereignisse = &keine_ereignisse;
     std::vector<int> pruefmeldungen;   // messages of the running program check
+    // The reading as last converted for display: the same reading is not formatted anew.
+    struct Messanzeige {
+        std::string wert;
+        char trenner = 0;
+        std::string text;
+    } messanzeige;
+    struct Balkenwert {
+        std::string text;
+        char trenner = 0;
+        float grad = 0;
+    } balkenwert;
+    Zeittextspeicher startzeit_text{&Datum_Zeit_Text};
+    Zeittextspeicher endzeit_text{&Datum_Zeit_Text};
+    Zeittextspeicher uhrzeit_text{&Uhrzeit_Text};
 };
 
 } // namespace kw

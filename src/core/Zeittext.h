@@ -14,4 +14,27 @@ std::string Uhrzeit_Text(std::chrono::sys_seconds t);
 // and a time already run out shows "0:00:00".
 std::string Dauer_Text(std::chrono::seconds d);
 
+// The text of the second last asked for: a display asked ten times a second
+// formats once a second.
+class Zeittextspeicher {
+public:
+    using Format = std::string (*)(std::chrono::sys_seconds);
+    explicit Zeittextspeicher(Format format) : m_format(format) {}
+    const std::string& operator()(std::chrono::sys_seconds t)
+    {
+        if (!m_gueltig || t != m_zeit) {
+            m_text = m_format(t);
+            m_zeit = t;
+            m_gueltig = true;
+        }
+        return m_text;
+    }
+
+private:
+    Format m_format;
+    bool m_gueltig = false;
+    std::chrono::sys_seconds m_zeit{};
+    std::string m_text;
+};
+
 } // namespace kw

@@ -182,6 +182,16 @@ std::optional<Nachricht> Waechterverbindung::anfrage(const Nachricht& n,
     }
 }
 
+bool Waechterverbindung::erreichbar() const
+{
+    if (m_fd < 0)
+        return false;
+    pollfd p{m_fd, POLLIN, 0};
+    if (::poll(&p, 1, 0) < 0)
+        return errno == EINTR;
+    return (p.revents & (POLLHUP | POLLERR | POLLNVAL)) == 0;
+}
+
 void Waechterverbindung::beenden()
 {
     if (m_pid <= 0) {
@@ -264,8 +274,15 @@ std::uint8_t Waechterquelle::neueId()
 
 void Waechterquelle::takt()
 {
-    if (m_betrieb == Betrieb::Waechter && !m_gesendet)
-        anfrage(Nachricht::mit(Typ::Takt));
+    if (m_betrieb == Betrieb::Waechter && !m_gesendet) {
+        bool haelt = false;
+        for (const auto* g : m_geraete)
+            haelt = haelt || g->m_offen;
+        if (haelt)
+            anfrage(Nachricht::mit(Typ::Takt));
+        else if (!m_verbindung.erreichbar())
+            neustarten();
+    }
     m_gesendet = false;
 }
 

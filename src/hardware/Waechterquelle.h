@@ -52,6 +52,8 @@ public:
     void beenden();
     // SIGKILL and reap.
     void abschiessen();
+    // Whether the guard's end of the socket is still there, seen without waking it.
+    bool erreichbar() const;
     bool laeuft() const { return m_pid > 0; }
     pid_t pid() const { return m_pid; }
 
@@ -79,7 +81,8 @@ public:
 
     std::unique_ptr<Ausgabegeraet> parallelport(std::uint16_t adresse) override;
     Ausgabegeraet& iowarrior() override;
-    // A keep-alive when this pass sent nothing; notices a dead guard and starts it again.
+    // A keep-alive when this pass sent nothing and the guard holds a device (without one
+    // it has nothing to switch off); notices a dead guard and starts it again.
     void takt() override;
 
     // Clean exit after the all-off: the guard switches everything off once more, closes and ends.

@@ -88,10 +88,12 @@ QWidget* Anwendung::bildschirm(const std::string& name)
     return w;
 }
 
-bool Anwendung::geladen(const std::string& name) const
+bool Anwendung::geladen(const std::string& name) const { return vorhanden(name) != nullptr; }
+
+QWidget* Anwendung::vorhanden(const std::string& name) const
 {
     auto it = m_bildschirme.find(name);
-    return it != m_bildschirme.end() && !it->second.isNull();
+    return it != m_bildschirme.end() ? it->second.data() : nullptr;
 }
 
 void Anwendung::entladen(const std::string& name)

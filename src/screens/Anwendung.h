@@ -93,6 +93,9 @@ public:
     template <class T> T& bildschirm() { return *static_cast<T*>(bildschirm(T::Name)); }
     // Already created (and not unloaded)?
     bool geladen(const std::string& name) const;
+    // The screen if it exists, without creating it.
+    QWidget* vorhanden(const std::string& name) const;
+    template <class T> T* vorhanden() const { return static_cast<T*>(vorhanden(T::Name)); }
     // Destroys the screen; the next use creates it afresh.
     void entladen(const std::string& name);
     // Every screen but the main screen, each on its own (errors do not stop the others).

@@ -70,8 +70,10 @@ void Einpassen(QWidget& bildschirm)
     auto* flaeche = new Bildflaeche(&bildschirm);
     flaeche->setObjectName(QStringLiteral("Bildflaeche"));
     flaeche->setWidget(inhalt);
-    // The content paints as the screen did: no fill of its own.
-    inhalt->setAutoFillBackground(false);
+    // The content fills with the screen's own background, so a small repaint
+    // (a clock field) stops there instead of painting the screen beneath.
+    inhalt->setBackgroundRole(bildschirm.backgroundRole());
+    inhalt->setAutoFillBackground(true);
     flaeche->viewport()->setAutoFillBackground(false);
     auto* l = new QVBoxLayout(&bildschirm);
     l->setContentsMargins(0, 0, 0, 0);

@@ -53,6 +53,13 @@ void setzeText(QLabel* label, const QString& text)
         label->setText(text);
 }
 
+// Showing or hiding what already is costs a walk through Qt's state: skip it.
+void sichtbar(QWidget* w, bool ja)
+{
+    if (w->isHidden() == ja)
+        w->setVisible(ja);
+}
+
 // Hidden controls keep their place, so nothing jumps when they blink.
 void platzHalten(QWidget* w)
 {
@@ -449,7 +456,7 @@ QLineEdit* Grundbild::anzeigefeld(const char* name, int breite, std::string Anze
     pal.setColor(QPalette::Base, QColor(255, 255, 225));
     f->setPalette(pal);
     if (wert)
-        m_texte.push_back({f, wert});
+        m_texte.push_back({f, wert, {}});
     return f;
 }
 
@@ -972,10 +979,22 @@ void Grundbild::zeige()
     const Anzeige& z = app.anzeige;
     const Schaltertexte& s = app.texte.schalter();
 
-    for (const auto& t : m_texte)
-        setzeText(t.feld, q(z.*(t.wert)));
-    setzeText(m_Anzeige_KommentarPhase, q(z.Keine_Phase_Aktiv ? s.Text_Keine_Phase : z.Anzeige_KommentarPhase));
-    setzeText(m_Label1_10, q(z.Label_ZeitAct == Zeitbeschriftung::Restzeit ? s.Text_Restzeit : s.Text_Zeit_Aktuell));
+    // Converted and set only when the value or its source changed (a new
+    // language swaps the tables), or when someone else changed the field.
+    const auto zeigen = [](auto* feld, Gezeigt& g, const std::string& wert) {
+        if (&wert == g.quelle && wert == g.wert && feld->text() == g.text)
+            return;
+        g.quelle = &wert;
+        g.wert = wert;
+        g.text = q(wert);
+        setzeText(feld, g.text);
+    };
+    for (auto& t : m_texte)
+        zeigen(t.feld, t.gezeigt, z.*(t.wert));
+    zeigen(m_Anzeige_KommentarPhase, m_Kommentar_Gezeigt,
+           z.Keine_Phase_Aktiv ? s.Text_Keine_Phase : z.Anzeige_KommentarPhase);
+    zeigen(m_Label1_10, m_Label1_10_Gezeigt,
+           z.Label_ZeitAct == Zeitbeschriftung::Restzeit ? s.Text_Restzeit : s.Text_Zeit_Aktuell);
 
     for (const auto& l : m_lampen)
         l.feld->setLampe(z.*(l.wert));
@@ -990,15 +1009,15 @@ void Grundbild::zeige()
         pal.setColor(QPalette::Text, m_TempIst_Ungueltig ? QColor(255, 255, 255) : palette().color(QPalette::Text));
         m_Anzeige_TempIst->setPalette(pal);
     }
-    m_Anzeige_Endzeit->setVisible(z.Anzeige_Endzeit_Sichtbar);
-    m_Anzeige_Feuer->setVisible(z.Anzeige_Feuer_Sichtbar);
-    m_Anzeige_RufQuitt->setVisible(z.Anzeige_RufQuitt_Sichtbar);
-    m_PAUSE_BRAUEN->setVisible(z.PAUSE_BRAUEN_Sichtbar);
+    sichtbar(m_Anzeige_Endzeit, z.Anzeige_Endzeit_Sichtbar);
+    sichtbar(m_Anzeige_Feuer, z.Anzeige_Feuer_Sichtbar);
+    sichtbar(m_Anzeige_RufQuitt, z.Anzeige_RufQuitt_Sichtbar);
+    sichtbar(m_PAUSE_BRAUEN, z.PAUSE_BRAUEN_Sichtbar);
 
     for (const auto& w : m_wolken) {
         const Wolke& wolke = z.*(w.wert);
         w.feld->setGroesse(wolke.breite, wolke.hoehe);
-        w.feld->setVisible(wolke.sichtbar);
+        sichtbar(w.feld, wolke.sichtbar);
     }
 
     Schalter_Nachfuehren();
@@ -1014,10 +1033,13 @@ void Grundbild::Timer1_Timer()
     app.Journal_Vor_Tick();
     app.steuerung().tick(app.jetzt(), app.laufzeit());
     // Editor upkeep: field visibility of the pages that exist follows the program.
-    if (app.geladen(Parameter::Name))
-        app.bildschirm<Parameter>().pflegen();
-    if (app.geladen(Parameter2::Name))
-        app.bildschirm<Parameter2>().pflegen();
+    if (!m_Seite1)
+        m_Seite1 = app.vorhanden<Parameter>();
+    if (!m_Seite2)
+        m_Seite2 = app.vorhanden<Parameter2>();
+    for (Phasenseite* seite : {m_Seite1.data(), m_Seite2.data()})
+        if (seite)
+            seite->nachfuehren();
     app.Ausgaenge_Schreiben();
     app.Journal_Nach_Tick();
     zeige();
@@ -1027,10 +1049,13 @@ void Grundbild::Timer2_Timer()
 {
     if (app.beendet())
         return;
-    m_Frame_Manuell->setVisible(app.anlage.Manuell != 0);
-    m_Frame_Simulation->setVisible(app.anlage.Simulation != 0);
+    sichtbar(m_Frame_Manuell, app.anlage.Manuell != 0);
+    sichtbar(m_Frame_Simulation, app.anlage.Simulation != 0);
     m_Bar_Sim_IstTemperatur->setWert(static_cast<float>(app.anlage.Sim_Temperatur));
-    setzeText(m_Sim_IstTemperatur, QString::number(app.anlage.Sim_Temperatur));
+    if (app.anlage.Sim_Temperatur != m_Sim_Temperatur_Gezeigt) {   // a read-only field
+        m_Sim_Temperatur_Gezeigt = app.anlage.Sim_Temperatur;
+        setzeText(m_Sim_IstTemperatur, QString::number(app.anlage.Sim_Temperatur));
+    }
 }
 
 void Grundbild::TempRead_Timer()

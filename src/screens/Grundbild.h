@@ -5,6 +5,7 @@
 // display state (Anzeige) after every tick.
 
 #include <QColor>
+#include <QPointer>
 #include <QWidget>
 
 #include <array>
@@ -26,6 +27,7 @@ class QTimer;
 namespace kw {
 
 class Anwendung;
+class Phasenseite;
 class Zahlenfeld;
 struct Hauptbildeinstellungen;
 
@@ -245,6 +247,10 @@ private:
 
     Anwendung& app;
 
+    // The editor pages once they exist (looked up again after one was unloaded).
+    QPointer<Phasenseite> m_Seite1;
+    QPointer<Phasenseite> m_Seite2;
+
     QTimer* m_Timer1 = nullptr;
     QTimer* m_Timer2 = nullptr;
     QTimer* m_TempRead = nullptr;
@@ -257,7 +263,18 @@ private:
         Feld* feld;
         Wert Anzeige::*wert;
     };
-    std::vector<Bindung<QLineEdit, std::string>> m_texte;
+    // What a text display was last given: an unchanged value costs no conversion.
+    struct Gezeigt {
+        const std::string* quelle = nullptr;
+        std::string wert;
+        QString text;
+    };
+    struct Textbindung {
+        QLineEdit* feld;
+        std::string Anzeige::*wert;
+        Gezeigt gezeigt;
+    };
+    std::vector<Textbindung> m_texte;
     std::vector<Bindung<Lampenfeld, Lampe>> m_lampen;
     std::vector<Bindung<Temperaturbalken, float>> m_balken;
     std::vector<Bindung<Wolkenbild, Wolke>> m_wolken;
@@ -267,6 +284,9 @@ private:
     QLineEdit* m_Anzeige_KommentarPhase = nullptr;
     QLineEdit* m_Anzeige_Endzeit = nullptr;
     QLabel* m_Label1_10 = nullptr;
+    Gezeigt m_Kommentar_Gezeigt;
+    Gezeigt m_Label1_10_Gezeigt;
+    int m_Sim_Temperatur_Gezeigt = -1000;   // as last written into the simulation field
     Flammenbild* m_Anzeige_Feuer = nullptr;
     QLineEdit* m_Anzeige_TempIst = nullptr;
     bool m_TempIst_Ungueltig = false;   // as drawn

@@ -154,6 +154,13 @@ void Parameter::pflegen()
         Command6->setText(beschriftung);
     if (Command6->isHidden() == sichtbar)
         Command6->setVisible(sichtbar);
+    m_Seitenknopf_Text = beschriftung;
+}
+
+bool Parameter::veraltet() const
+{
+    // The captions of a language may be put on the button anew.
+    return Phasenseite::veraltet() || Command6->text() != m_Seitenknopf_Text;
 }
 
 void Parameter::anzeigen()

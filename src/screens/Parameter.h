@@ -64,6 +64,7 @@ Q_SIGNALS:
 protected:
     QList<QWidget*> weitereTabulatorfolge() const override;
     void Seitenwechsel() override;
+    bool veraltet() const override;
 
 private:
     void LADEN();
@@ -88,6 +89,7 @@ private:
     QPointer<QFileDialog> m_importdialog;
     QPointer<Importpruefung> m_importpruefung;
     std::string m_Rezeptdatei;
+    QString m_Seitenknopf_Text;   // the page button's caption as pflegen set it
 };
 
 // Sets the tab order of both editor pages (those already created): the ten

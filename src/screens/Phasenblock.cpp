@@ -378,6 +378,9 @@ Phasenseite::Phasenseite(Anwendung& a, int erstePhase, const QString& seitenknop
         raster->addWidget(b, i / 5, i % 5);
         connect(b, &Phasenblock::beruehrt, this, &Phasenseite::beruehrt);
         connect(b, &Phasenblock::optionGeaendert, this, [this] { pflegen(); });
+        // Any change of an option, by click, key or program, is seen by the next tick.
+        for (QRadioButton* o : b->findChildren<QRadioButton*>())
+            connect(o, &QAbstractButton::toggled, this, [this] { m_optionen_geaendert = true; });
         connect(b, &Phasenblock::rufGewaehlt, this,
                 [this] { app.bildschirm<Ruf_Text>().oeffnen(*this); });
     }
@@ -419,6 +422,21 @@ void Phasenseite::pflegen()
     const std::string& anzahl = app.anlage.Programm.AnzPhasen;
     for (Phasenblock* b : m_bloecke)
         b->pflegen(Block_Sichtbar(anzahl, b->phase()));
+    m_optionen_geaendert = false;
+    m_gepflegt_anzahl = anzahl;
+    m_gepflegt_sprache = static_cast<int>(app.texte.aktuell);
+}
+
+bool Phasenseite::veraltet() const
+{
+    return m_optionen_geaendert || m_gepflegt_anzahl != app.anlage.Programm.AnzPhasen
+           || m_gepflegt_sprache != static_cast<int>(app.texte.aktuell);
+}
+
+void Phasenseite::nachfuehren()
+{
+    if (veraltet())
+        pflegen();
 }
 
 void Phasenseite::anzeigen()

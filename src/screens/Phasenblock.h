@@ -98,9 +98,12 @@ class Phasenseite : public QWidget {
 public:
     Phasenblock& block(int phase);
 
-    // Visibility rules of the page (the main screen's tick runs them, and the
-    // page itself after every option change and whenever it is shown).
+    // Visibility rules of the page (the page runs them after every option
+    // change and whenever it is shown).
     virtual void pflegen();
+    // The main screen's tick: runs the rules only when something they follow
+    // changed since (phase count, an option, the language).
+    void nachfuehren();
     // Shows the page's phases as the program holds them (after loading).
     virtual void anzeigen();
     // Tab order of the page: the ten blocks, twelve controls each, then the
@@ -124,6 +127,8 @@ protected:
     virtual QList<QWidget*> weitereTabulatorfolge() const;
     // The page button: the other page takes this page's place.
     virtual void Seitenwechsel() = 0;
+    // Whether pflegen has something to do; a page with more rules adds its own.
+    virtual bool veraltet() const;
     void Seite_Tauschen(QWidget& andere);
 
     void showEvent(QShowEvent* e) override;
@@ -140,6 +145,10 @@ private:
     int m_erste;
     QScrollArea* m_flaeche;
     std::array<Phasenblock*, 10> m_bloecke{};
+    // What the rules last ran on.
+    bool m_optionen_geaendert = true;
+    std::string m_gepflegt_anzahl;
+    int m_gepflegt_sprache = -1;
 };
 
 // Block n is shown while the count is empty or n is at most the count.

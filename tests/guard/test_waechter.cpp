@@ -192,6 +192,51 @@ TEST_F(WaechterTest, GetoeteterWaechterWirdNeuGestartetUndEinmalGemeldet)
     EXPECT_TRUE(letztesByteIst(0)) << "nothing is driven after the end";
 }
 
+// Nothing held (before the first OK, interface 5): the idle ticks leave the guard asleep, and a
+// dead guard is still found at the next tick.
+TEST_F(WaechterTest, OhneGehaltenesGeraetWecktDerTaktDenWaechterNicht)
+{
+    Meldungsrecorder meldungen;
+    Ereignisrecorder ereignisse;
+    Waechterquelle quelle(meldungen, ereignisse, Waechterstart{Waechter, datei});
+    ASSERT_TRUE(quelle.waechterAktiv());
+    const pid_t erster = quelle.waechterPid();
+
+    // A stopped guard would hold a keep-alive for the whole answer time and then be restarted.
+    ::kill(erster, SIGSTOP);
+    const auto vorher = std::chrono::steady_clock::now();
+    for (int i = 0; i < 12; ++i)
+        quelle.takt();
+    EXPECT_LT(std::chrono::steady_clock::now() - vorher, 500ms) << "the ticks waited for the guard";
+    EXPECT_EQ(quelle.waechterPid(), erster);
+    EXPECT_EQ(ereignisse.neustarts, 0);
+    ::kill(erster, SIGCONT);
+
+    // Gone while nothing is held: the next tick notices and starts a new one, told once.
+    ::kill(erster, SIGKILL);
+    ASSERT_TRUE(warteBis([&] { return ::waitpid(erster, nullptr, WNOHANG) == erster || ::kill(erster, 0) != 0; },
+                         3s));
+    quelle.takt();
+    EXPECT_EQ(ereignisse.neustarts, 1);
+    EXPECT_NE(quelle.waechterPid(), erster);
+    quelle.takt();
+    EXPECT_EQ(ereignisse.neustarts, 1);
+
+    // Once a device is held, the keep-alive goes out again: a second of idle ticks shows no gap.
+    auto port = quelle.parallelport(0x378);
+    ASSERT_TRUE(port->oeffnen());
+    port->schreibe(1);
+    quelle.takt();
+    const auto ende = std::chrono::steady_clock::now() + 1300ms;
+    while (std::chrono::steady_clock::now() < ende) {
+        quelle.takt();
+        ::poll(nullptr, 0, 100);
+    }
+    EXPECT_TRUE(ereignisse.ausGewesen_ms.empty());
+    EXPECT_TRUE(letztesByteIst(1));
+    EXPECT_TRUE(ereignisse.nichtVerfuegbar.empty());
+}
+
 TEST_F(WaechterTest, ImmerWiederSterbenderWaechterWirdAufgegebenUndDieAusgabeGehtDirektWeiter)
 {
     Meldungsrecorder meldungen;
