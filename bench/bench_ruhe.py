@@ -13,6 +13,9 @@ over the measuring time. The children (the stand-in tool) are counted apart.
   bench/bench_ruhe.py BUILD_DIR [seconds=60] [ruhe|brauen|beide]
 
 With KW_RUHE_PERF=FILE set, perf records the measuring time into FILE.<mode>.
+KW_FAHRER_FOTO=FILE.png saves the main screen 3 s after "bereit" and lists the
+open windows on stderr; KW_FAHRER_MALEN=S counts paints and timer events over
+S seconds of the measuring time (both on stderr).
 """
 
 import os

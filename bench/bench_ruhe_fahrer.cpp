@@ -11,8 +11,10 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMap>
+#include <QMessageBox>
 #include <QSlider>
 #include <QTest>
 #include <QTimer>
@@ -32,7 +34,7 @@ QWidget* fenster(const char* name)
     return nullptr;
 }
 
-template <class T> T* kind(QWidget* w, const char* name)
+template <class T> T* kind(QWidget* w, const QByteArray& name)
 {
     return w ? w->findChild<T*>(QString::fromLatin1(name)) : nullptr;
 }
@@ -43,7 +45,7 @@ void melden(const char* text)
     std::fflush(stdout);
 }
 
-bool klicken(QWidget* w, const char* name)
+bool klicken(QWidget* w, const QByteArray& name)
 {
     auto* b = kind<QAbstractButton>(w, name);
     if (!b)
@@ -52,8 +54,19 @@ bool klicken(QWidget* w, const char* name)
     return true;
 }
 
+// Selects an option from the keyboard: focus, then the space bar.
+bool waehlen(QWidget* w, const QByteArray& name)
+{
+    auto* b = kind<QAbstractButton>(w, name);
+    if (!b)
+        return false;
+    b->setFocus();
+    QTest::keyClick(b, Qt::Key_Space);
+    return b->isChecked();
+}
+
 // Types into a field key by key: the editor stores the text on each key release.
-bool tippen(QWidget* w, const char* name, const char* text)
+bool tippen(QWidget* w, const QByteArray& name, const char* text)
 {
     auto* f = kind<QLineEdit>(w, name);
     if (!f)
@@ -99,13 +112,23 @@ private:
             QWidget* p = fenster("PARAMETER");
             if (!p || !p->isVisible())
                 return;
+            // A phase is complete only with holding and call time, which show for
+            // "Konstantphase" and "Ruf nach Rufzeit": a brewer fills them in first.
+            const auto zeiten = [&](const char* n) {
+                const QByteArray k = n;
+                bool r = klicken(p, "Par_Heizphase_" + k) && tippen(p, "Par_Heizzeit_" + k, n[0] == '1' ? "0" : "90")
+                         && klicken(p, "Par_Ruf_nach_Rufzeit_" + k) && tippen(p, "Par_Rufzeit_" + k, "0");
+                if (QWidget* ruf = fenster("Ruf_Text"))
+                    r = r && klicken(ruf, "Command1");
+                return r;
+            };
             bool ok = tippen(p, "Par_Biersorte", "Bench") && tippen(p, "Par_AnzPhasen", "2")
-                      && klicken(p, "Par_Aufheizphase_1") && tippen(p, "Par_EndTemp_1", "60")
+                      && zeiten("1") && klicken(p, "Par_Aufheizphase_1") && tippen(p, "Par_EndTemp_1", "60")
                       && tippen(p, "Par_Ruehrpuls_1", "5") && tippen(p, "Par_Ruehrpause_1", "10")
-                      && klicken(p, "Par_KeinRuf_1") && klicken(p, "Par_Heizphase_2")
-                      && tippen(p, "Par_EndTemp_2", "60") && tippen(p, "Par_Heizzeit_2", "90")
-                      && tippen(p, "Par_Ruehrpuls_2", "5") && tippen(p, "Par_Ruehrpause_2", "10")
-                      && klicken(p, "Par_KeinRuf_2") && klicken(p, "Command1");  // ZURÜCK
+                      && waehlen(p, "Par_KeinRuf_1") && zeiten("2") && klicken(p, "Par_Heizphase_2")
+                      && tippen(p, "Par_EndTemp_2", "60") && tippen(p, "Par_Ruehrpuls_2", "5")
+                      && tippen(p, "Par_Ruehrpause_2", "10") && waehlen(p, "Par_KeinRuf_2")
+                      && klicken(p, "Command1");  // ZURÜCK
             if (!ok) {
                 melden("fehler editor");
                 QCoreApplication::exit(3);
@@ -130,9 +153,21 @@ private:
             }
             // About 1 K every 5 s: phase 1 heats up to 60 °C, then phase 2 holds.
             m_rampe.start(5000);
-            fertig();
+            m_zustand = 5;
             return;
         }
+        case 5:
+            // A refused START (an incomplete phase) shows its message: no brew to measure.
+            if (++m_warten < 5)
+                return;
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) {
+                    melden(qPrintable(QStringLiteral("fehler brauen: ") + box->text()));
+                    QCoreApplication::exit(3);
+                    return;
+                }
+            fertig();
+            return;
         }
     }
 
@@ -147,19 +182,23 @@ private:
     {
         m_takt.stop();
         melden("bereit");
-        if (const char* h = std::getenv("KW_FAHRER_HALT"))
-            for (const QString& n : QString::fromLatin1(h).split(u','))
-                for (QTimer* t : qApp->findChildren<QTimer*>(n))
-                    t->stop();
-        if (const char* h = std::getenv("KW_FAHRER_VERSTECKT"))
-            for (QWidget* w : QApplication::topLevelWidgets())
-                for (QWidget* k : w->findChildren<QWidget*>(QString::fromLatin1(h)))
-                    k->hide();
-        if (const char* h = std::getenv("KW_FAHRER_HALT"))
-            for (QWidget* w : QApplication::topLevelWidgets())
-                for (QTimer* t : w->findChildren<QTimer*>())
-                    if (QString::fromLatin1(h).split(u',').contains(t->objectName()))
-                        t->stop();
+        // KW_FAHRER_FOTO=file.png: the main screen as it looks 3 s later.
+        if (const char* f = std::getenv("KW_FAHRER_FOTO")) {
+            const QString datei = QString::fromLocal8Bit(f);
+            QTimer::singleShot(3000, this, [datei] {
+                if (QWidget* g = fenster("Grundbild"))
+                    g->grab().save(datei);
+                // and what else is open
+                for (QWidget* w : QApplication::topLevelWidgets())
+                    if (w->isVisible()) {
+                        std::fprintf(stderr, "KW_FAHRER window %s \"%s\"\n", qPrintable(w->objectName()),
+                                     qPrintable(w->windowTitle()));
+                        for (QLabel* l : w->findChildren<QLabel*>())
+                            if (l->isVisible() && !l->text().isEmpty())
+                                std::fprintf(stderr, "KW_FAHRER   %s\n", qPrintable(l->text()));
+                    }
+            });
+        }
         // KW_FAHRER_MALEN=s: which widgets paint and which timers fire, counted over s seconds
         // from 20 s on, when the measurement of bench_ruhe.py begins (on stderr).
         if (const char* s = std::getenv("KW_FAHRER_MALEN")) {
@@ -187,6 +226,7 @@ private:
 
     bool m_brauen;
     int m_zustand = 0;
+    int m_warten = 0;
     QTimer m_takt;
     QTimer m_rampe;
 };

@@ -231,22 +231,27 @@ void Wolkenbild::paintEvent(QPaintEvent*)
 {
     if (m_groesse.isEmpty())
         return;
+    if (m_groesse != m_umriss_groesse || size() != m_umriss_flaeche) {
+        const double w = m_groesse.width(), h = m_groesse.height();
+        // Beside the stirrer motor, rising from the mash.
+        const QPointF mitte(width() * 0.66, height() * m_hoehenlage);
+        const QRectF r(mitte.x() - w / 2, mitte.y() - h / 2, w, h);
+        QPainterPath wolke;
+        wolke.setFillRule(Qt::WindingFill);
+        wolke.addEllipse(QRectF(r.left(), r.top() + h * 0.35, w * 0.45, h * 0.6));
+        wolke.addEllipse(QRectF(r.left() + w * 0.2, r.top(), w * 0.5, h * 0.8));
+        wolke.addEllipse(QRectF(r.left() + w * 0.5, r.top() + h * 0.2, w * 0.5, h * 0.75));
+        wolke.addRoundedRect(QRectF(r.left() + w * 0.15, r.top() + h * 0.5, w * 0.7, h * 0.5), h * 0.2,
+                             h * 0.2);
+        m_umriss = wolke.simplified();
+        m_umriss_groesse = m_groesse;
+        m_umriss_flaeche = size();
+    }
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    const double w = m_groesse.width(), h = m_groesse.height();
-    // Beside the stirrer motor, rising from the mash.
-    const QPointF mitte(width() * 0.66, height() * m_hoehenlage);
-    const QRectF r(mitte.x() - w / 2, mitte.y() - h / 2, w, h);
-    QPainterPath wolke;
-    wolke.setFillRule(Qt::WindingFill);
-    wolke.addEllipse(QRectF(r.left(), r.top() + h * 0.35, w * 0.45, h * 0.6));
-    wolke.addEllipse(QRectF(r.left() + w * 0.2, r.top(), w * 0.5, h * 0.8));
-    wolke.addEllipse(QRectF(r.left() + w * 0.5, r.top() + h * 0.2, w * 0.5, h * 0.75));
-    wolke.addRoundedRect(QRectF(r.left() + w * 0.15, r.top() + h * 0.5, w * 0.7, h * 0.5), h * 0.2,
-                         h * 0.2);
     p.setPen(QPen(QColor(150, 160, 175), 1.5));
     p.setBrush(QColor(235, 238, 243));
-    p.drawPath(wolke.simplified());
+    p.drawPath(m_umriss);
 }
 
 Kesselbild::Kesselbild(QWidget* parent)
@@ -306,7 +311,21 @@ void Kesselbild::anordnen()
 
 void Kesselbild::paintEvent(QPaintEvent*)
 {
+    const qreal verhaeltnis = devicePixelRatioF();
+    const QSize pixel = (QSizeF(size()) * verhaeltnis).toSize();
+    if (m_bild.size() != pixel || m_bild.devicePixelRatio() != verhaeltnis) {
+        m_bild = QPixmap(pixel);
+        m_bild.setDevicePixelRatio(verhaeltnis);
+        m_bild.fill(Qt::transparent);
+        QPainter b(&m_bild);
+        zeichnen(b);
+    }
     QPainter p(this);
+    p.drawPixmap(0, 0, m_bild);
+}
+
+void Kesselbild::zeichnen(QPainter& p) const
+{
     p.setRenderHint(QPainter::Antialiasing);
     const Kesselmasse m(size());
     const QRectF k = m.kessel;

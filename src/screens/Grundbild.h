@@ -5,6 +5,8 @@
 // display state (Anzeige) after every tick.
 
 #include <QColor>
+#include <QPainterPath>
+#include <QPixmap>
 #include <QPointer>
 #include <QWidget>
 
@@ -20,6 +22,7 @@ class QAbstractButton;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QPainter;
 class QPushButton;
 class QSlider;
 class QTimer;
@@ -101,6 +104,9 @@ protected:
 private:
     double m_hoehenlage;
     QSize m_groesse;
+    // The outline for the size and place drawn last: the clouds take turns twice a second.
+    QPainterPath m_umriss;
+    QSize m_umriss_groesse, m_umriss_flaeche;
 };
 
 // The kettle picture: kettle, stirrer, flame and steam clouds as children.
@@ -118,12 +124,18 @@ public:
     Lampenfeld* ruehr1;   // stirrer blades: the stirrer output lamps
     Lampenfeld* ruehr2;
 
+    // Draws the kettle at the picture's size (into its cache).
+    void zeichnen(QPainter& p) const;
+
 protected:
     void paintEvent(QPaintEvent*) override;
     void resizeEvent(QResizeEvent*) override;
 
 private:
     void anordnen();
+    // The picture drawn once per size and pixel ratio; the clouds above it take
+    // turns twice a second and each turn repaints what lies beneath.
+    QPixmap m_bild;
 };
 
 class Grundbild : public QWidget {

@@ -778,14 +778,40 @@ TEST_F(Editor, GespeichertesRezeptKommtUeberLadenZurueck)
 
 TEST_F(Editor, PflegenStelltDieSichtbarkeitNachAenderungenVonAussenHer)
 {
-    // The controller's tick calls pflegen(); a program changed elsewhere shows up.
+    // The controller's tick runs nachfuehren(); a program changed elsewhere (a
+    // resumed brew, an import) shows up at the next tick.
     programm().AnzPhasen = "12";
-    seite1->pflegen();
-    seite2().pflegen();
+    seite1->nachfuehren();
+    seite2().nachfuehren();
     EXPECT_TRUE(sichtbar(el<QPushButton>(seite1, "Command6")));
     EXPECT_EQ(el<QPushButton>(seite1, "Command6")->text(), "PHASEN 11 - 12");
     EXPECT_TRUE(sichtbar(&seite2().block(12)));
     EXPECT_FALSE(sichtbar(&seite2().block(13)));
+
+    // Same count again: nothing to do, and nothing changes.
+    seite1->nachfuehren();
+    EXPECT_TRUE(sichtbar(&seite1->block(10)));
+    programm().AnzPhasen = "3";
+    seite1->nachfuehren();
+    seite2().nachfuehren();
+    EXPECT_FALSE(sichtbar(&seite1->block(4)));
+    EXPECT_FALSE(sichtbar(el<QPushButton>(seite1, "Command6")));
+
+    // An option set without a click still moves the holding time in or out.
+    QLineEdit* heizzeit = feld(seite1, "Par_Heizzeit", 2);
+    option(seite1, "Par_Heizphase", 2)->setChecked(true);
+    seite1->nachfuehren();
+    EXPECT_TRUE(sichtbar(heizzeit));
+    option(seite1, "Par_Aufheizphase", 2)->setChecked(true);
+    seite1->nachfuehren();
+    EXPECT_FALSE(sichtbar(heizzeit));
+
+    // The captions of a language put on the page button anew are corrected.
+    programm().AnzPhasen = "14";
+    seite1->nachfuehren();
+    el<QPushButton>(seite1, "Command6")->setText(QStringLiteral("PHASE 11 - 20"));
+    seite1->nachfuehren();
+    EXPECT_EQ(el<QPushButton>(seite1, "Command6")->text(), "PHASEN 11 - 14");
 }
 
 // Pictures of the pages for a look by eye: set KW_BILDSCHIRMFOTO to a folder

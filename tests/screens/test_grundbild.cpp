@@ -9,6 +9,7 @@
 #include <QShortcut>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QSignalSpy>
 #include <QSlider>
 #include <QTemporaryDir>
@@ -451,6 +452,83 @@ TEST_F(Hauptbild, LampenSagenIhrenZustandAlsText)
               w<Lampenfeld>("Anzeige_Fertig")->lampe() == Lampe::Grau ? "off" : "on");
     EXPECT_EQ(QAccessible::queryAccessibleInterface(w<Lampenfeld>("Anzeige_Ruehr1"))->text(QAccessible::Name).toStdString(),
               "Stirrer 1");
+}
+
+// The displays are set only when their value changes; a change that comes
+// another way than a new value still shows at the next tick.
+TEST_F(Hauptbild, AnzeigenFolgenJederAenderungBeimNaechstenTakt)
+{
+    erster_tick();
+    tick();
+    auto* zeit = w<QLineEdit>("Anzeige_ZeitAct");
+    auto* kommentar = w<QLineEdit>("Anzeige_KommentarPhase");
+    ASSERT_EQ(kommentar->text().toStdString(), "Keine Phase aktiv");
+    ASSERT_EQ(text("Label1_10"), "Zeit Aktuell");
+
+    // Within the same second a tick leaves every field alone.
+    const QString uhr = zeit->text();
+    int geaendert = 0;
+    QObject::connect(zeit, &QLineEdit::textChanged, [&] { ++geaendert; });
+    QObject::connect(kommentar, &QLineEdit::textChanged, [&] { ++geaendert; });
+    for (int i = 0; i < 5; ++i) {
+        g->Timer1_Timer();
+        g->Timer2_Timer();
+    }
+    EXPECT_EQ(geaendert, 0);
+    EXPECT_EQ(zeit->text(), uhr);
+
+    // Written over from outside: the next tick puts the value back.
+    zeit->setText(QStringLiteral("x"));
+    g->Timer1_Timer();
+    EXPECT_EQ(zeit->text(), uhr);
+
+    // Another language: same state, new table texts, shown at the next tick.
+    app.anlage.Sprachnummer = 2;
+    app.Sprache_Umschalten();
+    t.meldungen_abholen();
+    tick();
+    EXPECT_EQ(kommentar->text().toStdString(), "No step active");
+    EXPECT_EQ(text("Label1_10"), "Actual time");
+
+    // The simulated temperature follows the slider, the moment it changes.
+    simulation(47);
+    g->Timer2_Timer();
+    EXPECT_EQ(w<QLineEdit>("Sim_IstTemperatur")->text().toStdString(), "47");
+    simulation(48);
+    g->Timer2_Timer();
+    EXPECT_EQ(w<QLineEdit>("Sim_IstTemperatur")->text().toStdString(), "48");
+    g->Timer1_Timer();
+    EXPECT_EQ(w<QLineEdit>("Anzeige_TempIst")->text().toStdString(), "48");
+}
+
+// The kettle is drawn once per size into a picture that every repaint shows.
+TEST_F(Hauptbild, KesselbildAusDemZwischenspeicherGleichtDemGezeichneten)
+{
+    auto* kessel = w<Kesselbild>("Kessel");
+    const auto vergleiche = [&](QSize groesse) {
+        kessel->resize(groesse);
+        // The picture alone: lamps and clouds are widgets of their own.
+        QImage bild(groesse * kessel->devicePixelRatio(), QImage::Format_ARGB32);
+        bild.setDevicePixelRatio(kessel->devicePixelRatio());
+        kessel->render(&bild, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+        QImage direkt(bild.size(), QImage::Format_ARGB32);
+        direkt.setDevicePixelRatio(bild.devicePixelRatio());
+        direkt.fill(kessel->palette().color(QPalette::Window));
+        {
+            QPainter p(&direkt);
+            kessel->zeichnen(p);
+        }
+        int groesste = 0;
+        for (int y = 0; y < bild.height(); ++y)
+            for (int x = 0; x < bild.width(); ++x) {
+                const QRgb a = bild.pixel(x, y), b = direkt.pixel(x, y);
+                groesste = std::max({groesste, std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                                     std::abs(qBlue(a) - qBlue(b))});
+            }
+        EXPECT_LE(groesste, 2) << groesse.width() << "x" << groesse.height();
+    };
+    vergleiche({250, 300});
+    vergleiche({320, 360});   // a new size draws anew
 }
 
 // QUITTIEREN and STOP have keys, from any window of the program, and their
