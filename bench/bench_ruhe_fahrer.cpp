@@ -114,18 +114,18 @@ private:
                 return;
             // A phase is complete only with holding and call time, which show for
             // "Konstantphase" and "Ruf nach Rufzeit": a brewer fills them in first.
-            const auto zeiten = [&](const char* n) {
+            const auto zeiten = [&](const char* n, const char* heizzeit) {
                 const QByteArray k = n;
-                bool r = klicken(p, "Par_Heizphase_" + k) && tippen(p, "Par_Heizzeit_" + k, n[0] == '1' ? "0" : "90")
+                bool r = klicken(p, "Par_Heizphase_" + k) && tippen(p, "Par_Heizzeit_" + k, heizzeit)
                          && klicken(p, "Par_Ruf_nach_Rufzeit_" + k) && tippen(p, "Par_Rufzeit_" + k, "0");
                 if (QWidget* ruf = fenster("Ruf_Text"))
                     r = r && klicken(ruf, "Command1");
                 return r;
             };
             bool ok = tippen(p, "Par_Biersorte", "Bench") && tippen(p, "Par_AnzPhasen", "2")
-                      && zeiten("1") && klicken(p, "Par_Aufheizphase_1") && tippen(p, "Par_EndTemp_1", "60")
+                      && zeiten("1", "0") && klicken(p, "Par_Aufheizphase_1") && tippen(p, "Par_EndTemp_1", "60")
                       && tippen(p, "Par_Ruehrpuls_1", "5") && tippen(p, "Par_Ruehrpause_1", "10")
-                      && waehlen(p, "Par_KeinRuf_1") && zeiten("2") && klicken(p, "Par_Heizphase_2")
+                      && waehlen(p, "Par_KeinRuf_1") && zeiten("2", "90") && klicken(p, "Par_Heizphase_2")
                       && tippen(p, "Par_EndTemp_2", "60") && tippen(p, "Par_Ruehrpuls_2", "5")
                       && tippen(p, "Par_Ruehrpause_2", "10") && waehlen(p, "Par_KeinRuf_2")
                       && klicken(p, "Command1");  // ZURÜCK

@@ -368,7 +368,7 @@ void Steuerung::Temperatur_Uebernehmen()
             // the sensor's power-on value is never a temperature
         } else {
             Messanzeige& m = messanzeige;
-            if (m.wert != a.Temperaturwert || m.trenner != a.Dezimaltrenner || m.text.empty()) {
+            if (m.wert != a.Temperaturwert || m.trenner != a.Dezimaltrenner) {
                 m.wert = a.Temperaturwert;
                 m.trenner = a.Dezimaltrenner;
                 m.text = Double_Als_Text(Text_Als_Double(a.Temperaturwert, '.'), a.Dezimaltrenner);
@@ -376,7 +376,7 @@ void Steuerung::Temperatur_Uebernehmen()
             z.Anzeige_TempIst = m.text;
         }
         Balkenwert& b = balkenwert;
-        if (b.text != z.Anzeige_TempIst || b.trenner != a.Dezimaltrenner || b.text.empty()) {
+        if (b.text != z.Anzeige_TempIst || b.trenner != a.Dezimaltrenner) {
             b.text = z.Anzeige_TempIst;
             b.trenner = a.Dezimaltrenner;
             b.grad = Text_Als_Single(z.Anzeige_TempIst, a.Dezimaltrenner);

@@ -127,7 +127,8 @@ private:
     Ereignisse keine_ereignisse;
     Ereignisse* ereignisse = &keine_ereignisse;
     std::vector<int> pruefmeldungen;   // messages of the running program check
-    // The reading as last converted for display: the same reading is not formatted anew.
+    // The reading as last converted for display: the same reading is not formatted
+    // anew. No separator is 0, so the first reading is always converted.
     struct Messanzeige {
         std::string wert;
         char trenner = 0;

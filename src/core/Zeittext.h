@@ -22,18 +22,16 @@ public:
     explicit Zeittextspeicher(Format format) : m_format(format) {}
     const std::string& operator()(std::chrono::sys_seconds t)
     {
-        if (!m_gueltig || t != m_zeit) {
+        if (t != m_zeit) {
             m_text = m_format(t);
             m_zeit = t;
-            m_gueltig = true;
         }
         return m_text;
     }
 
 private:
     Format m_format;
-    bool m_gueltig = false;
-    std::chrono::sys_seconds m_zeit{};
+    std::chrono::sys_seconds m_zeit = std::chrono::sys_seconds::min();   // never asked for
     std::string m_text;
 };
 

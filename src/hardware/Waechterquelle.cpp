@@ -12,6 +12,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstring>
@@ -275,9 +276,8 @@ std::uint8_t Waechterquelle::neueId()
 void Waechterquelle::takt()
 {
     if (m_betrieb == Betrieb::Waechter && !m_gesendet) {
-        bool haelt = false;
-        for (const auto* g : m_geraete)
-            haelt = haelt || g->m_offen;
+        const bool haelt = std::any_of(m_geraete.begin(), m_geraete.end(),
+                                       [](const Waechtergeraet* g) { return g->m_offen; });
         if (haelt)
             anfrage(Nachricht::mit(Typ::Takt));
         else if (!m_verbindung.erreichbar())

@@ -23,6 +23,7 @@
 #include "program/Funktionen.h"
 #include "screens/Anwendung.h"
 #include "screens/Schutzanwendung.h"
+#include "screens/Sichtbarkeit.h"
 #include "screens/Zahlenfeld.h"
 
 #include "screens/Berechnungen.h"
@@ -51,13 +52,6 @@ void setzeText(QLabel* label, const QString& text)
 {
     if (label->text() != text)
         label->setText(text);
-}
-
-// Showing or hiding what already is costs a walk through Qt's state: skip it.
-void sichtbar(QWidget* w, bool ja)
-{
-    if (w->isHidden() == ja)
-        w->setVisible(ja);
 }
 
 // Hidden controls keep their place, so nothing jumps when they blink.
@@ -1028,15 +1022,15 @@ void Grundbild::zeige()
         pal.setColor(QPalette::Text, m_TempIst_Ungueltig ? QColor(255, 255, 255) : palette().color(QPalette::Text));
         m_Anzeige_TempIst->setPalette(pal);
     }
-    sichtbar(m_Anzeige_Endzeit, z.Anzeige_Endzeit_Sichtbar);
-    sichtbar(m_Anzeige_Feuer, z.Anzeige_Feuer_Sichtbar);
-    sichtbar(m_Anzeige_RufQuitt, z.Anzeige_RufQuitt_Sichtbar);
-    sichtbar(m_PAUSE_BRAUEN, z.PAUSE_BRAUEN_Sichtbar);
+    Sichtbar_Setzen(m_Anzeige_Endzeit, z.Anzeige_Endzeit_Sichtbar);
+    Sichtbar_Setzen(m_Anzeige_Feuer, z.Anzeige_Feuer_Sichtbar);
+    Sichtbar_Setzen(m_Anzeige_RufQuitt, z.Anzeige_RufQuitt_Sichtbar);
+    Sichtbar_Setzen(m_PAUSE_BRAUEN, z.PAUSE_BRAUEN_Sichtbar);
 
     for (const auto& w : m_wolken) {
         const Wolke& wolke = z.*(w.wert);
         w.feld->setGroesse(wolke.breite, wolke.hoehe);
-        sichtbar(w.feld, wolke.sichtbar);
+        Sichtbar_Setzen(w.feld, wolke.sichtbar);
     }
 
     Schalter_Nachfuehren();
@@ -1068,8 +1062,8 @@ void Grundbild::Timer2_Timer()
 {
     if (app.beendet())
         return;
-    sichtbar(m_Frame_Manuell, app.anlage.Manuell != 0);
-    sichtbar(m_Frame_Simulation, app.anlage.Simulation != 0);
+    Sichtbar_Setzen(m_Frame_Manuell, app.anlage.Manuell != 0);
+    Sichtbar_Setzen(m_Frame_Simulation, app.anlage.Simulation != 0);
     m_Bar_Sim_IstTemperatur->setWert(static_cast<float>(app.anlage.Sim_Temperatur));
     if (app.anlage.Sim_Temperatur != m_Sim_Temperatur_Gezeigt) {   // a read-only field
         m_Sim_Temperatur_Gezeigt = app.anlage.Sim_Temperatur;

@@ -6,6 +6,7 @@
 #include "screens/Importpruefung.h"
 #include "texts/Importtexte.h"
 #include "screens/Parameter2.h"
+#include "screens/Sichtbarkeit.h"
 #include "screens/Zahlenfeld.h"
 
 #include <QFileDialog>
@@ -152,8 +153,7 @@ void Parameter::pflegen()
     }
     if (Command6->text() != beschriftung)
         Command6->setText(beschriftung);
-    if (Command6->isHidden() == sichtbar)
-        Command6->setVisible(sichtbar);
+    Sichtbar_Setzen(Command6, sichtbar);
     m_Seitenknopf_Text = beschriftung;
 }
 

@@ -4,6 +4,7 @@
 #include "program/Zahlen.h"
 #include "screens/Anwendung.h"
 #include "screens/Ruf_Text.h"
+#include "screens/Sichtbarkeit.h"
 #include "screens/Zahlenfeld.h"
 
 #include <QButtonGroup>
@@ -82,12 +83,6 @@ protected:
                     b->setFocusPolicy(Qt::StrongFocus);
     }
 };
-
-void sichtbar_setzen(QWidget* w, bool sichtbar)
-{
-    if (w->isHidden() == sichtbar)
-        w->setVisible(sichtbar);
-}
 
 void platz_behalten(QWidget* w)
 {
@@ -300,9 +295,9 @@ void Phasenblock::anzeigen(const Maischprogramm& m)
 
 void Phasenblock::pflegen(bool blockSichtbar)
 {
-    sichtbar_setzen(this, blockSichtbar);
-    sichtbar_setzen(Par_Heizzeit, Par_Heizphase->isChecked());
-    sichtbar_setzen(Par_Rufzeit, Par_Ruf_nach_Rufzeit->isChecked());
+    Sichtbar_Setzen(this, blockSichtbar);
+    Sichtbar_Setzen(Par_Heizzeit, Par_Heizphase->isChecked());
+    Sichtbar_Setzen(Par_Rufzeit, Par_Ruf_nach_Rufzeit->isChecked());
 }
 
 QList<QWidget*> Phasenblock::tabulatorfolge() const
@@ -424,13 +419,12 @@ void Phasenseite::pflegen()
         b->pflegen(Block_Sichtbar(anzahl, b->phase()));
     m_optionen_geaendert = false;
     m_gepflegt_anzahl = anzahl;
-    m_gepflegt_sprache = static_cast<int>(app.texte.aktuell);
 }
 
 bool Phasenseite::veraltet() const
 {
-    return m_optionen_geaendert || m_gepflegt_anzahl != app.anlage.Programm.AnzPhasen
-           || m_gepflegt_sprache != static_cast<int>(app.texte.aktuell);
+    // A new language runs pflegen through spracheGeaendert.
+    return m_optionen_geaendert || m_gepflegt_anzahl != app.anlage.Programm.AnzPhasen;
 }
 
 void Phasenseite::nachfuehren()

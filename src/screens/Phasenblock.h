@@ -102,7 +102,7 @@ public:
     // change and whenever it is shown).
     virtual void pflegen();
     // The main screen's tick: runs the rules only when something they follow
-    // changed since (phase count, an option, the language).
+    // changed since (phase count, an option).
     void nachfuehren();
     // Shows the page's phases as the program holds them (after loading).
     virtual void anzeigen();
@@ -148,7 +148,6 @@ private:
     // What the rules last ran on.
     bool m_optionen_geaendert = true;
     std::string m_gepflegt_anzahl;
-    int m_gepflegt_sprache = -1;
 };
 
 // Block n is shown while the count is empty or n is at most the count.
