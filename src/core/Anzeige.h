@@ -23,6 +23,7 @@ struct Wolke {
     bool sichtbar = false;
     float breite = 0.0f;   // geometry values: |actual temperature| times the cloud's factors
     float hoehe = 0.0f;
+    bool operator==(const Wolke&) const = default;
 };
 
 struct Anzeige {
@@ -92,6 +93,7 @@ struct Anzeige {
 
     // Display part of the main screen's load.
     void laden() { *this = Anzeige{}; }
+    bool operator==(const Anzeige&) const = default;
 };
 
 } // namespace kw

@@ -24,6 +24,7 @@
 #include "screens/Anwendung.h"
 #include "screens/Schutzanwendung.h"
 #include "screens/Sichtbarkeit.h"
+#include "screens/Untergrund.h"
 #include "screens/Zahlenfeld.h"
 
 #include "screens/Berechnungen.h"
@@ -409,6 +410,11 @@ Grundbild::Grundbild(Anwendung& anwendung) : QWidget(nullptr), app(anwendung)
     };
     lampen();
     connect(&app, &Anwendung::spracheGeaendert, this, lampen);
+    // Unchanged state is not drawn again, unless a table or a field changed under it.
+    connect(&app, &Anwendung::spracheGeaendert, this, [this] { m_gezeichnet.reset(); });
+    for (const auto& t : m_texte)
+        connect(t.feld, &QLineEdit::textChanged, this, [this] { m_gezeichnet.reset(); });
+    connect(m_Anzeige_KommentarPhase, &QLineEdit::textChanged, this, [this] { m_gezeichnet.reset(); });
     zeige();
 }
 
@@ -878,6 +884,8 @@ QWidget* Grundbild::baueProzessdaten()
         t->addWidget(startzeit, 1, 0);
         t->addWidget(m_Anzeige_Endzeit, 1, 1);
         t->addWidget(zeitAct, 1, 2);
+        // The clock changes every second and repaints only itself.
+        Untergrund::anlegen(zeitAct);
         auto* zr = knopf("ZeitRunter", QStringLiteral("-5 Min"), &Grundbild::ZeitRunter_Click, false);
         auto* za = knopf("ZeitRauf", QStringLiteral("+5 Min"), &Grundbild::ZeitRauf_Click, false);
         t->addWidget(zr, 1, 3);
@@ -991,6 +999,8 @@ void Grundbild::zeige()
 {
     const Anzeige& z = app.anzeige;
     const Schaltertexte& s = app.texte.schalter();
+    if (m_gezeichnet == z && m_Label1_10->text() == m_Label1_10_Gezeigt.text)
+        return;
 
     // Converted and set only when the value or its source changed (a new
     // language swaps the tables), or when someone else changed the field.
@@ -1034,6 +1044,7 @@ void Grundbild::zeige()
     }
 
     Schalter_Nachfuehren();
+    m_gezeichnet = z;
 }
 
 // ---------------------------------------------------------------------------

@@ -11,6 +11,7 @@
 #include <QWidget>
 
 #include <array>
+#include <optional>
 #include <functional>
 #include <string>
 #include <vector>
@@ -302,6 +303,9 @@ private:
     Flammenbild* m_Anzeige_Feuer = nullptr;
     QLineEdit* m_Anzeige_TempIst = nullptr;
     bool m_TempIst_Ungueltig = false;   // as drawn
+    // The state last drawn whole; empty after a new language or a text field
+    // changed by someone else, so that the next tick draws everything again.
+    std::optional<Anzeige> m_gezeichnet;
 
     // buttons and panels
     QPushButton* m_PAUSE_BRAUEN = nullptr;

@@ -1,6 +1,7 @@
 # The main screen and its pop-ups.
 target_sources(screens PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/Grundbild.h ${CMAKE_CURRENT_LIST_DIR}/Grundbild.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Untergrund.h ${CMAKE_CURRENT_LIST_DIR}/Untergrund.cpp
   ${CMAKE_CURRENT_LIST_DIR}/BraumeisterRuf.h ${CMAKE_CURRENT_LIST_DIR}/BraumeisterRuf.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WarnungDS1820.h ${CMAKE_CURRENT_LIST_DIR}/WarnungDS1820.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Alarm_USB.h ${CMAKE_CURRENT_LIST_DIR}/Alarm_USB.cpp

@@ -10,6 +10,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QScreen>
+#include <QTest>
 #include <QSignalSpy>
 #include <QSlider>
 #include <QTemporaryDir>
@@ -499,6 +501,58 @@ TEST_F(Hauptbild, AnzeigenFolgenJederAenderungBeimNaechstenTakt)
     EXPECT_EQ(w<QLineEdit>("Sim_IstTemperatur")->text().toStdString(), "48");
     g->Timer1_Timer();
     EXPECT_EQ(w<QLineEdit>("Anzeige_TempIst")->text().toStdString(), "48");
+}
+
+// The clock changes every second: its repaint must not repaint the group box and
+// the screen beneath it, and what reaches the screen stays pixel for pixel the same.
+TEST_F(Hauptbild, UhrZeichnetNurSichSelbstUndSiehtAusWieZuvor)
+{
+    erster_tick();
+    tick();
+    QWidget* fenster = g->window();
+    fenster->resize(1280, 800);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(fenster));
+    auto* zeit = w<QLineEdit>("Anzeige_ZeitAct");
+    QWidget* rahmen = zeit->parentWidget();
+    ASSERT_NE(rahmen, g);
+
+    struct Zaehler : QObject {
+        int paints = 0;
+        bool eventFilter(QObject*, QEvent* e) override
+        {
+            paints += e->type() == QEvent::Paint;
+            return false;
+        }
+    } zaehler;
+    const auto bildschirm = [&] {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+        const QRect r(zeit->mapTo(fenster, QPoint(0, 0)), zeit->size());
+        return fenster->screen()->grabWindow(fenster->winId(), r.x(), r.y(), r.width(), r.height()).toImage();
+    };
+    const QString uhr = zeit->text();
+    const QImage vorher = bildschirm();
+    ASSERT_FALSE(vorher.isNull());
+
+    rahmen->installEventFilter(&zaehler);
+    // Antialiased corners drawn again and again over what they left would darken.
+    for (const char* text : {"1:00:00", "23:59:59", "0:0:0", "12:34:56", "7:07:07"}) {
+        zeit->setText(QString::fromLatin1(text));
+        bildschirm();
+    }
+    zeit->setText(uhr);
+    const QImage nachher = bildschirm();
+    rahmen->removeEventFilter(&zaehler);
+    EXPECT_EQ(zaehler.paints, 0) << "the group box was painted for the clock";
+    EXPECT_EQ(nachher, vorher);
+
+    // After a resize the field still shows what lies beneath it, and a tick draws only the clock.
+    fenster->resize(1200, 760);
+    const QImage gross = bildschirm();
+    zeit->setText(QStringLiteral("x"));
+    bildschirm();
+    zeit->setText(uhr);
+    EXPECT_EQ(bildschirm(), gross);
 }
 
 // The kettle is drawn once per size into a picture that every repaint shows.
