@@ -497,6 +497,7 @@ Lampenfeld* Grundbild::lampe(const char* name)
 {
     auto* l = new Lampenfeld;
     l->setObjectName(QString::fromLatin1(name));
+    Untergrund::anlegen(l);   // BRAUEN AKTIV blinks twice a second
     return l;
 }
 

@@ -11,12 +11,26 @@ void Untergrund::anlegen(QWidget* feld)
     new Untergrund(feld);
 }
 
-Untergrund::Untergrund(QWidget* feld) : QObject(feld), m_feld(feld), m_eltern(feld->parentWidget())
+Untergrund::Untergrund(QWidget* feld) : QObject(feld), m_feld(feld)
 {
     m_feld->setAttribute(Qt::WA_OpaquePaintEvent);
     m_feld->installEventFilter(this);
-    if (m_eltern)
-        m_eltern->installEventFilter(this);
+    ahnen_beobachten();
+}
+
+void Untergrund::ahnen_beobachten()
+{
+    for (const auto& w : m_ahnen)
+        if (w)
+            w->removeEventFilter(this);
+    m_ahnen.clear();
+    for (QWidget* w = m_feld->parentWidget(); w; w = w->parentWidget()) {
+        m_ahnen.emplace_back(w);
+        w->installEventFilter(this);
+        if (w->autoFillBackground() || w->isWindow())
+            break;
+    }
+    m_bild = QImage();
 }
 
 void Untergrund::aufnehmen()
@@ -25,15 +39,22 @@ void Untergrund::aufnehmen()
     m_bild = QImage(m_feld->size() * dpr, QImage::Format_ARGB32_Premultiplied);
     m_bild.setDevicePixelRatio(dpr);
     m_bild.fill(Qt::transparent);
-    // The parent alone, with the window background it stands on, as it is drawn on screen.
-    m_eltern->render(&m_bild, QPoint(), QRegion(m_feld->geometry()), QWidget::DrawWindowBackground);
+    // Each ancestor alone, the outermost with its background, as the screen layers them.
+    for (auto it = m_ahnen.rbegin(); it != m_ahnen.rend(); ++it) {
+        QWidget* w = *it;
+        if (!w)
+            continue;
+        const QRect bereich(m_feld->mapTo(w, QPoint(0, 0)), m_feld->size());
+        w->render(&m_bild, QPoint(), QRegion(bereich),
+                  it == m_ahnen.rbegin() ? QWidget::DrawWindowBackground : QWidget::RenderFlags());
+    }
 }
 
 bool Untergrund::eventFilter(QObject* o, QEvent* e)
 {
     switch (e->type()) {
     case QEvent::Paint:
-        if (o == m_feld && m_eltern) {
+        if (o == m_feld && !m_ahnen.empty()) {
             if (m_bild.isNull() || m_bild.devicePixelRatio() != m_feld->devicePixelRatioF())
                 aufnehmen();
             QPainter p(m_feld);
@@ -42,14 +63,7 @@ bool Untergrund::eventFilter(QObject* o, QEvent* e)
         }
         break;
     case QEvent::ParentChange:
-        if (o == m_feld) {
-            if (m_eltern)
-                m_eltern->removeEventFilter(this);
-            m_eltern = m_feld->parentWidget();
-            if (m_eltern)
-                m_eltern->installEventFilter(this);
-        }
-        m_bild = QImage();
+        ahnen_beobachten();
         break;
     case QEvent::Resize:
     case QEvent::Move:

@@ -17,6 +17,8 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <array>
+#include <functional>
 #include <set>
 
 #include "Testanwendung.h"
@@ -503,18 +505,16 @@ TEST_F(Hauptbild, AnzeigenFolgenJederAenderungBeimNaechstenTakt)
     EXPECT_EQ(w<QLineEdit>("Anzeige_TempIst")->text().toStdString(), "48");
 }
 
-// The clock changes every second: its repaint must not repaint the group box and
-// the screen beneath it, and what reaches the screen stays pixel for pixel the same.
-TEST_F(Hauptbild, UhrZeichnetNurSichSelbstUndSiehtAusWieZuvor)
+// The clock changes every second and BRAUEN AKTIV blinks: their repaints must not
+// repaint the group boxes and the screen beneath them, and what reaches the
+// screen stays pixel for pixel the same.
+TEST_F(Hauptbild, UhrUndLampeZeichnenNurSichSelbstUndSehenAusWieZuvor)
 {
     erster_tick();
     tick();
     QWidget* fenster = g->window();
     fenster->resize(1280, 800);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(fenster));
-    auto* zeit = w<QLineEdit>("Anzeige_ZeitAct");
-    QWidget* rahmen = zeit->parentWidget();
-    ASSERT_NE(rahmen, g);
 
     struct Zaehler : QObject {
         int paints = 0;
@@ -523,36 +523,49 @@ TEST_F(Hauptbild, UhrZeichnetNurSichSelbstUndSiehtAusWieZuvor)
             paints += e->type() == QEvent::Paint;
             return false;
         }
-    } zaehler;
-    const auto bildschirm = [&] {
+    };
+    const auto bildschirm = [&](QWidget* feld) {
         QCoreApplication::sendPostedEvents();
         QCoreApplication::processEvents();
-        const QRect r(zeit->mapTo(fenster, QPoint(0, 0)), zeit->size());
+        const QRect r(feld->mapTo(fenster, QPoint(0, 0)), feld->size());
         return fenster->screen()->grabWindow(fenster->winId(), r.x(), r.y(), r.width(), r.height()).toImage();
     };
+    // Antialiased edges drawn again and again over what they left would darken.
+    const auto pruefe = [&](QWidget* feld, const std::function<void(int)>& zeige, int zustaende) {
+        SCOPED_TRACE(feld->objectName().toStdString());
+        ASSERT_NE(feld->parentWidget(), g);
+        zeige(0);
+        const QImage vorher = bildschirm(feld);
+        ASSERT_FALSE(vorher.isNull());
+        Zaehler zaehler;
+        feld->parentWidget()->installEventFilter(&zaehler);
+        for (int i = 1; i <= 10; ++i) {
+            zeige(i % zustaende);
+            bildschirm(feld);
+        }
+        zeige(0);
+        const QImage nachher = bildschirm(feld);
+        feld->parentWidget()->removeEventFilter(&zaehler);
+        EXPECT_EQ(zaehler.paints, 0) << "the parent was painted for its child";
+        EXPECT_EQ(nachher, vorher);
+
+        // After a resize the field still shows what lies beneath it.
+        fenster->resize(1200, 760);
+        const QImage neu = bildschirm(feld);
+        zeige(1);
+        bildschirm(feld);
+        zeige(0);
+        EXPECT_EQ(bildschirm(feld), neu);
+        fenster->resize(1280, 800);
+    };
+
+    auto* zeit = w<QLineEdit>("Anzeige_ZeitAct");
     const QString uhr = zeit->text();
-    const QImage vorher = bildschirm();
-    ASSERT_FALSE(vorher.isNull());
+    const QString texte[] = {uhr, "1:00:00", "23:59:59", "0:0:0", "12:34:56"};
+    pruefe(zeit, [&](int i) { zeit->setText(texte[i]); }, 5);
 
-    rahmen->installEventFilter(&zaehler);
-    // Antialiased corners drawn again and again over what they left would darken.
-    for (const char* text : {"1:00:00", "23:59:59", "0:0:0", "12:34:56", "7:07:07"}) {
-        zeit->setText(QString::fromLatin1(text));
-        bildschirm();
-    }
-    zeit->setText(uhr);
-    const QImage nachher = bildschirm();
-    rahmen->removeEventFilter(&zaehler);
-    EXPECT_EQ(zaehler.paints, 0) << "the group box was painted for the clock";
-    EXPECT_EQ(nachher, vorher);
-
-    // After a resize the field still shows what lies beneath it, and a tick draws only the clock.
-    fenster->resize(1200, 760);
-    const QImage gross = bildschirm();
-    zeit->setText(QStringLiteral("x"));
-    bildschirm();
-    zeit->setText(uhr);
-    EXPECT_EQ(bildschirm(), gross);
+    auto* lampe = w<Lampenfeld>("Anzeige_Brauen");
+    pruefe(lampe, [&](int i) { lampe->setLampe(std::array{Lampe::Grau, Lampe::Gruen, Lampe::Rot}[i]); }, 3);
 }
 
 // The kettle is drawn once per size into a picture that every repaint shows.
