@@ -64,7 +64,8 @@ def stat(pid):
 
 def xvfb_starten():
     lesen, schreiben = os.pipe()
-    x = subprocess.Popen(["Xvfb", "-displayfd", str(schreiben), "-screen", "0", "1280x800x24", "-nolisten", "tcp"],
+    groesse = os.environ.get("KW_RUHE_BILDSCHIRM", "1280x800")   # e.g. 2048x1280 with QT_SCALE_FACTOR=1.5
+    x = subprocess.Popen(["Xvfb", "-displayfd", str(schreiben), "-screen", "0", groesse + "x24", "-nolisten", "tcp"],
                          pass_fds=(schreiben,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     os.close(schreiben)
     nummer = b""

@@ -17,6 +17,7 @@
 #include <QMessageBox>
 #include <QSlider>
 #include <QTest>
+#include <QScreen>
 #include <QTimer>
 #include <QWidget>
 
@@ -186,8 +187,20 @@ private:
         if (const char* f = std::getenv("KW_FAHRER_FOTO")) {
             const QString datei = QString::fromLocal8Bit(f);
             QTimer::singleShot(3000, this, [datei] {
-                if (QWidget* g = fenster("Grundbild"))
-                    g->grab().save(datei);
+                // As the screen shows it, and the clock and a lamp enlarged beside it.
+                if (QWidget* g = fenster("Grundbild")) {
+                    QWidget* f = g->window();
+                    const QImage bild = f->screen()->grabWindow(f->winId()).toImage();
+                    bild.save(datei);
+                    const qreal dpr = bild.devicePixelRatio();
+                    for (const char* name : {"Anzeige_ZeitAct", "Anzeige_Brauen"})
+                        if (auto* w = g->findChild<QWidget*>(QString::fromLatin1(name))) {
+                            const QRect r(w->mapTo(f, QPoint(-6, -6)) * dpr, (w->size() + QSize(12, 12)) * dpr);
+                            QString ziel = datei;
+                            ziel.insert(ziel.lastIndexOf(u'.'), u'_' + QString::fromLatin1(name));
+                            bild.copy(r).scaled(r.size() * 6).save(ziel);
+                        }
+                }
                 // and what else is open
                 for (QWidget* w : QApplication::topLevelWidgets())
                     if (w->isVisible()) {
