@@ -16,8 +16,8 @@
 #include <QMap>
 #include <QMessageBox>
 #include <QSlider>
-#include <QTest>
 #include <QScreen>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 

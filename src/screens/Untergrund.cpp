@@ -38,7 +38,8 @@ void Untergrund::aufnehmen()
     const qreal dpr = m_feld->devicePixelRatioF();
     m_bild = QImage(m_feld->size() * dpr, QImage::Format_ARGB32_Premultiplied);
     m_bild.setDevicePixelRatio(dpr);
-    m_bild.fill(Qt::transparent);
+    // A field without a parent is a window of its own and stands on its window colour.
+    m_bild.fill(m_ahnen.empty() ? m_feld->palette().color(QPalette::Window) : QColor(Qt::transparent));
     // Each ancestor alone, the outermost with its background, as the screen layers them.
     for (auto it = m_ahnen.rbegin(); it != m_ahnen.rend(); ++it) {
         QWidget* w = *it;
@@ -54,7 +55,8 @@ bool Untergrund::eventFilter(QObject* o, QEvent* e)
 {
     switch (e->type()) {
     case QEvent::Paint:
-        if (o == m_feld && !m_ahnen.empty()) {
+        if (o == m_feld) {
+            // Another screen with another pixel ratio needs a copy of its own.
             if (m_bild.isNull() || m_bild.devicePixelRatio() != m_feld->devicePixelRatioF())
                 aufnehmen();
             QPainter p(m_feld);
@@ -72,7 +74,6 @@ bool Untergrund::eventFilter(QObject* o, QEvent* e)
     case QEvent::FontChange:
     case QEvent::EnabledChange:
     case QEvent::LayoutDirectionChange:
-    case QEvent::ScreenChangeInternal:
         m_bild = QImage();
         break;
     default:
