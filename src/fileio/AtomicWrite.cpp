@@ -117,7 +117,7 @@ FileResult resolve_for_write(const std::string& path, std::string& target)
     return failure(FileError::System, ELOOP, path);
 }
 
-FileResult write_atomically(const std::string& path, std::string_view content)
+FileResult write_atomically(const std::string& path, std::string_view content, bool owner_only)
 {
     std::string target;
     if (FileResult r = resolve_for_write(path, target); !r.ok())
@@ -138,7 +138,9 @@ FileResult write_atomically(const std::string& path, std::string_view content)
 
     mode_t mode = 0644;
     struct stat old {};
-    if (::stat(target.c_str(), &old) == 0)
+    if (owner_only)
+        mode = 0600; // the temporary file was created 0600: never readable by others, not even briefly
+    else if (::stat(target.c_str(), &old) == 0)
         mode = old.st_mode & 07777;
     ::fchmod(fd, mode);
 

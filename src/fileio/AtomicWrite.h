@@ -37,8 +37,10 @@ FileResult resolve_for_write(const std::string& path, std::string& target);
 // Writes `content` to a temporary file beside the target of `path` (see
 // resolve_for_write; an existing file keeps its permissions, a new one gets
 // 0644), syncs it, renames it over the target and syncs the folder. On failure
-// the target is untouched and no temporary file is left.
-FileResult write_atomically(const std::string& path, std::string_view content);
+// the target is untouched and no temporary file is left. `owner_only` makes the
+// file 0600 whatever it was (it holds a password).
+FileResult write_atomically(const std::string& path, std::string_view content,
+                            bool owner_only = false);
 // The same; `error` holds the result's text.
 bool write_atomically(const std::string& path, std::string_view content, std::string& error);
 
