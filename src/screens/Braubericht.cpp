@@ -7,10 +7,12 @@
 #include <QPainterPath>
 #include <QPdfWriter>
 #include <QSaveFile>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <cmath>
 #include <ctime>
+#include <memory>
 
 #include "texts/Journaltexte.h"
 
@@ -45,9 +47,60 @@ QString Dauer(long long s)
     return vorz + QStringLiteral("%1 min %2 s").arg(s / 60).arg(s % 60, 2, 10, QLatin1Char('0'));
 }
 
-QString Grad(std::optional<double> t)
+// A measured or planned value with one decimal in the separator of the language in effect.
+QString Zahl(double wert, char trenner)
 {
-    return t ? QString::number(*t, 'f', 1) : QStringLiteral("–");
+    QString s = QString::number(wert, 'f', 1);
+    if (trenner != '.')
+        s.replace(QLatin1Char('.'), QLatin1Char(trenner));
+    return s;
+}
+
+QString Grad(std::optional<double> t, char trenner)
+{
+    return t ? Zahl(*t, trenner) : QStringLiteral("–");
+}
+
+// Text broken into lines of at most `breite` (at blanks; a word wider than the line anywhere).
+class Absatz {
+public:
+    Absatz(const QString& text, const QFont& f, QPaintDevice* geraet, double breite) : layout(text, f, geraet)
+    {
+        QTextOption o;
+        o.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        layout.setTextOption(o);
+        layout.beginLayout();
+        for (QTextLine z = layout.createLine(); z.isValid(); z = layout.createLine()) {
+            z.setLineWidth(breite);
+            z.setPosition(QPointF(0, hoehe));
+            hoehe += z.height();
+        }
+        layout.endLayout();
+    }
+    void zeichnen(QPainter& p, QPointF oben_links) { layout.draw(&p, oben_links); }
+    QTextLayout layout;
+    double hoehe = 0;
+};
+
+// Width of `text` on one line, as the layout that draws it measures it.
+int Textbreite(const QString& text, const QFont& f, QPaintDevice* geraet)
+{
+    QTextLayout l(text, f, geraet);
+    l.beginLayout();
+    QTextLine z = l.createLine();
+    if (z.isValid())
+        z.setNumColumns(std::max<int>(1, static_cast<int>(text.size())));
+    l.endLayout();
+    return z.isValid() ? static_cast<int>(std::ceil(z.naturalTextWidth())) + 1 : 0;
+}
+
+// Width of the widest word of `text`.
+int Wortbreite(const QString& text, const QFont& f, QPaintDevice* geraet)
+{
+    int w = 0;
+    for (const QString& wort : text.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        w = std::max(w, Textbreite(wort, f, geraet));
+    return w;
 }
 
 // A page with a cursor that moves down; a new page when the next block does not fit.
@@ -62,8 +115,18 @@ public:
         fett.setBold(true);
         ueber = QFont(QStringLiteral("DejaVu Sans"), 12, QFont::Bold);
         titel = QFont(QStringLiteral("DejaVu Sans"), 18, QFont::Bold);
+        // no ligatures: the words of the report stay searchable and copyable as typed
+        for (QFont* f : {&normal, &fett, &ueber, &titel})
+            f->setStyleStrategy(QFont::PreferNoShaping);
     }
 
+    // after a change of the page's size or orientation
+    void neue_seite()
+    {
+        breite = writer.width();
+        hoehe = writer.height();
+        y = 0;
+    }
     void platz(int h)
     {
         if (y + h > hoehe) {
@@ -88,35 +151,110 @@ public:
         text(t, ueber, zeilenhoehe(normal) / 4);
     }
 
-    // A table: column widths in parts of the width; texts cut to fit.
-    void tabelle(const std::vector<double>& anteile, const std::vector<QString>& kopf,
-                 const std::vector<std::vector<QString>>& zeilen)
+    // A table. Fixed columns are as wide as their widest cell and their caption in
+    // any language, on one line if the room allows, else broken at blanks; the
+    // stretching columns share what is left. Nothing is cut: a text wider than
+    // its column goes on in the next line of its row.
+    struct Spalte {
+        QString kopf;                  // caption in the language in effect
+        std::vector<QString> alle;     // the caption in every language
+        bool dehnbar = false;
+    };
+    void tabelle(const std::vector<Spalte>& spalten, const std::vector<std::vector<QString>>& zeilen)
     {
-        std::vector<int> x(anteile.size() + 1, 0);
-        double summe = 0;
-        for (double a : anteile)
-            summe += a;
-        double lauf = 0;
-        for (std::size_t i = 0; i < anteile.size(); ++i) {
-            lauf += anteile[i];
-            x[i + 1] = static_cast<int>(breite * lauf / summe);
-        }
         const int h = zeilenhoehe(normal) * 12 / 10;
-        auto zeile = [&](const std::vector<QString>& z, const QFont& f, bool strich) {
-            platz(h);
-            maler.setFont(f);
-            const QFontMetrics fm(f, &writer);
-            for (std::size_t i = 0; i < z.size() && i + 1 < x.size(); ++i) {
-                const int w = x[i + 1] - x[i] - h / 4;
-                maler.drawText(QRect(x[i], y, w, h), Qt::AlignLeft | Qt::AlignVCenter,
-                               fm.elidedText(z[i], Qt::ElideRight, w));
+        const int luecke = h / 2;
+        const std::size_t n = spalten.size();
+        std::vector<int> zelle(n, 0), kopf_zeile(n, 0), kopf_wort(n, 0), wort(n, 0);
+        for (std::size_t i = 0; i < n; ++i) {
+            for (const QString& k : spalten[i].alle) {
+                kopf_zeile[i] = std::max(kopf_zeile[i], Textbreite(k, fett, &writer));
+                kopf_wort[i] = std::max(kopf_wort[i], Wortbreite(k, fett, &writer));
             }
-            y += h;
+            wort[i] = kopf_wort[i];
+            for (const auto& z : zeilen)
+                if (i < z.size()) {
+                    zelle[i] = std::max(zelle[i], Textbreite(z[i], normal, &writer));
+                    if (spalten[i].dehnbar)
+                        wort[i] = std::max(wort[i], Wortbreite(z[i], normal, &writer));
+                }
+        }
+        // a stretching column takes at least its widest word
+        auto mindestens = [&](std::size_t i) { return std::max(wort[i], 4 * h); };
+        // Captions on one line; while the columns do not fit, the caption that saves
+        // the most goes onto more lines, broken at its blanks.
+        std::vector<bool> umbrechen(n, false);
+        auto breite_von = [&](std::size_t i) {
+            return (spalten[i].dehnbar ? mindestens(i) : std::max(zelle[i], umbrechen[i] ? kopf_wort[i] : kopf_zeile[i]))
+                + luecke;
+        };
+        for (;;) {
+            int summe = 0;
+            for (std::size_t i = 0; i < n; ++i)
+                summe += breite_von(i);
+            if (summe <= breite)
+                break;
+            std::size_t beste = n;
+            int ersparnis = 0;
+            for (std::size_t i = 0; i < n; ++i) {
+                if (spalten[i].dehnbar || umbrechen[i])
+                    continue;
+                const int e = kopf_zeile[i] - std::max(zelle[i], kopf_wort[i]);
+                if (e > ersparnis) {
+                    ersparnis = e;
+                    beste = i;
+                }
+            }
+            if (beste == n)
+                break;
+            umbrechen[beste] = true;
+        }
+        std::vector<double> w(n, 0);
+        double fest = 0, dehnbar_natur = 0;
+        for (std::size_t i = 0; i < n; ++i) {
+            if (spalten[i].dehnbar) {
+                w[i] = std::max({zelle[i], kopf_zeile[i], mindestens(i)}) + luecke;
+                dehnbar_natur += w[i];
+            } else {
+                w[i] = breite_von(i);
+                fest += w[i];
+            }
+        }
+        const double rest = breite - fest;
+        if (dehnbar_natur > 0 && rest > 0) {
+            for (std::size_t i = 0; i < n; ++i)
+                if (spalten[i].dehnbar)
+                    w[i] = rest * w[i] / dehnbar_natur;
+        } else {
+            // no room left: every column shrinks alike, its texts take more lines
+            for (double& b : w)
+                b *= breite / (fest + dehnbar_natur);
+        }
+        std::vector<double> x(n + 1, 0);
+        for (std::size_t i = 0; i < n; ++i)
+            x[i + 1] = x[i] + w[i];
+
+        auto zeile = [&](const std::vector<QString>& z, const QFont& f, bool strich) {
+            std::vector<std::unique_ptr<Absatz>> absaetze;
+            double hoch = 0;
+            for (std::size_t i = 0; i < z.size() && i < n; ++i) {
+                absaetze.push_back(std::make_unique<Absatz>(z[i], f, &writer, std::max(1.0, w[i] - luecke)));
+                hoch = std::max(hoch, absaetze.back()->hoehe);
+            }
+            const int zh = std::max(h, static_cast<int>(std::ceil(hoch)) + h - zeilenhoehe(normal));
+            platz(zh);
+            maler.setFont(f);
+            for (std::size_t i = 0; i < absaetze.size(); ++i)
+                absaetze[i]->zeichnen(maler, QPointF(x[i], y + (zh - absaetze[i]->hoehe) / 2));
+            y += zh;
             if (strich) {
                 maler.setPen(QPen(Qt::black, 2));
                 maler.drawLine(0, y, breite, y);
             }
         };
+        std::vector<QString> kopf;
+        for (const Spalte& s : spalten)
+            kopf.push_back(s.kopf);
         zeile(kopf, fett, true);
         for (const auto& z : zeilen)
             zeile(z, normal, false);
@@ -137,13 +275,13 @@ QString Artname(const std::string& art, const Journaltexte& t)
 }
 
 // What an intervention or alarm record says, in a few words.
-QString Eingriff_Text(const Zeile& z)
+QString Eingriff_Text(const Zeile& z, char trenner)
 {
     const std::string& a = z.art;
     if (a == Art_Freigabe || a == Art_Zeit)
         return z.dauer_s ? Dauer(*z.dauer_s) : QString();
     if (a == Art_Soll)
-        return Grad(z.soll) + QStringLiteral(" °C");
+        return Grad(z.soll, trenner) + QStringLiteral(" °C");
     if (a == Art_Start || a == Art_Fortsetzung) {
         if (z.phase > 0)
             return QStringLiteral("Start ab Phase %1, %2 min").arg(z.phase).arg(z.dauer_s.value_or(0) / 60);
@@ -200,11 +338,11 @@ void Kurve_Zeichnen(Blatt& b, const Journalinhalt& j, const Journaltexte& t)
             break;
         }
 
+    // the rest of the page: field, time labels, axis caption and legend
     const int zh = b.zeilenhoehe(b.normal);
-    const int hoehe = b.breite * 6 / 10;
-    b.platz(hoehe + 4 * zh);
+    const int hoehe = b.hoehe - b.y;
     QPainter& p = b.maler;
-    const QRect feld(zh * 5, b.y + zh, b.breite - zh * 6, hoehe - 4 * zh);
+    const QRect feld(zh * 5, b.y + zh / 2, b.breite - zh * 6, hoehe - 5 * zh);
     auto xp = [&](double m) { return feld.left() + feld.width() * m / dauer; };
     auto yp = [&](double g) { return feld.bottom() - feld.height() * (g - tmin) / (tmax - tmin); };
 
@@ -233,11 +371,8 @@ void Kurve_Zeichnen(Blatt& b, const Journalinhalt& j, const Journaltexte& t)
 
     // phase changes
     p.setPen(QPen(QColor(90, 90, 200), 2, Qt::DashLine));
-    for (const auto& [m, phase] : wechsel) {
-        p.drawLine(QPointF(xp(m), feld.top()), QPointF(xp(m), feld.bottom()));
-        p.drawText(QRectF(xp(m) + zh / 4.0, feld.top() + zh / 8.0, 3 * zh, zh), Qt::AlignLeft,
-                   QString::number(phase));
-    }
+    for (const auto& w : wechsel)
+        p.drawLine(QPointF(xp(w.first), feld.top()), QPointF(xp(w.first), feld.bottom()));
 
     const struct {
         std::optional<double> Punkt::*wert;
@@ -271,9 +406,39 @@ void Kurve_Zeichnen(Blatt& b, const Journalinhalt& j, const Journaltexte& t)
     }
     p.setClipping(false);
 
+    // Phase numbers beside their line, on top of the curves. A number that would touch
+    // the one before goes a row lower, so phases that change within seconds stay legible.
+    {
+        QFont f = b.fett;
+        p.setFont(f);
+        const QFontMetrics fm(f, &b.writer);
+        std::vector<double> reihe_frei;   // per row: where the last number ends
+        for (const auto& [m, phase] : wechsel) {
+            const QString nr = QString::number(phase);
+            const double w = fm.horizontalAdvance(nr) + zh / 2.0;
+            double x = xp(m) + zh / 8.0;
+            if (x + w > feld.right())
+                x = xp(m) - zh / 8.0 - w;
+            std::size_t r = 0;
+            while (r < reihe_frei.size() && x < reihe_frei[r])
+                ++r;
+            if (r == reihe_frei.size())
+                reihe_frei.push_back(0);
+            reihe_frei[r] = x + w + zh / 4.0;
+            const QRectF feldchen(x, feld.top() + zh / 4.0 + r * zh * 1.2, w, zh);
+            p.setPen(QPen(QColor(90, 90, 200), 2));
+            p.setBrush(QColor(255, 255, 255, 230));
+            p.drawRect(feldchen);
+            p.setBrush(Qt::NoBrush);
+            p.setPen(QColor(40, 40, 150));
+            p.drawText(feldchen, Qt::AlignCenter, nr);
+        }
+        p.setFont(b.normal);
+    }
+
     // legend
     int x = feld.left();
-    const int ly = feld.bottom() + zh * 5 / 2 + zh / 2;
+    const int ly = feld.bottom() + zh * 3 + zh / 2;
     for (const auto& r : reihen) {
         p.setPen(QPen(r.farbe, 5, r.stil));
         p.drawLine(x, ly, x + 3 * zh, ly);
@@ -308,6 +473,15 @@ Berichtsergebnis Braubericht_Schreiben(const std::string& journalpfad, const Tex
     auto beschriftung = [&](const char* element) {
         const std::string* s = texte.beschriftung("Brauprotokoll", element);
         return s ? q(*s) : QString::fromLatin1(element);
+    };
+    const char tr = t.Dezimalzeichen;
+    // a column with its caption in the language in effect and in every other one
+    auto spalte = [&](std::string Journaltexte::*kopf, bool dehnbar = false) {
+        Blatt::Spalte s{q(t.*kopf), {}, dehnbar};
+        for (Sprache l : {Sprache::Deutsch, Sprache::Englisch, Sprache::Portugiesisch, Sprache::Tschechisch,
+                          Sprache::Polnisch})
+            s.alle.push_back(q(Journaltexte_Fuer(l).*kopf));
+        return s;
     };
 
     QSaveFile datei(q(e.pdf));
@@ -347,15 +521,23 @@ Berichtsergebnis Braubericht_Schreiben(const std::string& journalpfad, const Tex
             paar("Label6", d.Nachguss);
             paar("Label7", d.Stammwuerze);
             paar("Label8", d.Bittere);
+            // the parts that were filled in, each with its caption; nothing for an empty one
+            auto teile = [](std::initializer_list<QString> liste) {
+                QStringList da;
+                for (const QString& x : liste)
+                    if (!x.isEmpty())
+                        da << x;
+                return da.join(QStringLiteral(", "));
+            };
+            auto mit = [](const QString& beschr, const std::string& wert) {
+                return wert.empty() ? QString() : beschr + QStringLiteral(" ") + q(wert);
+            };
             auto hopfen = [&](const char* label, const std::string& sorte, const std::string& alpha,
                               const std::string& zeit, const std::string& menge) {
-                if (sorte.empty() && alpha.empty() && zeit.empty() && menge.empty())
-                    return;
-                zeilen.push_back({beschriftung(label), q(sorte) + QStringLiteral(", ") + beschriftung("Label10")
-                                      + QStringLiteral(" ") + q(alpha) + QStringLiteral(", ")
-                                      + beschriftung("Label11") + QStringLiteral(" ") + q(zeit)
-                                      + QStringLiteral(", ") + beschriftung("Label12") + QStringLiteral(" ")
-                                      + q(menge)});
+                const QString z = teile({q(sorte), mit(beschriftung("Label10"), alpha),
+                                         mit(beschriftung("Label11"), zeit), mit(beschriftung("Label12"), menge)});
+                if (!z.isEmpty())
+                    zeilen.push_back({beschriftung(label), z});
             };
             hopfen("Label13", d.Bitterhopfen, d.Bitterhopfenalpha, d.Bitterhopfzeit, d.Bitterhopfenmenge);
             hopfen("Label14", d.Aromahopfen, d.Aromahopfenalpha, d.Aromahopfzeit, d.Aromahopfenmenge);
@@ -364,12 +546,13 @@ Berichtsergebnis Braubericht_Schreiben(const std::string& journalpfad, const Tex
                                              {&d.Malzsorte3, &d.Malzmenge3, &d.Malzkommentar3},
                                              {&d.Malzsorte4, &d.Malzmenge4, &d.Malzkommentar4}};
             for (int n = 0; n < 4; ++n) {
-                if (malz[n][0]->empty() && malz[n][1]->empty())
+                const QString z = teile({q(*malz[n][0]),
+                                         malz[n][1]->empty() ? QString() : q(*malz[n][1]) + QStringLiteral(" kg"),
+                                         q(*malz[n][2])});
+                if (z.isEmpty())
                     continue;
                 const std::string label = "Label" + std::to_string(18 + n);
-                zeilen.push_back({beschriftung(label.c_str()), q(*malz[n][0]) + QStringLiteral(", ")
-                                      + q(*malz[n][1]) + QStringLiteral(" kg")
-                                      + (malz[n][2]->empty() ? QString() : QStringLiteral(", ") + q(*malz[n][2]))});
+                zeilen.push_back({beschriftung(label.c_str()), z});
             }
             paar("Frame4", d.SudNotizen);
             for (const auto& z : zeilen)
@@ -381,17 +564,17 @@ Berichtsergebnis Braubericht_Schreiben(const std::string& journalpfad, const Tex
         {
             std::vector<std::vector<QString>> zeilen;
             for (const Phasenverlauf& v : Phasen_Auswerten(j)) {
-                const QString minuten = v.ende ? QString::number((*v.ende - v.start).count() / 60.0, 'f', 1)
-                                               : QStringLiteral("–");
-                zeilen.push_back({QString::number(v.phase), q(v.titel), Artname(v.art, t), Grad(v.soll),
+                const QString minuten = v.ende ? Zahl((*v.ende - v.start).count() / 60.0, tr) : QStringLiteral("–");
+                zeilen.push_back({QString::number(v.phase), q(v.titel), Artname(v.art, t), Grad(v.soll, tr),
                                   v.art == "Halten" ? QString::number(v.geplant_s / 60) : QStringLiteral("–"),
                                   Uhrzeit(v.start, false),
                                   v.ende ? Uhrzeit(*v.ende, false) : q(t.Nicht_Beendet), minuten,
-                                  Grad(v.ist_min), Grad(v.ist_max)});
+                                  Grad(v.ist_min, tr), Grad(v.ist_max, tr)});
             }
-            b.tabelle({0.5, 2.3, 1.3, 1.1, 1.9, 1.3, 1.5, 1.3, 1.1, 1.1},
-                      {q(t.Nr), q(t.Titel), q(t.Art), q(t.Soll), q(t.Geplant), q(t.Start), q(t.Ende),
-                       q(t.Minuten), q(t.Tiefste), q(t.Hoechste)},
+            b.tabelle({spalte(&Journaltexte::Nr), spalte(&Journaltexte::Titel, true), spalte(&Journaltexte::Art),
+                       spalte(&Journaltexte::Soll), spalte(&Journaltexte::Geplant), spalte(&Journaltexte::Start),
+                       spalte(&Journaltexte::Ende), spalte(&Journaltexte::Minuten),
+                       spalte(&Journaltexte::Tiefste), spalte(&Journaltexte::Hoechste)},
                       zeilen);
         }
 
@@ -417,8 +600,9 @@ Berichtsergebnis Braubericht_Schreiben(const std::string& journalpfad, const Tex
                 }
                 zeilen.push_back({Uhrzeit(r.zeit, false), QString::number(r.phase), q(r.text), stumm, quitt});
             }
-            b.tabelle({1.3, 0.6, 5.0, 1.8, 1.8},
-                      {q(t.Zeit), q(t.Nr), q(t.Ruftext), q(t.Stumm_Nach), q(t.Quittiert_Nach)}, zeilen);
+            b.tabelle({spalte(&Journaltexte::Zeit), spalte(&Journaltexte::Nr), spalte(&Journaltexte::Ruftext, true),
+                       spalte(&Journaltexte::Stumm_Nach), spalte(&Journaltexte::Quittiert_Nach)},
+                      zeilen);
         }
 
         // interventions and alarms
@@ -431,14 +615,17 @@ Berichtsergebnis Braubericht_Schreiben(const std::string& journalpfad, const Tex
                     || a == Art_Ruf || a == Art_Ruf_Stumm || a == Art_Ruf_Quittiert)
                     continue;
                 zeilen.push_back({Uhrzeit(r.zeit, false), r.phase > 0 ? QString::number(r.phase) : QString(),
-                                  q(a), Eingriff_Text(r)});
+                                  q(a), Eingriff_Text(r, tr)});
             }
-            b.tabelle({1.3, 0.6, 2.4, 6.0}, {q(t.Zeit), q(t.Nr), q(t.Art), QString()}, zeilen);
+            b.tabelle({spalte(&Journaltexte::Zeit), spalte(&Journaltexte::Nr), spalte(&Journaltexte::Art),
+                       Blatt::Spalte{QString(), {QString()}, true}},
+                      zeilen);
         }
 
-        // the curve, on a page of its own
+        // the curve, on a page of its own across
+        writer.setPageOrientation(QPageLayout::Landscape);
         writer.newPage();
-        b.y = 0;
+        b.neue_seite();
         b.ueberschrift(q(t.Verlauf));
         Kurve_Zeichnen(b, j, t);
         if (!maler.end()) {

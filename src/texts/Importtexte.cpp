@@ -400,7 +400,7 @@ const Importtexte& Importtexte_Fuer(Sprache sprache)
     return de;
 }
 
-std::string Einsetzen(const std::string& muster, std::initializer_list<std::string> werte)
+std::string Einsetzen(const std::string& muster, const std::vector<std::string>& werte)
 {
     std::string r;
     r.reserve(muster.size() + 32);
@@ -409,7 +409,7 @@ std::string Einsetzen(const std::string& muster, std::initializer_list<std::stri
         if (c == '%' && i + 1 < muster.size() && muster[i + 1] >= '1' && muster[i + 1] <= '9') {
             const auto n = static_cast<std::size_t>(muster[i + 1] - '1');
             if (n < werte.size()) {
-                r += *(werte.begin() + n);
+                r += werte[n];
                 ++i;
                 continue;
             }
@@ -417,6 +417,11 @@ std::string Einsetzen(const std::string& muster, std::initializer_list<std::stri
         r += c;
     }
     return r;
+}
+
+std::string Einsetzen(const std::string& muster, std::initializer_list<std::string> werte)
+{
+    return Einsetzen(muster, std::vector<std::string>(werte));
 }
 
 }  // namespace kw

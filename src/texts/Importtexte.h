@@ -6,6 +6,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 namespace kw {
 
@@ -88,5 +89,6 @@ const Importtexte& Importtexte_Fuer(Sprache sprache);
 
 // Puts the values in for %1, %2, ... (one pass: a value holding "%2" stays as it is).
 std::string Einsetzen(const std::string& muster, std::initializer_list<std::string> werte);
+std::string Einsetzen(const std::string& muster, const std::vector<std::string>& werte);
 
 }  // namespace kw

@@ -32,6 +32,7 @@ struct Journaltexte {
     std::string Verlauf;             // the curve
     std::string Ist, Soll_Akt, Soll_Ende;
     std::string Achse_Zeit, Achse_Temperatur;
+    char Dezimalzeichen = ',';       // of the values the report measured (brew data stay as typed)
     std::string Nicht_Beendet;       // end column of a phase cut off
     std::string Kein_Journal;        // no journal in the folder
     std::string Bericht_Fehler;      // %1 reason

@@ -323,6 +323,7 @@ const Journaltexte& Journal_Deutsch() {
         .Soll_Ende = "Soll Ende",
         .Achse_Zeit = "Zeit seit Start [min]",
         .Achse_Temperatur = "Temperatur [°C]",
+        .Dezimalzeichen = ',',
         .Nicht_Beendet = "nicht beendet",
         .Kein_Journal = "Kein Sudjournal gefunden.",
         .Bericht_Fehler = "Der Braubericht konnte nicht geschrieben werden: %1",

@@ -323,6 +323,7 @@ const Journaltexte& Journal_Englisch() {
         .Soll_Ende = "Target end",
         .Achse_Zeit = "Time since start [min]",
         .Achse_Temperatur = "Temperature [°C]",
+        .Dezimalzeichen = '.',
         .Nicht_Beendet = "not finished",
         .Kein_Journal = "No brew journal found.",
         .Bericht_Fehler = "The brew report could not be written: %1",

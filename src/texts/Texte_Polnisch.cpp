@@ -324,6 +324,7 @@ const Journaltexte& Journal_Polnisch() {
         .Soll_Ende = "Cel koniec",
         .Achse_Zeit = "Czas od startu [min]",
         .Achse_Temperatur = "Temperatura [°C]",
+        .Dezimalzeichen = ',',
         .Nicht_Beendet = "niezakończona",
         .Kein_Journal = "Nie znaleziono dziennika warki.",
         .Bericht_Fehler = "Nie można zapisać raportu: %1",

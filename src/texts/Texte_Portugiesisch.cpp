@@ -323,6 +323,7 @@ const Journaltexte& Journal_Portugiesisch() {
         .Soll_Ende = "Alvo fim",
         .Achse_Zeit = "Tempo desde o início [min]",
         .Achse_Temperatur = "Temperatura [°C]",
+        .Dezimalzeichen = ',',
         .Nicht_Beendet = "não terminada",
         .Kein_Journal = "Nenhum diário de brassagem encontrado.",
         .Bericht_Fehler = "O relatório não pôde ser escrito: %1",

@@ -324,6 +324,7 @@ const Journaltexte& Journal_Tschechisch() {
         .Soll_Ende = "Cíl konec",
         .Achse_Zeit = "Čas od startu [min]",
         .Achse_Temperatur = "Teplota [°C]",
+        .Dezimalzeichen = ',',
         .Nicht_Beendet = "nedokončeno",
         .Kein_Journal = "Deník várky nenalezen.",
         .Bericht_Fehler = "Zprávu o várce nelze zapsat: %1",

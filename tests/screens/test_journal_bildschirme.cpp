@@ -11,17 +11,24 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <memory>
+#include <map>
+#include <regex>
+#include <sstream>
 
 #include "Beispielsud.h"
 #include "Testanwendung.h"
 #include "journal/Journal_Lesen.h"
+#include "screens/Braubericht.h"
 #include "screens/Brauprotokoll.h"
 #include "screens/Fortsetzung.h"
 #include "screens/Grundbild.h"
 #include "screens/TEMPZEITKURV.h"
+#include "texts/Journaltexte.h"
 
 namespace kw::test {
 namespace {
@@ -382,7 +389,7 @@ TEST_F(Journalbildschirme, BrewReportHoldsEveryPhaseAndEvent)
     for (const char* teil : {"Braubericht: Märzen", "Sud Liter: 50", "Pilsner Malz", "Probesud", "Einmaischen",
                              "Eiweißrast", "Aufheizen 63", "Maltoserast", "Aufheizen 72", "Verzuckerung",
                              "Jodprobe machen", "Malz zugeben; bitte \"jetzt\"", "30 s", "45 s", "42 s", "Pause",
-                             "Freigabe", "2 min 00 s", "Soll", "63.1 °C", "5 min 00 s", "Gradient", "FERTIG",
+                             "Freigabe", "2 min 00 s", "Soll", "63,1 °C", "5 min 00 s", "Gradient", "FERTIG",
                              "Temperaturverlauf", "Zeit seit Start [min]", "Temperatur [°C]", "Soll Akt."})
         EXPECT_NE(text.find(teil), std::string::npos) << teil << "\n" << text;
     // every phase row: number, planned minutes of the holding phases, start and end
@@ -396,6 +403,226 @@ TEST_F(Journalbildschirme, BrewReportHoldsEveryPhaseAndEvent)
     }
     if (!Bilderordner().empty() && Werkzeug_Da("pdftoppm"))
         Ausfuehren("pdftoppm -r 60 -png '" + pdf + "' '" + Bilderordner() + "/braubericht'");
+}
+
+// A brew cut off in its fifth phase: phases 2 to 4 change within five seconds,
+// a call answered, a nudged target, a pause; brew data typed with decimal commas,
+// hops and malt only partly filled in.
+std::string Bruchstueck_Schreiben(const std::string& ordner)
+{
+    const auto t0 = Startzeit + 24h;
+    std::string inhalt = std::string(Kopfzeile) + "\n";
+    auto satz = [&](std::chrono::seconds nach, std::string_view art, int phase = 0, std::optional<double> ist = {},
+                    std::optional<double> soll = {}, std::optional<long long> dauer = {}, std::string feld = {},
+                    std::string text = {}) {
+        Zeile z;
+        z.zeit = t0 + nach;
+        z.art = std::string(art);
+        z.phase = phase;
+        z.ist = ist;
+        z.soll_akt = soll;
+        z.soll = soll;
+        z.dauer_s = dauer;
+        z.feld = std::move(feld);
+        z.text = std::move(text);
+        inhalt += Zeile_Schreiben(z);
+    };
+    using std::chrono::seconds;
+    satz(0s, Art_Journal, 0, {}, {}, {}, "Version", "1");
+    satz(0s, Art_Programm, 0, {}, {}, {}, "Biersorte", "Festbier");
+    satz(0s, Art_Programm, 0, {}, {}, {}, "Anzahl_Phasen", "5");
+    for (const auto& [k, v] : std::vector<std::pair<std::string, std::string>>{
+             {"Sudgroesse", "32,5"}, {"Hauptguss", "20"}, {"Bitterhopfen", "Magnum"}, {"Bitterhopfzeit", "60"},
+             {"Aromahopfen", "Tettnanger"}, {"Aromahopfenalpha", "4,5"}, {"Malzsorte1", "Pilsner Malz"},
+             {"Malzmenge1", "6,25"}, {"Malzsorte2", "Melanoidin"}})
+        satz(0s, Art_Braudaten, 0, {}, {}, {}, k, v);
+    satz(0s, Art_Start);
+    double ist = 45.0, soll = 52.0;
+    int phase = 1;
+    auto proben = [&](seconds von, seconds bis, double steigung) {
+        for (seconds s = von; s < bis; s += 5s) {
+            satz(s, Art_Probe, phase, ist, soll);
+            ist = std::min(ist + steigung, soll + 0.3);
+        }
+    };
+    satz(0s, Art_Phase_Start, 1, ist, soll, 0, "Aufheizen", "Einmaischen");
+    proben(0s, 360s, 0.1);
+    satz(360s, Art_Phase_Ende, 1, ist, soll, 360, "Ende");
+    satz(360s, Art_Phase_Start, phase = 2, ist, soll, 60, "Halten", "Kurzrast");
+    satz(362s, Art_Phase_Ende, 2, ist, soll, 2, "Abbruch");
+    satz(362s, Art_Phase_Start, phase = 3, ist, soll, 0, "Aufheizen", "Zwischenschritt");
+    satz(365s, Art_Phase_Ende, 3, ist, soll, 3, "Ende");
+    satz(365s, Art_Phase_Start, phase = 4, ist, soll = 62.5, 0, "Aufheizen", "Aufheizen 2");
+    proben(365s, 1200s, 0.1);
+    satz(1200s, Art_Phase_Ende, 4, ist, soll, 835, "Ende");
+    satz(1200s, Art_Phase_Start, phase = 5, ist, soll, 70 * 60, "Halten", "Verzuckerung");
+    proben(1200s, 1800s, 0.0);
+    satz(1800s, Art_Ruf, 5, ist, soll, {}, {}, "Jodprobe machen");
+    satz(1830s, Art_Ruf_Stumm, 5, ist, soll, 30);
+    satz(1845s, Art_Ruf_Quittiert, 5, ist, soll, 45);
+    proben(1800s, 2400s, 0.0);
+    satz(2400s, Art_Soll, 5, ist, soll = 63.5);
+    proben(2400s, 3000s, 0.05);
+    satz(3000s, Art_Pause, 5, ist, soll);
+    satz(3120s, Art_Freigabe, 5, ist, soll, 120);
+    proben(3120s, 5700s, 0.0);
+    const std::string pfad = ordner + "/2026-12-09_10-00-00_Festbier.csv";
+    std::ofstream(pfad, std::ios::binary) << inhalt;
+    return pfad;
+}
+
+struct Wort {
+    std::string text;
+    double x0, y0, x1, y1;
+    bool ueberlappt(const Wort& o) const { return x0 < o.x1 && o.x0 < x1 && y0 < o.y1 && o.y0 < y1; }
+};
+struct Seite {
+    double breite = 0, hoehe = 0;
+    std::vector<Wort> woerter;
+    bool hat(const std::string& w) const
+    {
+        return std::any_of(woerter.begin(), woerter.end(), [&](const Wort& x) { return x.text == w; });
+    }
+};
+
+// Every page of the PDF with its words and where they stand (points, from the top).
+std::vector<Seite> Seiten_Lesen(const std::string& pdf)
+{
+    std::vector<Seite> seiten;
+    const std::string html = Ausfuehren("pdftotext -bbox '" + pdf + "' -");
+    static const std::regex seite(R"re(<page width="([0-9.]+)" height="([0-9.]+)">)re"),
+        wort(R"re(<word xMin="([0-9.]+)" yMin="([0-9.]+)" xMax="([0-9.]+)" yMax="([0-9.]+)">([^<]*)</word>)re");
+    std::istringstream ein(html);
+    for (std::string zeile; std::getline(ein, zeile);) {
+        std::smatch m;
+        if (std::regex_search(zeile, m, seite)) {
+            seiten.push_back({std::stod(m[1]), std::stod(m[2]), {}});
+        } else if (std::regex_search(zeile, m, wort) && !seiten.empty()) {
+            std::string t = m[5];
+            for (const auto& [e, z] : std::vector<std::pair<std::string, std::string>>{
+                     {"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&apos;", "'"}, {"&#39;", "'"}, {"&amp;", "&"}})
+                for (std::size_t p; (p = t.find(e)) != std::string::npos;)
+                    t.replace(p, e.size(), z);
+            seiten.back().woerter.push_back({t, std::stod(m[1]), std::stod(m[2]), std::stod(m[3]), std::stod(m[4])});
+        }
+    }
+    return seiten;
+}
+
+std::string Bericht_In(const std::string& journal, Sprache sprache)
+{
+    Texte texte;
+    texte.aktuell = sprache;
+    const Berichtsergebnis e = Braubericht_Schreiben(journal, texte);
+    EXPECT_TRUE(e.ok) << e.fehler;
+    return e.pdf;
+}
+
+constexpr Sprache Alle_Sprachen[] = {Sprache::Deutsch, Sprache::Englisch, Sprache::Portugiesisch,
+                                     Sprache::Tschechisch, Sprache::Polnisch};
+
+TEST_F(Journalbildschirme, ReportColumnsHoldEveryCaptionWholeInEveryLanguage)
+{
+    if (!Werkzeug_Da("pdftotext"))
+        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    const std::string journal = Bruchstueck_Schreiben(pfad());
+    for (Sprache s : Alle_Sprachen) {
+        const std::string pdf = Bericht_In(journal, s);
+        const auto seiten = Seiten_Lesen(pdf);
+        ASSERT_GE(seiten.size(), 2u);
+        const Journaltexte& t = Journaltexte_Fuer(s);
+        // the tables stand on the first page: each word of each caption is there whole
+        for (const std::string* k : {&t.Nr, &t.Titel, &t.Art, &t.Soll, &t.Geplant, &t.Start, &t.Ende, &t.Minuten,
+                                     &t.Tiefste, &t.Hoechste, &t.Zeit, &t.Ruftext, &t.Stumm_Nach,
+                                     &t.Quittiert_Nach, &t.Nicht_Beendet}) {
+            std::istringstream w(*k);
+            for (std::string teil; w >> teil;)
+                EXPECT_TRUE(seiten[0].hat(teil)) << static_cast<int>(s) << ": " << teil << " of " << *k;
+        }
+        for (const Seite& seite : seiten)
+            for (const Wort& w : seite.woerter)
+                EXPECT_EQ(w.text.find("…"), std::string::npos) << static_cast<int>(s) << ": " << w.text;
+        if (!Bilderordner().empty() && Werkzeug_Da("pdftoppm"))
+            Ausfuehren("pdftoppm -r 80 -png '" + pdf + "' '" + Bilderordner() + "/bericht_"
+                       + std::to_string(static_cast<int>(s)) + "'");
+    }
+}
+
+TEST_F(Journalbildschirme, ReportKeepsTheBrewDataAsTypedAndMeasuresInTheLanguagesSeparator)
+{
+    if (!Werkzeug_Da("pdftotext"))
+        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    const std::string journal = Bruchstueck_Schreiben(pfad());
+    const std::string de = Ausfuehren("pdftotext -layout '" + Bericht_In(journal, Sprache::Deutsch) + "' -");
+    for (const char* teil : {"Sud Liter: 32,5", "62,5", "63,5 °C", "6,0", "45,0"})
+        EXPECT_NE(de.find(teil), std::string::npos) << teil << "\n" << de;
+    for (const char* teil : {"62.5", "63.5", "6.0", "45.0", "32.5"})
+        EXPECT_EQ(de.find(teil), std::string::npos) << teil << "\n" << de;
+    const std::string en = Ausfuehren("pdftotext -layout '" + Bericht_In(journal, Sprache::Englisch) + "' -");
+    for (const char* teil : {"Batch litres: 32,5", "62.5", "63.5 °C", "6.0", "45.0", "6,25 kg"})
+        EXPECT_NE(en.find(teil), std::string::npos) << teil << "\n" << en;
+    for (const char* teil : {"62,5", "63,5", "45,0"})
+        EXPECT_EQ(en.find(teil), std::string::npos) << teil << "\n" << en;
+}
+
+TEST_F(Journalbildschirme, ReportLeavesOutEmptyHopAndMaltFields)
+{
+    if (!Werkzeug_Da("pdftotext"))
+        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    const std::string text =
+        Ausfuehren("pdftotext -layout '" + Bericht_In(Bruchstueck_Schreiben(pfad()), Sprache::Deutsch) + "' -");
+    std::map<std::string, std::string> zeilen;   // caption -> what follows it
+    std::istringstream ein(text);
+    for (std::string z; std::getline(ein, z);) {
+        z.erase(0, z.find_first_not_of(' '));
+        z.erase(z.find_last_not_of(' ') + 1);
+        if (const auto p = z.find(": "); p != std::string::npos)
+            zeilen[z.substr(0, p)] = z.substr(p + 2);
+    }
+    EXPECT_EQ(zeilen["Bitterhopfen"], "Magnum, Zeit Minuten 60");
+    EXPECT_EQ(zeilen["Aromahopfen"], "Tettnanger, alpha % 4,5");
+    EXPECT_EQ(zeilen["Zutat 1"], "Pilsner Malz, 6,25 kg");
+    EXPECT_EQ(zeilen["Zutat 2"], "Melanoidin");
+    EXPECT_EQ(zeilen.count("Zutat 3"), 0u);
+    EXPECT_EQ(text.find("Menge gr"), std::string::npos) << text;
+}
+
+TEST_F(Journalbildschirme, ReportCurveTakesItsPageAndKeepsPhaseNumbersApart)
+{
+    if (!Werkzeug_Da("pdftotext"))
+        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    const std::string journal = Bruchstueck_Schreiben(pfad());
+    for (Sprache s : Alle_Sprachen) {
+        const auto seiten = Seiten_Lesen(Bericht_In(journal, s));
+        ASSERT_EQ(seiten.size(), 2u) << static_cast<int>(s);
+        const Seite& kurve = seiten[1];
+        const Journaltexte& t = Journaltexte_Fuer(s);
+        // the time axis' caption and the legend stand at the foot of the page
+        const std::string achse = t.Achse_Zeit.substr(0, t.Achse_Zeit.find(' '));
+        for (const std::string& w : {achse, t.Ist.substr(0, t.Ist.find(' '))}) {
+            const auto it = std::find_if(kurve.woerter.begin(), kurve.woerter.end(),
+                                         [&](const Wort& x) { return x.text == w; });
+            ASSERT_NE(it, kurve.woerter.end()) << w;
+            EXPECT_GT(it->y0, kurve.hoehe * 0.8) << w;
+        }
+        // the temperature scale spans most of the page
+        double oben = 1e9, unten = 0;
+        for (const Wort& w : kurve.woerter)
+            if (w.text == "70" || w.text == "40") {
+                oben = std::min(oben, w.y0);
+                unten = std::max(unten, w.y1);
+            }
+        EXPECT_GT(unten - oben, kurve.hoehe * 0.6);
+        // one number per phase start, none touching another
+        std::vector<Wort> nummern;
+        for (const Wort& w : kurve.woerter)
+            if (w.text.size() == 1 && w.text[0] >= '1' && w.text[0] <= '5')
+                nummern.push_back(w);
+        ASSERT_EQ(nummern.size(), 5u) << static_cast<int>(s);
+        for (std::size_t i = 0; i < nummern.size(); ++i)
+            for (std::size_t k = i + 1; k < nummern.size(); ++k)
+                EXPECT_FALSE(nummern[i].ueberlappt(nummern[k])) << nummern[i].text << " " << nummern[k].text;
+    }
 }
 
 TEST_F(Journalbildschirme, CurveScreenDrawsTheWholeRunOfAJournal)
