@@ -269,7 +269,11 @@ void HardwareAbfrage::Konfiguration_Laden()
     } else {
         Lesebericht bericht;
         k = Datei_Lesen(Konfigurationsdatei_Pfad(app.anlage.Programmpfad), &bericht);
-        if (!bericht.geoeffnet)
+        if (!bericht.fehler.empty())
+            hinweisZeigen(QStringLiteral("Die Konfigurationsdatei wird nicht gelesen (%1): Vorgabewerte.\n"
+                                         "The configuration file is not read (%1): default values.")
+                              .arg(QString::fromStdString(bericht.fehler)));
+        else if (!bericht.geoeffnet)
             hinweisZeigen(QStringLiteral("Keine Konfigurationsdatei gefunden: Vorgabewerte. OK legt sie an.\n"
                                          "No configuration file found: default values. OK creates it."));
         else if (bericht.zeilen < Konfiguration::Zeilenzahl)
