@@ -114,13 +114,10 @@ std::string Historie_Zeile(std::string_view zeitstempel, std::string_view Anzeig
 
 bool Historie_Schreiben(const std::filesystem::path& datei, std::string_view zeile) {
     if (datei.empty()) return false;
-    // O_NONBLOCK: a pipe or device of that name must not hold up the caller. A link is
-    // appended through, as a save writes through it, but not in a folder others may write.
-    int flags = O_RDWR | O_CREAT | O_APPEND | O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
-    if (folder_open_to_others(datei.parent_path().empty() ? "." : datei.parent_path().string()))
-        flags |= O_NOFOLLOW;
-    const int fd = ::open(datei.c_str(), flags, 0644);
-    if (fd < 0) return false;
+    // A link is appended through as a save writes through it, never one another user
+    // may have planted; a pipe or device of that name does not hold up the caller.
+    int fd = -1;
+    if (!open_for_rewrite(datei.string(), O_RDWR | O_CREAT | O_APPEND, fd).ok()) return false;
 
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {

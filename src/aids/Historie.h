@@ -36,8 +36,8 @@ std::string Historie_Zeile(std::string_view zeitstempel, std::string_view Anzeig
 // end of the file; earlier bytes are never rewritten, a last line left without its line
 // end (a torn write) is closed first, and a failed write is cut off again. False when the
 // file could not be written or is no plain file (a pipe or device of that name), and for
-// the empty path. A symbolic link is appended through, except in a folder that other
-// users may write (no sticky bit).
+// the empty path. A symbolic link is appended through as a save writes through it
+// (resolve_for_write), never one that another user may have planted.
 bool Historie_Schreiben(const std::filesystem::path& datei, std::string_view zeile);
 
 // Creates the file empty, replacing any file of that name (written aside, then renamed;

@@ -54,6 +54,24 @@ bool private_group(uid_t uid, gid_t gid)
     return std::strcmp(gr.gr_name, pw.pw_name) == 0;
 }
 
+bool open_to_others(const struct stat& folder)
+{
+    if (folder.st_mode & S_ISVTX)
+        return false;
+    if (folder.st_mode & S_IWOTH)
+        return true;
+    return (folder.st_mode & S_IWGRP) && !private_group(folder.st_uid, folder.st_gid);
+}
+
+// In a world-writable sticky folder anyone may create a link but only its owner may
+// remove it: it is followed only when it is ours or the folder owner's.
+bool foreign_in_sticky(const struct stat& folder, const struct stat& link)
+{
+    if ((folder.st_mode & (S_ISVTX | S_IWOTH)) != (S_ISVTX | S_IWOTH))
+        return false;
+    return link.st_uid != ::geteuid() && link.st_uid != folder.st_uid;
+}
+
 bool write_all(int fd, std::string_view content, int& err)
 {
     std::size_t written = 0;
@@ -77,11 +95,7 @@ bool folder_open_to_others(const std::string& folder)
     struct stat st {};
     if (::stat(folder.c_str(), &st) != 0)
         return false;
-    if (st.st_mode & S_ISVTX)
-        return false;
-    if (st.st_mode & S_IWOTH)
-        return true;
-    return (st.st_mode & S_IWGRP) && !private_group(st.st_uid, st.st_gid);
+    return open_to_others(st);
 }
 
 FileResult resolve_for_write(const std::string& path, std::string& target)
@@ -102,7 +116,10 @@ FileResult resolve_for_write(const std::string& path, std::string& target)
         if (!S_ISLNK(st.st_mode))
             return not_regular(path);
         const std::string folder = folder_of(p);
-        if (folder_open_to_others(folder))
+        struct stat dir {};
+        if (::stat(folder.c_str(), &dir) != 0)
+            return failure(FileError::System, errno, path);
+        if (open_to_others(dir) || foreign_in_sticky(dir, st))
             return failure(FileError::UnsafeLink, 0, path,
                            "symbolic link not followed: the folder is writable by other users");
         std::string link(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 255) + 1, '\0');
@@ -170,22 +187,29 @@ bool write_atomically(const std::string& path, std::string_view content, std::st
     return r.ok();
 }
 
-FileResult read_regular_file(const std::string& path, std::size_t max_size, std::string& content)
+namespace {
+
+// Keeps `fd` only when it is open on a regular file; closes it otherwise.
+FileResult keep_regular(int& fd, const std::string& path, struct stat& st)
 {
-    content.clear();
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (fd < 0)
-        return failure(FileError::System, errno, path);
-    struct stat st {};
     if (::fstat(fd, &st) != 0) {
         const int e = errno;
         ::close(fd);
+        fd = -1;
         return failure(FileError::System, e, path);
     }
     if (!S_ISREG(st.st_mode)) {
         ::close(fd);
+        fd = -1;
         return S_ISDIR(st.st_mode) ? failure(FileError::NotRegular, EISDIR, path) : not_regular(path);
     }
+    return {};
+}
+
+// Reads the regular file open on `fd` and closes it.
+FileResult read_open_file(int fd, const struct stat& st, const std::string& path, std::size_t max_size,
+                          std::string& content)
+{
     if (max_size > 0 && static_cast<std::size_t>(st.st_size) > max_size) {
         ::close(fd);
         return failure(FileError::TooLarge, EFBIG, path);
@@ -214,6 +238,45 @@ FileResult read_regular_file(const std::string& path, std::size_t max_size, std:
     }
     ::close(fd);
     return {};
+}
+
+} // namespace
+
+FileResult open_for_rewrite(const std::string& path, int flags, int& fd)
+{
+    fd = -1;
+    std::string target;
+    if (FileResult r = resolve_for_write(path, target); !r.ok())
+        return r;
+    fd = ::open(target.c_str(), flags | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0644);
+    if (fd < 0)
+        return failure(FileError::System, errno, path);
+    struct stat st {};
+    return keep_regular(fd, path, st);
+}
+
+FileResult read_regular_file(const std::string& path, std::size_t max_size, std::string& content)
+{
+    content.clear();
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0)
+        return failure(FileError::System, errno, path);
+    struct stat st {};
+    if (FileResult r = keep_regular(fd, path, st); !r.ok())
+        return r;
+    return read_open_file(fd, st, path, max_size, content);
+}
+
+FileResult read_file_to_rewrite(const std::string& path, std::size_t max_size, std::string& content)
+{
+    content.clear();
+    int fd = -1;
+    if (FileResult r = open_for_rewrite(path, O_RDONLY, fd); !r.ok())
+        return r;
+    struct stat st {};
+    if (FileResult r = keep_regular(fd, path, st); !r.ok())
+        return r;
+    return read_open_file(fd, st, path, max_size, content);
 }
 
 namespace {

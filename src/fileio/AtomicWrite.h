@@ -12,7 +12,7 @@ enum class FileError {
     None,
     System,      // a system call failed; `errnum` holds its errno
     NotRegular,  // a pipe, a device, a folder: never read from or written into
-    UnsafeLink,  // a symbolic link in a folder that other users may write (no sticky bit)
+    UnsafeLink,  // a symbolic link another user may have planted (see resolve_for_write)
     TooLarge,    // larger than the reader's limit
 };
 
@@ -30,9 +30,18 @@ bool folder_open_to_others(const std::string& folder);
 
 // The file a save of `path` must replace: symbolic links are followed to their
 // target (relative links from the link's folder), as an editor does, so the link
-// stays and the file it names is written. Refused for a link in a folder open to
-// others, and for anything that exists and is not a regular file.
+// stays and the file it names is written. Refused (UnsafeLink) when any link on the
+// way lies in a folder open to others, or in a world-writable sticky folder and
+// belongs neither to this user nor to the folder's owner (the kernel's rule for
+// such folders); refused as well for anything that exists and is not a regular file.
 FileResult resolve_for_write(const std::string& path, std::string& target);
+
+// Opens the file a save of `path` would replace (resolve_for_write) with `flags`
+// (O_RDONLY, or O_RDWR | O_CREAT | O_APPEND, ...) plus O_NOFOLLOW, O_NONBLOCK and
+// O_CLOEXEC, so that what is read or appended is what a save would write, and a
+// link put in the target's place meanwhile is not followed either. A new file gets
+// 0644. Only a regular file is kept open; `fd` is -1 on failure.
+FileResult open_for_rewrite(const std::string& path, int flags, int& fd);
 
 // Writes `content` to a temporary file beside the target of `path` (see
 // resolve_for_write; an existing file keeps its permissions, a new one gets
@@ -48,6 +57,10 @@ bool write_atomically(const std::string& path, std::string_view content, std::st
 // refused at once, never waited on). `max_size` 0 means no limit. A missing file
 // is FileError::System with errnum ENOENT.
 FileResult read_regular_file(const std::string& path, std::size_t max_size, std::string& content);
+// The same for a file that is later written back: read through open_for_rewrite,
+// so a link a save would refuse is refused here too (UnsafeLink) and nothing of
+// the file it names is read.
+FileResult read_file_to_rewrite(const std::string& path, std::size_t max_size, std::string& content);
 
 // Temporary files of this program are named ".kw-XXXXXX.tmp" (six letters or
 // digits), short enough for any target name the file system allows.

@@ -142,12 +142,11 @@ Konfiguration Datei_Lesen(const std::string& pfad, Lesebericht* bericht)
 {
     Konfiguration k;
     Lesebericht b;
-    int fd = ::open(pfad.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    struct stat st {};
-    if (fd >= 0 && (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))) {
-        ::close(fd); // a folder, a pipe, a device: not a configuration
-        fd = -1;
-    }
+    // A folder, a pipe, a device is no configuration; a link a save would refuse is not read.
+    int fd = -1;
+    const FileResult r = open_for_rewrite(pfad, O_RDONLY, fd);
+    if (!r.ok() && !(r.kind == FileError::System && r.errnum == ENOENT))
+        b.fehler = r.text;
     if (fd >= 0) {
         std::string inhalt;
         char puffer[4096];

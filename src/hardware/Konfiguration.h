@@ -34,13 +34,14 @@ struct Konfiguration {
 struct Lesebericht {
     bool geoeffnet = false; // false: file missing or unreadable, all defaults
     int zeilen = 0;         // lines found (at most 17); the rest took their defaults
+    std::string fehler;     // "<path>: <reason>" when the file exists but was not read
 };
 
 // "<Programmpfad>/Kesselwerk.cfg".
 std::string Konfigurationsdatei_Pfad(const std::string& Programmpfad);
 
 // Reads the file; what is missing takes the defaults above. Never fails, never blocks (a pipe or
-// device of the name reads as no file). Lines end at CR LF, LF or a lone CR. Lines that are not UTF-8
+// device of the name, or a link that a save would refuse, reads as no file). Lines end at CR LF, LF or a lone CR. Lines that are not UTF-8
 // (files written on Windows) are read as Windows-1252, except line 6, which stays byte for byte.
 Konfiguration Datei_Lesen(const std::string& pfad, Lesebericht* bericht = nullptr);
 

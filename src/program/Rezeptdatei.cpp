@@ -20,17 +20,20 @@ std::string Phasenabschnitt(int n) { return "Phase " + std::to_string(n); }
 
 std::string Flagwert(const std::string& flag) { return Flag_Lesen(flag) ? "TRUE" : "FALSE"; }
 
-enum class Lesen { Ok, Fehlt, Fehler, Zu_Gross };
+enum class Lesen { Ok, Fehlt, Fehler, Zu_Gross, Link };
 
-// Never blocks: a pipe or device of the name is refused at once.
+// Never blocks: a pipe or device of the name is refused at once. A link that a save
+// would not follow is not read either.
 Lesen datei_lesen(const std::string& pfad, std::string& inhalt, std::string& fehler)
 {
-    const FileResult r = read_regular_file(pfad, Max_Dateigroesse, inhalt);
+    const FileResult r = read_file_to_rewrite(pfad, Max_Dateigroesse, inhalt);
     if (r.ok())
         return Lesen::Ok;
     fehler = r.text.substr(std::min(r.text.size(), pfad.size() + 2));
     if (r.kind == FileError::TooLarge)
         return Lesen::Zu_Gross;
+    if (r.kind == FileError::UnsafeLink)
+        return Lesen::Link;
     if (r.kind == FileError::System && r.errnum == ENOENT)
         return Lesen::Fehlt;
     return Lesen::Fehler;
@@ -178,6 +181,9 @@ Rezeptergebnis Rezept_Speichern(const std::string& programmordner, Maischprogram
     case Lesen::Zu_Gross:
         r.fehler = Rezeptergebnis::Fehler::Zu_Gross;
         return r;
+    case Lesen::Link:
+        r.fehler = Rezeptergebnis::Fehler::Link_Verweigert;
+        return r;
     }
 
     Maischprogramm neu = programm;
@@ -211,6 +217,9 @@ Rezeptergebnis Rezept_Laden(const std::string& rezeptdatei, Maischprogramm& prog
         return r;
     case Lesen::Zu_Gross:
         r.fehler = Rezeptergebnis::Fehler::Zu_Gross;
+        return r;
+    case Lesen::Link:
+        r.fehler = Rezeptergebnis::Fehler::Link_Verweigert;
         return r;
     }
     const Profildatei datei = Profildatei::aus_Bytes(inhalt);

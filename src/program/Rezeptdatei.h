@@ -4,7 +4,8 @@
 //
 // Saving writes the whole file at once (beside it, flushed, renamed over it), so
 // a failed save leaves the previous recipe as it was. A recipe that is a symbolic
-// link stays one: the file it names is written. Reading never blocks on a pipe or
+// link stays one: the file it names is written, unless another user may have
+// planted it (resolve_for_write), which is neither read nor written. Reading never blocks on a pipe or
 // device of the name, and nothing but a regular file is read or replaced. Entries of an existing file
 // that the program does not write are kept.
 
@@ -26,7 +27,7 @@ struct Rezeptergebnis {
         Zu_Gross,          // not a recipe: larger than any recipe could be
         Schreibfehler,     // existing file write-protected or no regular file, or temporary
                            // file, writing, flushing or renaming failed
-        Link_Verweigert,   // the recipe is a symbolic link in a folder other users may write
+        Link_Verweigert,   // the recipe is a symbolic link another user may have planted
     };
     Fehler fehler = Fehler::Keiner;
     std::string pfad;    // the file acted on (Rezeptdatei)
@@ -66,7 +67,7 @@ void Rezept_Uebernehmen(const Profildatei& datei, Maischprogramm& programm, Brau
 Rezeptergebnis Rezept_Speichern(const std::string& programmordner, Maischprogramm& programm,
                                 const BrauDaten& daten);
 
-// Loads the file. On failure (unreadable, too large) nothing changes.
+// Loads the file. On failure (unreadable, too large, a refused link) nothing changes.
 Rezeptergebnis Rezept_Laden(const std::string& rezeptdatei, Maischprogramm& programm,
                             BrauDaten& daten);
 

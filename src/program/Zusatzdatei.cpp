@@ -20,7 +20,7 @@ Profildatei Zusatzdatei_Lesen(const std::string& ordner, Zusatzdatei_Bericht* be
 {
     Zusatzdatei_Bericht b;
     std::string inhalt;
-    const FileResult r = read_regular_file(Zusatzdatei_Pfad(ordner), Max_Groesse, inhalt);
+    const FileResult r = read_file_to_rewrite(Zusatzdatei_Pfad(ordner), Max_Groesse, inhalt);
     Profildatei datei;
     if (r.ok()) {
         b.vorhanden = true;

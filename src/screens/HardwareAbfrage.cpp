@@ -268,8 +268,17 @@ void HardwareAbfrage::Konfiguration_Laden()
             "The settings could not be saved last time: the values in memory are shown."));
     } else {
         Lesebericht bericht;
-        k = Datei_Lesen(Konfigurationsdatei_Pfad(app.anlage.Programmpfad), &bericht);
-        if (!bericht.geoeffnet)
+        const std::string pfad = Konfigurationsdatei_Pfad(app.anlage.Programmpfad);
+        k = Datei_Lesen(pfad, &bericht);
+        if (!bericht.fehler.empty()) {
+            // The reason without the path, so that the hint keeps to its two lines.
+            std::string grund = bericht.fehler;
+            if (grund.starts_with(pfad + ": "))
+                grund.erase(0, pfad.size() + 2);
+            hinweisZeigen(QStringLiteral("Konfiguration nicht gelesen (%1): Vorgabewerte.\n"
+                                         "Configuration not read (%1): default values.")
+                              .arg(QString::fromStdString(grund)));
+        } else if (!bericht.geoeffnet)
             hinweisZeigen(QStringLiteral("Keine Konfigurationsdatei gefunden: Vorgabewerte. OK legt sie an.\n"
                                          "No configuration file found: default values. OK creates it."));
         else if (bericht.zeilen < Konfiguration::Zeilenzahl)

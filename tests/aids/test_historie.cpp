@@ -12,6 +12,7 @@
 
 #include "aids/Historie.h"
 #include "../fileio/Frist.h"
+#include "../fileio/Fremdlink.h"
 #include "fileio/Dateiname.h"
 
 namespace kw {
@@ -228,6 +229,32 @@ TEST_F(HistorieDatei, VerknuepfteHistorieBleibtVerknuepft) {
     // A plain file there is written as before.
     EXPECT_TRUE(Historie_Schreiben(datei("Alt.His"), "u , 60 , 61 , 62\r\n"));
     fs::permissions(ordner, fs::perms::owner_all);
+}
+
+TEST_F(HistorieDatei, FremderLinkImStickyOrdnerWirdNichtBeschrieben) {
+    if (!test::Als_Root()) GTEST_SKIP() << test::Ohne_Root;
+    fs::create_directories(ordner / "privat");
+    fs::permissions(ordner / "privat", fs::perms::owner_all);
+    schreibe(ordner / "privat" / "Pils.His", "alt , 1 , 2 , 3\r\n");
+    const fs::path brau = ordner / "brau";
+    ASSERT_TRUE(test::Sticky_Ordner(brau));
+    ASSERT_TRUE(test::Link_Von(brau / "Pils.His", "../privat/Pils.His", test::Fremder));
+    // One to a file not there yet: appending must not create it.
+    ASSERT_TRUE(test::Link_Von(brau / "Neu.His", (ordner / "privat" / "Neu.His").string(), test::Fremder));
+
+    EXPECT_FALSE(Historie_Schreiben(brau / "Pils.His", "t , 60 , 61 , 62\r\n"));
+    EXPECT_FALSE(Historie_Neu(brau / "Pils.His"));
+    EXPECT_FALSE(Historie_Schreiben(brau / "Neu.His", "t , 60 , 61 , 62\r\n"));
+    EXPECT_EQ(inhalt(ordner / "privat" / "Pils.His"), "alt , 1 , 2 , 3\r\n");
+    EXPECT_FALSE(fs::exists(ordner / "privat" / "Neu.His"));
+    EXPECT_TRUE(fs::is_symlink(brau / "Pils.His"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(brau), {}), 2);
+
+    // Our own link there is appended through.
+    ASSERT_EQ(::lchown((brau / "Pils.His").c_str(), ::geteuid(), ::getegid()), 0);
+    ASSERT_TRUE(Historie_Schreiben(brau / "Pils.His", "t , 60 , 61 , 62\r\n"));
+    EXPECT_EQ(inhalt(ordner / "privat" / "Pils.His"), "alt , 1 , 2 , 3\r\nt , 60 , 61 , 62\r\n");
+    EXPECT_TRUE(fs::is_symlink(brau / "Pils.His"));
 }
 
 TEST_F(HistorieDatei, RohrleitungBlockiertWederNeuNochKurve) {

@@ -13,6 +13,7 @@
 #include <sys/stat.h>
 
 #include "../fileio/Frist.h"
+#include "../fileio/Fremdlink.h"
 
 using kw::test::Tempordner;
 
@@ -209,6 +210,45 @@ TEST(Konfiguration, VerknuepfteDateiBleibtVerknuepft)
     EXPECT_NE(fehler.find("symbolic link"), std::string::npos) << fehler;
     EXPECT_EQ(Datei_Lesen(d / "geteilt/Kesselwerk.cfg").Sprache, "2");
     fs::permissions(d.pfad, fs::perms::owner_all);
+}
+
+TEST(Konfiguration, FremderLinkImStickyOrdnerWirdWederGelesenNochBeschrieben)
+{
+    namespace fs = std::filesystem;
+    if (!test::Als_Root())
+        GTEST_SKIP() << test::Ohne_Root;
+    Tempordner d;  // 0700, ours
+    d.schreibe("unser.cfg", musterdatei);
+    const fs::path brau = d.pfad / "brau";
+    ASSERT_TRUE(test::Sticky_Ordner(brau));
+    ASSERT_TRUE(test::Link_Von(brau / "Kesselwerk.cfg", "../unser.cfg", test::Fremder));
+
+    // Read as no file: the defaults, and the reason for the settings screen.
+    Lesebericht b;
+    EXPECT_EQ(Datei_Lesen((brau / "Kesselwerk.cfg").string(), &b), Konfiguration{});
+    EXPECT_FALSE(b.geoeffnet);
+    EXPECT_NE(b.fehler.find("symbolic link not followed"), std::string::npos) << b.fehler;
+
+    Konfiguration k;
+    k.Sprache = "2";
+    std::string fehler;
+    EXPECT_FALSE(Datei_Schreiben((brau / "Kesselwerk.cfg").string(), k, &fehler));
+    EXPECT_NE(fehler.find("symbolic link not followed"), std::string::npos) << fehler;
+    EXPECT_EQ(d.lies("unser.cfg"), musterdatei);
+    EXPECT_TRUE(fs::is_symlink(brau / "Kesselwerk.cfg"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(brau), {}), 1);
+
+    // Our own link there is followed.
+    ASSERT_EQ(::lchown((brau / "Kesselwerk.cfg").c_str(), ::geteuid(), ::getegid()), 0);
+    EXPECT_EQ(Datei_Lesen((brau / "Kesselwerk.cfg").string(), &b).Sprache, "7");
+    EXPECT_TRUE(b.fehler.empty()) << b.fehler;
+    ASSERT_TRUE(Datei_Schreiben((brau / "Kesselwerk.cfg").string(), k, &fehler)) << fehler;
+    EXPECT_EQ(Datei_Lesen(d / "unser.cfg").Sprache, "2");
+    EXPECT_TRUE(fs::is_symlink(brau / "Kesselwerk.cfg"));
+
+    // A missing file is no fault to report.
+    Datei_Lesen(d / "fehlt.cfg", &b);
+    EXPECT_TRUE(b.fehler.empty());
 }
 
 TEST(Konfiguration, RohrleitungWirdWederGelesenNochBeschrieben)

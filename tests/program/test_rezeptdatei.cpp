@@ -5,6 +5,7 @@
 
 #include "Testdatei.h"
 #include "../fileio/Frist.h"
+#include "../fileio/Fremdlink.h"
 
 #include <cerrno>
 #include <csignal>
@@ -629,6 +630,49 @@ TEST_F(Rezeptordner, FremdBeschreibbarerOrdnerFolgtKeinemLink)
     fs::permissions(pfad / "offen", fs::perms::all);
     m.Biersorte = "Neu";
     EXPECT_TRUE(Rezept_Speichern((pfad / "offen").string(), m, BrauDaten{}).ok());
+}
+
+TEST_F(Rezeptordner, FremderLinkImStickyOrdnerWirdWederGeladenNochBeschrieben)
+{
+    if (!test::Als_Root())
+        GTEST_SKIP() << test::Ohne_Root;
+    // The program folder lies in a shared folder like /tmp; another user planted a
+    // link under the recipe's name to a file of ours.
+    fs::create_directories(pfad / "privat");
+    fs::permissions(pfad / "privat", fs::perms::owner_all);
+    schreibe(pfad / "privat" / "Festbier.rez", Festbier_Datei());
+    const fs::path brau = pfad / "brau";
+    ASSERT_TRUE(test::Sticky_Ordner(brau));
+    ASSERT_TRUE(test::Link_Von(brau / "Festbier.rez", "../privat/Festbier.rez", test::Fremder));
+
+    Maischprogramm m = Festbier();
+    m.Phase(1).setTemperatur("63");
+    const auto s = Rezept_Speichern(brau.string(), m, BrauDaten{});
+    EXPECT_EQ(s.fehler, Rezeptergebnis::Fehler::Link_Verweigert);
+    EXPECT_EQ(m.Phase(1).Temperatur(), "63");
+    EXPECT_EQ(lies(pfad / "privat" / "Festbier.rez"), Festbier_Datei());
+    EXPECT_TRUE(fs::is_symlink(brau / "Festbier.rez"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(brau), {}), 1) << "no temporary file left";
+
+    // Loading it would hand the other file to the next save: nothing is loaded.
+    Maischprogramm geladen;
+    geladen.Biersorte = "Pils";
+    BrauDaten b;
+    b.Sudgroesse = "20";
+    const auto l = Rezept_Laden((brau / "Festbier.rez").string(), geladen, b);
+    EXPECT_EQ(l.fehler, Rezeptergebnis::Fehler::Link_Verweigert);
+    EXPECT_NE(l.detail.find("symbolic link"), std::string::npos) << l.detail;
+    EXPECT_EQ(geladen.Biersorte, "Pils");
+    EXPECT_EQ(geladen.Phase(1), Cl_Phase{});
+    EXPECT_EQ(b.Sudgroesse, "20");
+
+    // The same link of our own is followed both ways.
+    ASSERT_EQ(::lchown((brau / "Festbier.rez").c_str(), ::geteuid(), ::getegid()), 0);
+    ASSERT_TRUE(Rezept_Speichern(brau.string(), m, BrauDaten{}).ok());
+    EXPECT_TRUE(fs::is_symlink(brau / "Festbier.rez"));
+    EXPECT_NE(lies(pfad / "privat" / "Festbier.rez").find("Temperatur=63"), std::string::npos);
+    ASSERT_TRUE(Rezept_Laden((brau / "Festbier.rez").string(), geladen, b).ok());
+    EXPECT_EQ(geladen.Phase(1).Temperatur(), "63");
 }
 
 TEST_F(Rezeptordner, RohrleitungWirdWederGeladenNochUeberschrieben)

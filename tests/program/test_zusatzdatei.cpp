@@ -2,6 +2,7 @@
 
 #include "program/Zusatzdatei.h"
 #include "Testdatei.h"
+#include "../fileio/Fremdlink.h"
 
 #include <gtest/gtest.h>
 #include <filesystem>
@@ -61,5 +62,27 @@ TEST(Zusatzdatei, EinFremdesDingUnterDemNamenWirdNieUeberschrieben)
     EXPECT_FALSE(Zusatzdatei_Aendern(o, [](Profildatei& d) { d.Ini_Schreiben("MQTT", "Host", "x"); }, &fehler));
     EXPECT_NE(fehler.find("Kesselwerk.ini"), std::string::npos) << fehler;
     EXPECT_TRUE(fs::is_directory(o / "Kesselwerk.ini"));
+    fs::remove_all(o);
+}
+
+TEST(Zusatzdatei, FremderLinkImStickyOrdnerWirdWederGelesenNochBeschrieben)
+{
+    if (!test::Als_Root())
+        GTEST_SKIP() << test::Ohne_Root;
+    const fs::path o = neuer_Ordner();
+    fs::permissions(o, fs::perms::owner_all);
+    test::schreibe(o / "unser.ini", "[MQTT]\r\nPasswort=geheim\r\n");
+    const fs::path brau = o / "brau";
+    ASSERT_TRUE(test::Sticky_Ordner(brau));
+    ASSERT_TRUE(test::Link_Von(brau / "Kesselwerk.ini", "../unser.ini", test::Fremder));
+
+    Zusatzdatei_Bericht b;
+    EXPECT_TRUE(Zusatzdatei_Lesen(brau, &b).leer());
+    EXPECT_NE(b.fehler.find("symbolic link not followed"), std::string::npos) << b.fehler;
+    std::string fehler;
+    EXPECT_FALSE(Zusatzdatei_Aendern(brau, [](Profildatei& d) { d.Ini_Schreiben("MQTT", "Host", "x"); }, &fehler));
+    EXPECT_FALSE(fehler.empty());
+    EXPECT_EQ(test::lies(o / "unser.ini"), "[MQTT]\r\nPasswort=geheim\r\n");
+    EXPECT_TRUE(fs::is_symlink(brau / "Kesselwerk.ini"));
     fs::remove_all(o);
 }

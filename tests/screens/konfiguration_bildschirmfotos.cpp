@@ -1,6 +1,7 @@
 // Saves pictures of the settings screen and the start-up notice:
 //   konfiguration_bildschirmfotos <folder> [language 1..8]
-// HardwareAbfrage.png (from a sample file), HardwareAbfrage_ohne_Datei.png, HardwareConf.png.
+// HardwareAbfrage.png (from a sample file), HardwareAbfrage_ohne_Datei.png, HardwareConf.png,
+// and as root HardwareAbfrage_fremder_Link.png (a link of another user in a sticky folder).
 
 #include <QApplication>
 #include <QPixmap>
@@ -12,6 +13,7 @@
 #include <string>
 
 #include "Testanwendung.h"
+#include "../fileio/Fremdlink.h"
 #include "screens/Grundbild.h"
 #include "screens/HardwareAbfrage.h"
 
@@ -48,6 +50,17 @@ int main(int argc, char** argv)
         grundbild.Timer_Anhalten();
         grundbild.Timer1_Timer();
         aufnehmen(u.app->bildschirm<kw::HardwareAbfrage>(), ziel + QStringLiteral("/HardwareAbfrage_ohne_Datei.png"));
+    }
+    if (kw::test::Als_Root()) {
+        // The program folder open like /tmp, the settings' name a link planted by another user.
+        const fs::path offen = ordner / "offen";
+        kw::test::Sticky_Ordner(offen);
+        kw::test::Link_Von(offen / "Kesselwerk.cfg", "../Kesselwerk.cfg", kw::test::Fremder);
+        kw::test::Testumgebung u(offen.string());
+        auto& grundbild = u.app->bildschirm<kw::Grundbild>();
+        grundbild.Timer_Anhalten();
+        grundbild.Timer1_Timer();
+        aufnehmen(u.app->bildschirm<kw::HardwareAbfrage>(), ziel + QStringLiteral("/HardwareAbfrage_fremder_Link.png"));
     }
     {
         std::ofstream f(ordner / "Kesselwerk.cfg", std::ios::binary);

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "Testanwendung.h"
+#include "../fileio/Fremdlink.h"
 #include "screens/Beschriftungen.h"
 #include "screens/Grundbild.h"
 #include "screens/HardwareAbfrage.h"
@@ -536,6 +537,35 @@ TEST_F(KonfigTest, NichtGespeichertWirdGemeldetUndGiltTrotzdem)
     EXPECT_EQ(feld(d, "Conf_Extra2_Ein"), "Kran Ein");
     EXPECT_TRUE(element<QLabel>(d, "Lesehinweis")->isVisible());
     EXPECT_TRUE(fs::is_directory(datei()));
+}
+
+TEST_F(KonfigTest, FremderLinkImOffenenOrdnerWirdGenanntUndNichtBeschrieben)
+{
+    if (!Als_Root())
+        GTEST_SKIP() << Ohne_Root;
+    // The program folder lies open like /tmp, and another user planted a link under
+    // the settings' name to a file of ours.
+    fs::create_directory(ordner / "privat");
+    fs::permissions(ordner / "privat", fs::perms::owner_all);
+    const std::string unsere = "dt\r\nunserlog\r\n";
+    std::ofstream(ordner / "privat" / "Kesselwerk.cfg", std::ios::binary) << unsere;
+    ASSERT_TRUE(Sticky_Ordner(ordner));
+    ASSERT_TRUE(Link_Von(datei(), "privat/Kesselwerk.cfg", Fremder));
+
+    HardwareAbfrage& d = starten_und_laden();
+    EXPECT_EQ(feld(d, "NameLogFile"), "templog") << "the defaults, nothing of the file behind the link";
+    auto* hinweis = element<QLabel>(d, "Lesehinweis");
+    ASSERT_NE(hinweis, nullptr);
+    EXPECT_TRUE(hinweis->isVisible());
+    EXPECT_TRUE(hinweis->text().contains(QStringLiteral("symbolic link not followed"))) << hinweis->text().toStdString();
+    ok();
+    const auto m = meldungen();
+    ASSERT_EQ(m.size(), 1u);
+    EXPECT_NE(m[0].find("nicht gespeichert"), std::string::npos) << m[0];
+    EXPECT_NE(m[0].find("symbolic link not followed"), std::string::npos) << m[0];
+    std::ifstream f(ordner / "privat" / "Kesselwerk.cfg", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(f), {}), unsere);
+    EXPECT_TRUE(fs::is_symlink(datei()));
 }
 
 // --- every way out writes the all-off state to the interface in use ---
