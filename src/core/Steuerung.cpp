@@ -58,6 +58,7 @@ void Steuerung::laden(Zeitpunkt uhrzeit, Laufzeitpunkt now)
     a.laden(now);
     a.Uhr_Versatz = uhrzeit.time_since_epoch() - now.time_since_epoch();
     z.laden();
+    ist_gemessen = false;
 }
 
 // ---------------------------------------------------------------------------
@@ -319,12 +320,14 @@ void Steuerung::Phase_Laeuft(Laufzeitpunkt now)
     const Phasenart art = Art(p);
     const float soll = Text_Als_Single(p.Temperatur(), a.Dezimaltrenner);
     const float ist = Text_Als_Single(z.Anzeige_TempIst, a.Dezimaltrenner);
+    // A temperature the heating may not follow ends no phase either; the phase clock runs on.
+    const bool ist_gilt = Isttemperatur_Verwertbar(Zeitpunkt{now.time_since_epoch()});
 
     bool ende = false;
     switch (art) {
-    case Phasenart::Aufheizen: ende = ist >= soll; break;
+    case Phasenart::Aufheizen: ende = ist_gilt && ist >= soll; break;
     case Phasenart::Halten: ende = now >= a.Endzeit_Phase; break;
-    case Phasenart::Kuehlen: ende = ist <= soll; break;
+    case Phasenart::Kuehlen: ende = ist_gilt && ist <= soll; break;
     case Phasenart::Keine: break;
     }
 
@@ -359,9 +362,13 @@ void Steuerung::Ruf_Ausloesen(const Cl_Phase& p)
 // ---------------------------------------------------------------------------
 // Temperature intake and the two views
 
+// Outside simulation, from the end of the first tick on, the actual temperature is the reading.
+bool Steuerung::Gemessen() const { return !a.Simulation && a.Konfig_Geladen && a.Init_Fertig; }
+
 void Steuerung::Temperatur_Uebernehmen()
 {
-    if (!a.Simulation && a.Konfig_Geladen && a.Init_Fertig) {
+    ist_gemessen = Gemessen();
+    if (ist_gemessen) {
         if (a.Temperaturwert.empty()) {
             z.Anzeige_TempIst = "0.0";   // no reading yet; the heating waits for one (Messung_Bewerten)
         } else if (a.Temperaturwert == "85.00") {
@@ -391,7 +398,7 @@ void Steuerung::Temperatur_Uebernehmen()
 // Outside simulation the reading must be live and plausible before it may steer the heating.
 Sperrgrund Steuerung::Messung_Bewerten(Zeitpunkt now) const
 {
-    if (a.Simulation || !a.Konfig_Geladen || !a.Init_Fertig)
+    if (!Gemessen())
         return Sperrgrund::Keiner;
     if (!a.Messzeitpunkt)
         return Sperrgrund::Keine_Messung;
@@ -403,6 +410,15 @@ Sperrgrund Steuerung::Messung_Bewerten(Zeitpunkt now) const
     if (!(ist >= Grenzwerte::Messung_Min_Grad && ist <= Grenzwerte::Messung_Max_Grad))
         return Sperrgrund::Messung_Unplausibel;
     return Sperrgrund::Keiner;
+}
+
+// The step machine compares the text of the previous tick's intake: it counts if the interlock let
+// the heating follow it then, it came from the source in effect now (a slider value is no reading)
+// and it has not grown too old since.
+bool Steuerung::Isttemperatur_Verwertbar(Zeitpunkt now) const
+{
+    return a.Heizsperre == Sperrgrund::Keiner && ist_gemessen == Gemessen()
+        && Messung_Bewerten(now) == Sperrgrund::Keiner;
 }
 
 // Events on every change; the warning once per episode: at once when a reading went bad or is

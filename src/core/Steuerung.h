@@ -110,7 +110,9 @@ private:
     void Phase_Laeuft(Laufzeitpunkt now);
     void Ruf_Ausloesen(const Cl_Phase& p);
     void Temperatur_Uebernehmen();
+    bool Gemessen() const;
     Sperrgrund Messung_Bewerten(Zeitpunkt now) const;
+    bool Isttemperatur_Verwertbar(Zeitpunkt now) const;
     void Sperre_Melden(Zeitpunkt now, Sperrgrund vorher, bool laufbild);
     void Wirkung_Pruefen(Zeitpunkt now, bool laufbild);
     void Sensorwarnung_Ausloesen(Zeitpunkt now, Warnungsgrund grund);
@@ -127,6 +129,7 @@ private:
     Ereignisse keine_ereignisse;
     Ereignisse* ereignisse = &keine_ereignisse;
     std::vector<int> pruefmeldungen;   // messages of the running program check
+    bool ist_gemessen = false;         // the last intake took Anzeige_TempIst from the reading, not the slider
     // The reading as last converted for display: the same reading is not formatted
     // anew. No separator is 0, so the first reading is always converted.
     struct Messanzeige {

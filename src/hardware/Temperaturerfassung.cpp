@@ -51,7 +51,12 @@ bool Temperaturerfassung::starte(const Befehl& b, bool init, std::chrono::sys_se
     m_laufStart = now;
     m_beendenVerlangt = false;
     m_beendenGesendet = false;
-    return m_starter.start(b.programm, b.argumente, m_programmpfad); // a failed start leaves the value as it was
+    if (!init)
+        m_laufAbgebrochen = false;
+    // a failed start leaves the value as it was
+    const bool gestartet = m_starter.start(b.programm, b.argumente, m_programmpfad);
+    m_zyklusLauf = !init && gestartet;
+    return gestartet;
 }
 
 void Temperaturerfassung::laufzeitPruefen(std::chrono::sys_seconds now)
@@ -67,11 +72,16 @@ void Temperaturerfassung::laufzeitPruefen(std::chrono::sys_seconds now)
     m_starter.kill();
     m_beendenGesendet = true;
     m_letztesBeenden = now;
+    // A run stopped midway has not read all its sensors: its last line may belong to any of them.
+    if (!m_laufIstInit)
+        m_laufAbgebrochen = true;
 }
 
 void Temperaturerfassung::tick(std::chrono::sys_seconds now, short Konfiguration_Bestaetigt)
 {
     laufzeitPruefen(now);
+    if (m_zyklusLauf && !m_starter.isRunning())
+        m_zyklusLauf = false;
     if (m_initAusstehend && !m_starter.isRunning()) {
         m_initAusstehend = false;
         starte(m_initBefehl, true, now);
@@ -91,9 +101,11 @@ void Temperaturerfassung::tick(std::chrono::sys_seconds now, short Konfiguration
         m_Faelligkeit = now + Lesewartezeit;
         m_logGroesseVorher = Loggroesse(m_logdatei);
         starte(m_leseBefehl, false, now);
-    } else if (now >= m_Faelligkeit) {
+    } else if (now >= m_Faelligkeit && !m_zyklusLauf) {
+        // A run slower than the read delay is read once it has ended: the next run may only start then,
+        // and what this one wrote would lie before that run's mark.
         bool neu = false;
-        if (!m_logdatei.empty())
+        if (!m_logdatei.empty() && !m_laufAbgebrochen)
             // Only a number that this run wrote whole: a tool that logs error text would find the old
             // value again, and the rest of a line cut off by an ended run would splice into the next one.
             if (auto wert = Logwert_Lesen(m_logdatei); wert && wert->anfang >= m_logGroesseVorher) {

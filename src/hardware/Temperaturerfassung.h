@@ -1,5 +1,6 @@
 #pragma once
-// The TempRead cycle: after the start-up wait, start a DigiTemp reading run, read the log 3 s later, repeat.
+// The TempRead cycle: after the start-up wait, start a DigiTemp reading run, read the log 3 s later (or
+// once the run has ended, when it takes longer), repeat. Never two runs at once.
 
 #include "hardware/Digitemp.h"
 #include "hardware/Konfiguration.h"
@@ -23,7 +24,9 @@ class Temperaturerfassung {
 public:
     static constexpr std::chrono::seconds Startwartezeit{15};
     static constexpr std::chrono::seconds Lesewartezeit{3};
-    static constexpr std::chrono::seconds Laufgrenze{10};           // a reading run still going then is ended
+    // A reading run still going then is ended. Slower runs that end by themselves thus give readings at most
+    // 10 s and a tick or two apart, well inside the 15 s after which the controller holds the heating.
+    static constexpr std::chrono::seconds Laufgrenze{10};
     static constexpr std::chrono::seconds Initialisierungsgrenze{60}; // the bus search may take half a minute
 
     // `Sensor_Alarm` is the program-wide flag; the cycle sets it, the alarm screens clear it.
@@ -43,8 +46,10 @@ public:
     void Veraltungswarnung_Setzen(bool ein) { m_Veraltungswarnung = ein; }
 
     const std::string& Temperaturwert() const { return m_Temperaturwert; }
-    // The `now` of the tick that took the newest valid reading: a complete number written by the run just
-    // read (not an older one found again) and not the power-on value. Unset until the first after each OK.
+    // The `now` of the tick that took the newest valid reading: a complete number that the cycle's run
+    // wrote before it ended by itself (not an older one found again, nothing of a run that had to be ended)
+    // and not the power-on value. Fresh means such a read succeeded then, however long the run took.
+    // Unset until the first after each OK.
     std::optional<std::chrono::sys_seconds> Messzeitpunkt() const { return m_Messzeitpunkt; }
     short Zaehler_85() const { return m_Zaehler_85; }
     bool Messung_Laeuft() const { return m_Messung_Laeuft; }
@@ -78,6 +83,8 @@ private:
 
     bool m_initAusstehend = false;
     bool m_laufIstInit = false;
+    bool m_zyklusLauf = false;       // the reading run of the open cycle is still going
+    bool m_laufAbgebrochen = false;  // that run was ended by us (hung, or at OK): nothing of it counts
     bool m_beendenVerlangt = false;
     std::chrono::sys_seconds m_laufStart{};
     std::chrono::sys_seconds m_letztesBeenden{};

@@ -394,5 +394,104 @@ TEST_F(Sensor, AbFuenfundneunzigGradKeinePruefung)
     EXPECT_TRUE(a.Heizung_Ohne_Wirkung);
 }
 
+// A temperature the interlock would not heat on ends no phase: the phase waits for a fresh,
+// plausible reading, shows the reading as invalid meanwhile, and raises its end call only then.
+TEST_F(Sensor, UnplausibleMessungBeendetKeinePhase)
+{
+    a.Programm.AnzPhasen = "2";
+    Phase_Setzen(a.Programm, 1, Art::Aufheizen, "62", "", "10", "10", Ruf::Ende, "", "Einmaischen");
+    Phase_Setzen(a.Programm, 2, Art::Kuehlen, "20", "", "10", "10");
+    takt();
+    a.Temperaturwert = "30.0";
+    starten();
+    laufe(5s);
+    a.Temperaturwert = "127.94";   // a sensor error value, read fresh
+    laufe(10s);
+    EXPECT_EQ(a.Ablaufschritt, 3);
+    EXPECT_EQ(a.Akt_Phase, 1);
+    EXPECT_TRUE(f.rufe.empty()) << "no end call on an implausible reading";
+    EXPECT_FALSE(a.Ruf_Aktiv);
+    EXPECT_EQ(z.Anzeige_TempIst, "127.94");
+    EXPECT_TRUE(z.Anzeige_TempIst_Ungueltig);
+    EXPECT_EQ(a.Aus_Heizung, 0);
+    a.Temperaturwert = "105.5";   // just above the plausible range
+    laufe(2s);
+    EXPECT_TRUE(f.rufe.empty());
+    a.Temperaturwert = "62.0";    // reached, really
+    laufe(300ms);
+    EXPECT_EQ(f.rufe, std::vector<std::string>{"Einmaischen"});
+    s.QUITTIEREN();
+    bis([&] { return a.Akt_Phase == 2 && a.Ablaufschritt == 3; }, 2s);
+
+    // cooling: a negative value (as a kernel sensor gives it) and one just below 0 °C end nothing
+    a.Temperaturwert = "-0.50";
+    laufe(10s);
+    EXPECT_EQ(a.Akt_Phase, 2);
+    EXPECT_EQ(a.Ablaufschritt, 3);
+    EXPECT_TRUE(z.Anzeige_TempIst_Ungueltig);
+    a.Temperaturwert = "19.9";
+    laufe(500ms);
+    EXPECT_FALSE(a.Brauen_Gestartet) << "the program ends on the plausible reading";
+    EXPECT_EQ(z.Anzeige_Fertig, Lampe::Rot);
+}
+
+// A reading that has gone stale ends no phase, also one entered by "Start ab Phase" or by ">"
+// with the old value already past its target; a fresh reading of the same value does.
+TEST_F(Sensor, VeralteteMessungBeendetKeinePhase)
+{
+    a.Programm.AnzPhasen = "3";
+    Phase_Setzen(a.Programm, 1, Art::Halten, "62", "30", "10", "10");
+    Phase_Setzen(a.Programm, 2, Art::Kuehlen, "20", "", "10", "10");
+    Phase_Setzen(a.Programm, 3, Art::Aufheizen, "10", "", "10", "10");
+    takt();
+    messung("15.0");   // the sensor's last reading, then silence
+    laufe(20s);
+    ASSERT_EQ(a.Heizsperre, Sperrgrund::Messung_Veraltet);
+    s.switch3();
+    s.Eingabe_Start_Phase("2");
+    s.Eingabe_Start_Zeit("0");
+    starten();
+    EXPECT_EQ(a.Akt_Phase, 2);
+    laufe(30s);
+    EXPECT_EQ(a.Akt_Phase, 2) << "15 °C is below the target, but 35 s old";
+    EXPECT_EQ(a.Ablaufschritt, 3);
+    EXPECT_TRUE(z.Anzeige_TempIst_Ungueltig);
+    s.PhaseRauf();
+    laufe(30s);
+    EXPECT_EQ(a.Akt_Phase, 3);
+    EXPECT_TRUE(a.Brauen_Gestartet) << "a heating-up phase waits as well";
+
+    // the reading as the tool brings it back: one new reading, then none for 15 s
+    s.PhaseRunter();
+    laufe(200ms);
+    ASSERT_EQ(a.Akt_Phase, 2);
+    messung("15.0");
+    laufe(200ms);
+    EXPECT_EQ(a.Akt_Phase, 2);
+    EXPECT_EQ(a.Ablaufschritt, 4) << "ends on the fresh reading";
+}
+
+// Only the source in effect counts: leaving simulation, the slider's last value ends no phase.
+TEST_F(Sensor, SchieberwertBeendetNachDerSimulationKeinePhase)
+{
+    ein_phasen_programm(Art::Aufheizen, "62", "", "10", "10");
+    takt();
+    a.Temperaturwert = "30.0";
+    simulation(40);
+    starten();
+    a.Sim_Temperatur = 70;   // the slider pushed past the target ...
+    takt();
+    s.Switch1();             // ... and simulation left before the phase could end on it
+    laufe(5s);
+    EXPECT_TRUE(a.Brauen_Gestartet);
+    EXPECT_EQ(a.Ablaufschritt, 3);
+    EXPECT_EQ(z.Anzeige_TempIst, "30");
+
+    // in simulation the slider ends a phase as before
+    s.Switch1();
+    laufe(500ms);
+    EXPECT_FALSE(a.Brauen_Gestartet);
+}
+
 } // namespace
 } // namespace kw::test

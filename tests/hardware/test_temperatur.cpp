@@ -256,7 +256,7 @@ TEST_F(ZyklusTest, NieZweiLaeufeUndNach10SekundenBeendet)
     }
     EXPECT_EQ(starter.starts.size(), 2u) << "no second run beside one still going";
     EXPECT_EQ(starter.kills, 0);
-    EXPECT_EQ(erfassung.Temperaturwert(), "21.44") << "read at 3 s all the same";
+    EXPECT_TRUE(erfassung.Messung_Laeuft()) << "the cycle waits for its run";
 
     tick(); // 10 s
     EXPECT_EQ(starter.kills, 1);
@@ -267,7 +267,85 @@ TEST_F(ZyklusTest, NieZweiLaeufeUndNach10SekundenBeendet)
     EXPECT_EQ(starter.kills, 2) << "then forced";
     starter.laeuft = false;
     tick();
+    EXPECT_FALSE(erfassung.Messung_Laeuft());
+    EXPECT_EQ(erfassung.Temperaturwert(), "") << "an ended run gives no reading, though it logged one";
+    tick();
     EXPECT_EQ(starter.starts.size(), 3u);
+}
+
+TEST_F(ZyklusTest, LangsamerLaufGibtSeinenWert)
+{
+    // Several sensors on a long bus: the run takes longer than the read delay and logs at its end.
+    startwarteAbwarten();
+    starter.endetSofort = false;
+    naechsterWert = "";
+    const char* const werte[] = {"21.44", "21.50", "21.62", "21.75"};
+    int dauer = 4;
+    for (const char* wert : werte) {
+        SCOPED_TRACE(wert);
+        tick();
+        const auto start = jetzt;
+        const auto laeufe = starter.starts.size();
+        ASSERT_TRUE(starter.laeuft);
+        for (jetzt += 1s; jetzt < start + std::chrono::seconds(dauer); jetzt += 1s) {
+            tick();
+            ASSERT_TRUE(erfassung.Messung_Laeuft()) << "the cycle waits for its run";
+            ASSERT_EQ(starter.starts.size(), laeufe) << "never two runs at once";
+        }
+        // The run logs and ends between two ticks.
+        std::ofstream(ordner / "templog.TXT", std::ios::app) << wert << "\n";
+        starter.laeuft = false;
+        tick();
+        EXPECT_EQ(erfassung.Temperaturwert(), wert);
+        EXPECT_EQ(erfassung.Messzeitpunkt(), jetzt) << "fresh when it is read";
+        EXPECT_FALSE(erfassung.Messung_Laeuft());
+        EXPECT_EQ(starter.starts.size(), laeufe) << "the next run starts on the next tick";
+        dauer += 2;   // 4 s up to 10 s less a tick
+    }
+    EXPECT_EQ(starter.kills, 0);
+    EXPECT_EQ(fenster.warnungen, 0);
+
+    // A run that ends by itself before the read delay is read at 3 s, as always.
+    starter.endetSofort = true;
+    naechsterWert = "22.00";
+    zyklus("22.00");
+    EXPECT_EQ(erfassung.Temperaturwert(), "22.00");
+}
+
+TEST_F(ZyklusTest, BeendeterLaufZaehltNicht)
+{
+    startwarteAbwarten();
+    zyklus("21.44");
+    const auto gut = erfassung.Messzeitpunkt();
+    ASSERT_EQ(gut, jetzt);
+
+    // A run that logs a whole line and a cut one, then hangs: ended after 10 s, nothing of it counts.
+    starter.endetSofort = false;
+    zeilenende = "\n2";
+    naechsterWert = "30.00";
+    tick();
+    const auto start = jetzt;
+    for (jetzt += 1s; jetzt < start + 10s; jetzt += 1s)
+        tick();
+    EXPECT_EQ(erfassung.Temperaturwert(), "21.44") << "not read while it runs";
+    EXPECT_EQ(starter.kills, 0);
+    tick();
+    EXPECT_EQ(starter.kills, 1);
+    EXPECT_FALSE(starter.laeuft);
+    EXPECT_FALSE(erfassung.Messung_Laeuft()) << "the cycle ends with the run";
+    EXPECT_EQ(erfassung.Temperaturwert(), "21.44");
+    EXPECT_EQ(erfassung.Messzeitpunkt(), gut);
+
+    // The next run completes the cut line: spliced onto it, its number is no reading either.
+    starter.endetSofort = true;
+    zeilenende = "\n";
+    zyklus("4.50");
+    EXPECT_EQ(ordner.lies("templog.TXT"), "21.44\n30.00\n24.50\n");
+    EXPECT_EQ(erfassung.Temperaturwert(), "21.44");
+    EXPECT_EQ(erfassung.Messzeitpunkt(), gut);
+    zyklus("22.00");
+    EXPECT_EQ(erfassung.Temperaturwert(), "22.00");
+    EXPECT_EQ(erfassung.Messzeitpunkt(), jetzt);
 }
 
 TEST_F(ZyklusTest, InitialisierungDarfLaengerSuchen)
@@ -481,6 +559,7 @@ case "$modus" in
   4) exit 4 ;;
   1) exit 1 ;;
   haengt) exec sleep 30 ;;
+  schreibthaengt) l=$(sed -n 's/^LOG //p' .digitemprc); cat "$hier/wert" >> "$l"; exec sleep 30 ;;
   kindhaengt) sh -c 'echo $$ > kind; exec sleep 30'; exit 0 ;;
   kindzaeh) sh -c 'trap "" TERM; echo $$ > kind; exec sleep 30'; exit 0 ;;
 esac
@@ -490,6 +569,7 @@ if [ $init = 1 ]; then
 fi
 [ -f .digitemprc ] || exit 2
 [ "$modus" = leer ] && exit 0
+[ "$modus" = langsam ] && sleep 0.3
 log=$(sed -n 's/^LOG //p' .digitemprc)
 cat "$hier/wert" >> "$log"
 exit 0
@@ -611,9 +691,58 @@ TEST_F(EchterLaufTest, HaengenderLaufWirdBeendet)
     erfassung.tick(jetzt, -1);
     ASSERT_TRUE(warteAufEnde(starter)) << "ended after 10 s";
     EXPECT_FALSE(starter.letzterExitcode()) << "by a signal";
+    erfassung.tick(jetzt, -1);
+    EXPECT_FALSE(erfassung.Messung_Laeuft()) << "its cycle ends with it";
     modus("");
     zyklus();
     EXPECT_EQ(erfassung.Temperaturwert(), "21.44");
+}
+
+TEST_F(EchterLaufTest, LangsamerLaufZaehltAbgebrochenerNicht)
+{
+    // The due time comes while the tool still runs: the cycle reads once it has ended.
+    modus("langsam");
+    ordner.schreibe("wert", "21.44\n");
+    erfassung.tick(jetzt, -1);
+    ASSERT_TRUE(starter.isRunning());
+    jetzt += 3s;
+    erfassung.tick(jetzt, -1);
+    EXPECT_TRUE(erfassung.Messung_Laeuft());
+    ASSERT_TRUE(warteAufEnde(starter));
+    erfassung.tick(jetzt, -1);
+    EXPECT_FALSE(erfassung.Messung_Laeuft());
+    EXPECT_EQ(erfassung.Temperaturwert(), "21.44");
+    EXPECT_EQ(erfassung.Messzeitpunkt(), jetzt);
+    const auto gut = jetzt;
+
+    // A run that logs, then hangs, is ended after 10 s; its line does not count.
+    modus("schreibthaengt");
+    ordner.schreibe("wert", "30.00\n");
+    jetzt += 1s;
+    erfassung.tick(jetzt, -1);
+    const auto start = jetzt;
+    ASSERT_TRUE(abwarten([&] { return ordner.lies("templog.TXT") == "21.44\n30.00\n"; }));
+    for (jetzt += 1s; jetzt < start + 10s; jetzt += 1s)
+        erfassung.tick(jetzt, -1);
+    EXPECT_TRUE(starter.isRunning());
+    EXPECT_EQ(erfassung.Temperaturwert(), "21.44");
+    modus("");
+    ordner.schreibe("wert", "22.00\n");
+    erfassung.tick(jetzt, -1);   // ended
+    ASSERT_TRUE(warteAufEnde(starter));
+    EXPECT_FALSE(starter.letzterExitcode()) << "by a signal";
+    erfassung.tick(jetzt, -1);   // its cycle is over (the next run may have started already)
+    EXPECT_EQ(erfassung.Temperaturwert(), "21.44");
+    EXPECT_EQ(erfassung.Messzeitpunkt(), gut);
+    jetzt += 1s;
+    if (!erfassung.Messung_Laeuft())
+        erfassung.tick(jetzt, -1);
+    ASSERT_TRUE(erfassung.Messung_Laeuft());
+    ASSERT_TRUE(warteAufEnde(starter));
+    jetzt += 3s;
+    erfassung.tick(jetzt, -1);
+    EXPECT_EQ(erfassung.Temperaturwert(), "22.00");
+    EXPECT_EQ(erfassung.Messzeitpunkt(), jetzt);
 }
 
 TEST_F(EchterLaufTest, FehlertextUndHalbeZeileSindKeineMessung)
