@@ -6,6 +6,7 @@
 #include <spawn.h>
 #include <sys/wait.h>
 #include <thread>
+#include <unistd.h>
 
 extern char** environ;
 
@@ -48,6 +49,8 @@ bool PosixProzessstarter::start(const std::string& programm, const std::vector<s
     posix_spawn_file_actions_destroy(&aktionen);
     if (fehler != 0)
         return false;
+    // Where posix_spawn is a plain fork (under emulation) the child may not lead its group yet.
+    ::setpgid(pid, pid);
     m_pid = pid;
     m_termGesendet = false;
     return true;

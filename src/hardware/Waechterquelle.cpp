@@ -141,6 +141,7 @@ bool Waechterverbindung::starten(const std::string& programm, const std::vector<
         ::close(paar[0]);
         return scheitern(programm + ": " + std::strerror(r));
     }
+    ::setpgid(pid, pid); // see Prozessstarter: the group must exist before a kill(-pid)
     m_pid = pid;
     m_fd = paar[0];
 
