@@ -29,6 +29,7 @@ void Bruecke::Einstellungen_Anwenden(const Einstellungen& e)
         const Einstellungen& alt = m_verbindung->einstellungen();
         const bool entfernen = !e.ein || Knotenname(alt) != Knotenname(e) || alt.Praefix() != e.Praefix();
         m_verbindung->beenden(entfernen);
+        m_meldungen_alt += m_verbindung->bericht().meldungen;
         m_alt.push_back(std::move(m_verbindung));
     }
     m_wartend.reset();
@@ -52,13 +53,24 @@ void Bruecke::starten()
     m_gesendet.clear();   // the new link gets the state at once
 }
 
+void Bruecke::Beenden()
+{
+    m_wartend.reset();
+    if (!m_verbindung)
+        return;
+    m_verbindung->beenden(false);
+    m_meldungen_alt += m_verbindung->bericht().meldungen;
+    m_alt.push_back(std::move(m_verbindung));
+}
+
 Bericht Bruecke::bericht() const
 {
-    if (m_verbindung)
-        return m_verbindung->bericht();
     Bericht b;
-    if (m_wartend)
+    if (m_verbindung)
+        b = m_verbindung->bericht();
+    else if (m_wartend)
         b.status = Status::Verbinde;
+    b.meldungen += m_meldungen_alt;
     return b;
 }
 

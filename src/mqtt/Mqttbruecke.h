@@ -43,6 +43,8 @@ public:
     // ends the old link and starts a new one once the old one has gone.
     void Einstellungen_Anwenden(const Einstellungen& e);
     const Einstellungen& einstellungen() const { return m_e; }
+    // The program ends: "offline" and a clean goodbye, on the link's thread (the destructor waits for it).
+    void Beenden();
 
     void vor_Tick();
     void nach_Tick();
@@ -55,7 +57,7 @@ public:
     void Sensorwarnung(Warnungsgrund grund);
     void Waechter_Setzen(std::string zustand) { m_waechter = std::move(zustand); }
 
-    // The connection's state (status Aus while switched off).
+    // The connection's state (status Aus while switched off); `meldungen` counts over every link so far.
     Bericht bericht() const;
     // Command messages ignored so far (bad JSON, unknown, not allowed, not possible now).
     std::uint64_t ignoriert() const { return m_ignoriert; }
@@ -85,6 +87,7 @@ private:
     std::optional<Einstellungen> m_wartend;      // to start once the old links are gone
     std::unique_ptr<Verbindung> m_verbindung;
     std::vector<std::unique_ptr<Verbindung>> m_alt; // ending
+    std::uint64_t m_meldungen_alt = 0;           // refusals told by links that have ended
 
     std::string m_gesendet;                      // last state handed over
     Laufzeitpunkt m_gesendet_um{};
