@@ -70,7 +70,7 @@ struct Broker {
         char vorlage[] = "/tmp/kw_bench_mqtt_XXXXXX";
         ordner = mkdtemp(vorlage);
         const std::string conf = ordner + "/mosquitto.conf";
-        std::ofstream(conf) << "listener " << port << " 127.0.0.1\nallow_anonymous true\npersistence false\n"
+        std::ofstream(conf) << "listener " << port << " 127.0.0.1\nallow_anonymous true\npersistence false\nlog_dest none\n"
                             << (geteuid() == 0 ? "user root\n" : "");
         const char* argv[] = {"mosquitto", "-c", conf.c_str(), nullptr};
         if (posix_spawnp(&pid, "mosquitto", nullptr, nullptr, const_cast<char**>(argv), environ) != 0) {

@@ -517,6 +517,7 @@ void Grundbild::aufbauen()
     links->addWidget(baueBetriebsarten());
     links->addWidget(baueManuell());
     links->addStretch(1);
+    links->addWidget(new Mqttanzeige(app));   // in the free space at the bottom
 
     auto* rechts = new QVBoxLayout;
     rechts->addWidget(baueFunktionen());
@@ -600,7 +601,6 @@ QWidget* Grundbild::baueKopf()
     platzHalten(m_Anzeige_RufQuitt);
     m_Anzeige_RufQuitt->hide();
     l->addWidget(m_Anzeige_RufQuitt);
-    l->addWidget(new Mqttanzeige(app));
     return kopf;
 }
 

@@ -316,8 +316,8 @@ Mqttanzeige::Mqttanzeige(Anwendung& a) : app(a)
     QFont f = font();
     f.setPointSizeF(f.pointSizeF() - 1);
     setFont(f);
-    setMinimumWidth(200);
-    setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    setWordWrap(true);   // the function column is narrow
+    setAlignment(Qt::AlignLeft | Qt::AlignBottom);
     auto* takt = new QTimer(this);
     takt->setInterval(500);
     connect(takt, &QTimer::timeout, this, &Mqttanzeige::aktualisieren);
