@@ -10,7 +10,11 @@ and presses START. From its "bereit" on, the program's own CPU time (utime +
 stime in /proc/PID/stat, and the nanoseconds of /proc/PID/schedstat) is read
 over the measuring time. The children (the stand-in tool) are counted apart.
 
-  bench/bench_ruhe.py BUILD_DIR [seconds=60] [ruhe|brauen|beide]
+  bench/bench_ruhe.py BUILD_DIR [seconds=60] [ruhe|brauen|beide] [mqtt]
+
+With "mqtt" every mode is measured twice: MQTT off, and MQTT on against a
+Mosquitto broker that the benchmark starts on a free loopback port (the
+program's Kesselwerk.ini names it).
 
 With KW_RUHE_PERF=FILE set, perf records the measuring time into FILE.<mode>.
 KW_FAHRER_FOTO=FILE.png saves the main screen 3 s after "bereit" and lists the
@@ -20,6 +24,7 @@ S seconds of the measuring time (both on stderr).
 
 import os
 import select
+import socket
 import signal
 import subprocess
 import sys
@@ -78,12 +83,37 @@ def xvfb_starten():
     return x, ":" + nummer.decode().strip()
 
 
-def messen(build, sekunden, modus):
+def broker_starten(ordner):
+    with socket.socket() as s:
+        s.bind(("127.0.0.1", 0))
+        port = s.getsockname()[1]
+    conf = os.path.join(ordner, "mosquitto.conf")
+    with open(conf, "w") as f:
+        f.write(f"listener {port} 127.0.0.1\nallow_anonymous true\npersistence false\n")
+        if os.geteuid() == 0:
+            f.write("user root\n")
+    b = subprocess.Popen(["mosquitto", "-c", conf], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    ende = time.monotonic() + 5
+    while time.monotonic() < ende:
+        try:
+            socket.create_connection(("127.0.0.1", port), 0.2).close()
+            return b, port
+        except OSError:
+            time.sleep(0.05)
+    raise RuntimeError("mosquitto did not start")
+
+
+def messen(build, sekunden, modus, mqtt=False):
     programm = os.path.join(build, "src", "app", "kesselwerk")
     fahrer = os.path.join(build, "bench", "libbench_ruhe_fahrer.so")
     with tempfile.TemporaryDirectory(prefix="kw_ruhe_") as ordner:
         with open(os.path.join(ordner, "Kesselwerk.cfg"), "w", newline="") as f:
             f.write("".join(z + "\r\n" for z in KONFIGURATION))
+        broker = None
+        if mqtt:
+            broker, port = broker_starten(ordner)
+            with open(os.path.join(ordner, "Kesselwerk.ini"), "w") as f:
+                f.write(f"[MQTT]\r\nEin=1\r\nHost=127.0.0.1\r\nPort={port}\r\n")
         werkzeug = os.path.join(ordner, "digitemp_fake")
         with open(werkzeug, "w") as f:
             f.write(FALSCHE_DIGITEMP)
@@ -137,6 +167,9 @@ def messen(build, sekunden, modus):
                 p.wait()
             x.terminate()
             x.wait()
+            if broker:
+                broker.terminate()
+                broker.wait()
 
 
 def main():
@@ -146,12 +179,15 @@ def main():
     build = sys.argv[1]
     sekunden = int(sys.argv[2]) if len(sys.argv) > 2 else 60
     art = sys.argv[3] if len(sys.argv) > 3 else "beide"
+    mit_mqtt = [False, True] if len(sys.argv) > 4 and sys.argv[4] == "mqtt" else [False]
     modi = ["ruhe", "brauen"] if art == "beide" else [art]
     namen = {"ruhe": "at rest after OK, no brew", "brauen": "simulated brew running"}
     for modus in modi:
-        r = messen(build, sekunden, modus)
-        print(f"{namen[modus]}, {r['wand']:.1f} s: {r['stat']:.3f} % of one core (/proc/PID/stat), "
-              f"{r['sched']:.3f} % (schedstat); stand-in DigiTemp runs {r['kinder']:.3f} %", flush=True)
+        for mqtt in mit_mqtt:
+            r = messen(build, sekunden, modus, mqtt)
+            zusatz = (", MQTT on (broker up)" if mqtt else ", MQTT off") if len(mit_mqtt) > 1 else ""
+            print(f"{namen[modus]}{zusatz}, {r['wand']:.1f} s: {r['stat']:.3f} % of one core (/proc/PID/stat), "
+                  f"{r['sched']:.3f} % (schedstat); stand-in DigiTemp runs {r['kinder']:.3f} %", flush=True)
     return 0
 
 

@@ -5,7 +5,7 @@ set -euo pipefail
 
 pakete=(cmake g++ make libgtest-dev qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
         xvfb xauth fonts-dejavu-core digitemp
-        poppler-utils)
+        poppler-utils mosquitto mosquitto-clients libmosquitto-dev openssl pkg-config)
 
 fehlend=()
 for p in "${pakete[@]}"; do

@@ -3,7 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-pakete=(build-essential debhelper dpkg-dev fakeroot cmake qt6-base-dev libgl-dev lintian)
+pakete=(build-essential debhelper dpkg-dev fakeroot cmake qt6-base-dev libgl-dev libmosquitto-dev pkg-config lintian)
 fehlend=()
 for p in "${pakete[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || fehlend+=("$p")

@@ -55,6 +55,7 @@ inline constexpr std::string_view Art_Signal = "Signal";              // Text da
 inline constexpr std::string_view Art_Sensorwarnung = "Sensorwarnung";
 inline constexpr std::string_view Art_USB_Alarm = "USB_Alarm";
 inline constexpr std::string_view Art_Alarm_Antwort = "Alarm_Antwort"; // Feld button
+inline constexpr std::string_view Art_Fernbefehl = "Fernbefehl";      // Feld command, Text who (MQTT ...); before its own record
 inline constexpr std::string_view Art_Verloren = "Verloren";          // Dauer_s: lines the writer had to drop
 inline constexpr std::string_view Art_Unterbrochen = "Unterbrochen";  // program ended mid-run; Text why
 inline constexpr std::string_view Art_Probe = "Probe";                // 5 s sample; Dauer_s rest of a holding phase

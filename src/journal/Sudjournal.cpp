@@ -127,9 +127,16 @@ void Sudjournal::nach_Tick(Zeitpunkt now)
 
 bool Sudjournal::Ereignis_Schreiben(Zeitpunkt zeit, const std::string& art, const std::string& text)
 {
+    return Ereignis_Schreiben(zeit, art, std::string(), text);
+}
+
+bool Sudjournal::Ereignis_Schreiben(Zeitpunkt zeit, const std::string& art, const std::string& feld,
+                                    const std::string& text)
+{
     if (!m_lauf)
         return false;
     Zeile r = zeile(art.empty() ? std::string_view("Ereignis") : std::string_view(art), zeit);
+    r.feld = feld;
     r.text = text;
     schreiben(r);
     return true;

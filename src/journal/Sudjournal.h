@@ -46,6 +46,8 @@ public:
     // column (a word, e.g. "Waechter"), `text` anything. Written only while a
     // journal is open; false otherwise.
     bool Ereignis_Schreiben(Zeitpunkt zeit, const std::string& art, const std::string& text);
+    // The same with a key in the Feld column.
+    bool Ereignis_Schreiben(Zeitpunkt zeit, const std::string& art, const std::string& feld, const std::string& text);
 
     // The next run continues this journal (after "Fortsetzen"): its start writes a
     // resume record and a fresh snapshot into the same file instead of a new file.

@@ -37,7 +37,10 @@ Anwendung::Anwendung(Teile teile)
 
     anlage.Programmpfad = teile.Programmpfad;
     m_journal = std::make_unique<journal::Sudjournal>(anlage, anzeige, brauDaten, [this] { return jetzt(); });
-    m_steuerung.setzeEreignisse(m_journal.get());
+    Mqtt_Starten();
+    m_ereignisse.hinzufuegen(m_journal.get());
+    m_ereignisse.hinzufuegen(m_mqtt.get());
+    m_steuerung.setzeEreignisse(&m_ereignisse);
     m_steuerung.Ereignisse_Setzen(this);
     Bildschirme_Registrieren(*this);
 }
@@ -223,6 +226,8 @@ void Anwendung::Alles_Aus_Und_Beenden()
     // Then the guard: it switches off once more, lets the devices go and ends.
     if (m_waechter)
         m_waechter->beenden();
+    // The broker hears "offline" from the link's own thread.
+    m_mqtt->Beenden();
 }
 
 void Anwendung::Stoerung(const std::string& was)

@@ -17,6 +17,7 @@
 
 #include "core/Anlage.h"
 #include "core/Anzeige.h"
+#include "core/Ereignisverteiler.h"
 #include "core/Meldungen.h"
 #include "aids/BrauDaten.h"
 #include "core/Steuerung.h"
@@ -26,6 +27,7 @@
 #include "hardware/Temperaturerfassung.h"
 #include "hardware/Treibermeldungen.h"
 #include "journal/Sudjournal.h"
+#include "mqtt/Mqttbruecke.h"
 #include "hardware/Waechterquelle.h"
 #include "screens/Meldungsanzeige.h"
 #include "screens/Uhr.h"
@@ -162,6 +164,16 @@ public:
     void Heizung_Ohne_Wirkung(Zeitpunkt t, double von_grad, double bis_grad) override;
     void Sensorwarnung(Zeitpunkt t, Warnungsgrund grund) override;
     void Sperre_Vermerken(Zeitpunkt t);
+    // --- MQTT link (Anwendung_Mqtt.cpp) ---
+    mqtt::Bruecke& mqtt() { return *m_mqtt; }
+    // Around each controller tick: remote commands before it, state and events after it.
+    void Mqtt_Vor_Tick();
+    void Mqtt_Nach_Tick();
+    // The settings dialog's OK.
+    void Mqtt_Einstellungen_Anwenden(const mqtt::Einstellungen& e);
+    // The last remote command acted upon, as the main screen shows it (empty: none yet).
+    const QString& fernbefehl() const { return m_fernbefehl; }
+
     // The output guard in use, null with injected devices.
     Waechterquelle* waechter() { return m_waechter; }
 
@@ -173,6 +185,8 @@ Q_SIGNALS:
     void ausgangswaechterNeuGestartet();
     void ausgangswaechterNichtVerfuegbar(const QString& grund);
     void ausgaengeWarenAusGewesen(qint64 ms);
+    // A remote command is being acted upon; `text` as fernbefehl() gives it.
+    void fernbefehlAusgefuehrt(const QString& text);
 
 private:
     std::unique_ptr<Systemuhr> m_eigeneUhr;
@@ -189,6 +203,12 @@ private:
     std::vector<QPointer<QWidget>> m_spaeter_loeschen;  // unloaded inside a dialog's event loop
     bool m_beendet = false;
     std::unique_ptr<journal::Sudjournal> m_journal;
+    std::unique_ptr<mqtt::Bruecke> m_mqtt;
+    Ereignisverteiler m_ereignisse;                       // journal, then MQTT
+    std::uint64_t m_mqtt_gemeldet = 0;                    // refusals of the broker told so far
+    QString m_fernbefehl;
+    void Mqtt_Starten();
+    void Fernbefehl_Vermerken(const mqtt::Fernbefehl& f);
     std::string m_journalfehler_gemeldet;
     Sperrgrund m_sperre_im_journal = Sperrgrund::Keiner; // the interlock state the journal shows last
     std::string m_sperre_journal;                         // ... in this journal file

@@ -110,6 +110,7 @@ void Anwendung::Heizung_Ohne_Wirkung(Zeitpunkt, double von_grad, double bis_grad
     char text[96];
     std::snprintf(text, sizeof text, "Heizung ohne Wirkung: %.2f -> %.2f", von_grad, bis_grad);
     m_journal->Ereignis_Schreiben(jetzt(), "Sperre", text);
+    m_mqtt->Heizung_Ohne_Wirkung(von_grad, bis_grad);
 }
 
 void Anwendung::Sensorwarnung(Zeitpunkt, Warnungsgrund grund)
@@ -117,6 +118,7 @@ void Anwendung::Sensorwarnung(Zeitpunkt, Warnungsgrund grund)
     m_journal->Ereignis_Schreiben(jetzt(), "Sperre",
                                   grund == Warnungsgrund::Heizsperre ? "Warnung: Heizsperre"
                                                                      : "Warnung: Heizung ohne Wirkung");
+    m_mqtt->Sensorwarnung(grund);
 }
 
 } // namespace kw

@@ -12,6 +12,8 @@ void Anwendung::waechterNeuGestartet()
                              QMessageBox::Warning);
     if (m_journal) // the guard may report while the program is still being built
         m_journal->Ereignis_Schreiben(jetzt(), "Waechter", "neu gestartet");
+    if (m_mqtt)
+        m_mqtt->Waechter_Setzen("restarted");
     Q_EMIT ausgangswaechterNeuGestartet();
 }
 
@@ -22,6 +24,8 @@ void Anwendung::waechterNichtVerfuegbar(const std::string& grund)
                              QMessageBox::Warning);
     if (m_journal) // the guard may report while the program is still being built
         m_journal->Ereignis_Schreiben(jetzt(), "Waechter", "nicht verfuegbar: " + grund);
+    if (m_mqtt)
+        m_mqtt->Waechter_Setzen("unavailable");
     Q_EMIT ausgangswaechterNichtVerfuegbar(g);
 }
 

@@ -20,6 +20,7 @@
 // @Konfiguration-includes
 #include "screens/HardwareAbfrage.h"
 #include "screens/HardwareConf.h"
+#include "screens/MqttEinstellungen.h"
 
 // brewing aids
 // @Hilfen-includes
@@ -58,6 +59,7 @@ void Bildschirme_Registrieren(Anwendung& app)
     // @Konfiguration-registrierung
     reg<HardwareAbfrage>(app);
     reg<HardwareConf>(app);
+    reg<MqttEinstellungen>(app);
     // @Hilfen-registrierung
     reg<Alkohol>(app);
     reg<Berechnungen>(app);

@@ -22,6 +22,7 @@
 #include "hardware/Einstellungen.h"
 #include "program/Funktionen.h"
 #include "screens/Anwendung.h"
+#include "screens/MqttEinstellungen.h"
 #include "screens/Schutzanwendung.h"
 #include "screens/Sichtbarkeit.h"
 #include "screens/Untergrund.h"
@@ -516,6 +517,7 @@ void Grundbild::aufbauen()
     links->addWidget(baueBetriebsarten());
     links->addWidget(baueManuell());
     links->addStretch(1);
+    links->addWidget(new Mqttanzeige(app));   // in the free space at the bottom
 
     auto* rechts = new QVBoxLayout;
     rechts->addWidget(baueFunktionen());
@@ -1056,6 +1058,7 @@ void Grundbild::Timer1_Timer()
     if (app.beendet())
         return;
     app.Journal_Vor_Tick();
+    app.Mqtt_Vor_Tick();
     app.steuerung().tick(app.jetzt(), app.laufzeit());
     // Editor upkeep: field visibility of the pages that exist follows the program.
     if (!m_Seite1)
@@ -1067,6 +1070,7 @@ void Grundbild::Timer1_Timer()
             seite->nachfuehren();
     app.Ausgaenge_Schreiben();
     app.Journal_Nach_Tick();
+    app.Mqtt_Nach_Tick();
     zeige();
 }
 

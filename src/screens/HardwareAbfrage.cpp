@@ -14,6 +14,7 @@
 
 #include "screens/Anwendung.h"
 #include "screens/Grundbild.h"
+#include "screens/MqttEinstellungen.h"
 #include "texts/Texte.h"
 
 namespace kw {
@@ -194,9 +195,24 @@ HardwareAbfrage::HardwareAbfrage(Anwendung& anwendung) : QWidget(nullptr), app(a
     spalten->addLayout(links, 0);
     spalten->addLayout(rechts, 1);
 
+    // The MQTT link has a dialog of its own.
+    auto* mqtt = new QPushButton(this);
+    mqtt->setObjectName(QStringLiteral("Mqtt_Einstellungen"));
+    mqtt->setMinimumSize(120, 36);
+    const auto mqtt_text = [this, mqtt] { mqtt->setText(q(Mqtttexte_Fuer(app.texte.aktuell).Knopf)); };
+    mqtt_text();
+    connect(&app, &Anwendung::spracheGeaendert, mqtt, mqtt_text);
+    connect(mqtt, &QPushButton::clicked, this, [this] {
+        auto& dialog = app.bildschirm<MqttEinstellungen>();
+        dialog.laden();
+        dialog.show();
+        dialog.raise();
+    });
+
     auto* unten = new QHBoxLayout;
     unten->addWidget(m_Hinweis, 1);
     unten->addStretch(0);
+    unten->addWidget(mqtt, 0, Qt::AlignRight | Qt::AlignBottom);
     unten->addWidget(m_Command1, 0, Qt::AlignRight | Qt::AlignBottom);
 
     auto* haupt = new QVBoxLayout(this);
