@@ -23,7 +23,8 @@ fi
 dpkg --print-foreign-architectures | grep -qx arm64 || dpkg --add-architecture arm64
 
 pakete=(crossbuild-essential-arm64 ninja-build qt6-base-dev-tools debhelper dpkg-dev fakeroot lintian
-        qt6-base-dev:arm64 libgl-dev:arm64 libgl1-mesa-dev:arm64 libgtest-dev:arm64 pkgconf:arm64)
+        qt6-base-dev:arm64 libgl-dev:arm64 libgl1-mesa-dev:arm64 libgtest-dev:arm64 pkgconf:arm64
+        libmosquitto-dev:arm64 mosquitto mosquitto-clients openssl)
 fehlend=()
 for p in "${pakete[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || fehlend+=("$p")
