@@ -190,6 +190,7 @@ void Anwendung::Ausgaenge_Schreiben()
     e.Schnittstelle = static_cast<short>(anlage.Schnittstelle);
     e.Konfiguration_Bestaetigt = anlage.Konfiguration_Bestaetigt ? -1 : 0;
     e.LPT_Def_Adresse = konfiguration.LPT_Def_Adresse;
+    e.gpio = zusatz.gpio;
     m_ausgabe->Ausgaenge_Schreiben(f, Geraetezeit(), e);
     anlage.Aus_Ruehrwerk = m_ausgabe->Aus_Ruehrwerk();
     anlage.USB_Alarm = m_ausgabe->USB_Alarm();

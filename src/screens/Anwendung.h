@@ -27,6 +27,7 @@
 #include "hardware/Treibermeldungen.h"
 #include "journal/Sudjournal.h"
 #include "hardware/Waechterquelle.h"
+#include "hardware/Zusatzeinstellungen.h"
 #include "screens/Meldungsanzeige.h"
 #include "screens/Uhr.h"
 #include "texts/Texte.h"
@@ -60,6 +61,7 @@ public:
     Anzeige anzeige;
     Texte texte;
     Konfiguration konfiguration;   // the settings file's values in effect
+    Zusatzeinstellungen zusatz;    // the values of Kesselwerk.ini in effect (GPIO, HID board, 1-Wire)
     BrauDaten brauDaten;           // the brew protocol's 26 data fields, saved in recipes
 
     Steuerung& steuerung() { return m_steuerung; }

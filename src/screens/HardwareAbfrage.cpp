@@ -13,7 +13,10 @@
 #include <QVBoxLayout>
 
 #include "screens/Anwendung.h"
+#include "screens/Gpiodialog.h"
 #include "screens/Grundbild.h"
+#include "program/Zusatzdatei.h"
+#include "texts/Geraetetexte.h"
 #include "texts/Texte.h"
 
 namespace kw {
@@ -97,6 +100,15 @@ HardwareAbfrage::HardwareAbfrage(Anwendung& anwendung) : QWidget(nullptr), app(a
     redlab->setToolTip(QStringLiteral("Kein Treiber vorhanden: es wird nichts ausgegeben.\n"
                                       "No driver available: no output is written."));
     f1->addWidget(redlab, 4, 0, 1, 2);
+    f1->addWidget(option(QStringLiteral("Auswahl_GPIO"), QStringLiteral("GPIO"), m_Schnittstelle, Schnittstelle_GPIO,
+                         frame1),
+                  5, 0);
+    m_GPIO_Einstellen = new QPushButton(frame1);
+    m_GPIO_Einstellen->setObjectName(QStringLiteral("GPIO_Einstellen"));
+    f1->addWidget(m_GPIO_Einstellen, 5, 1, Qt::AlignLeft);
+    f1->addWidget(option(QStringLiteral("Auswahl_HID"), QStringLiteral("USB-HID-Relaiskarte"), m_Schnittstelle,
+                         Schnittstelle_HID, frame1),
+                  6, 0, 1, 2);
     f1->setColumnStretch(2, 1);
 
     // --- serial port of the sensor bus ---
@@ -216,6 +228,40 @@ HardwareAbfrage::HardwareAbfrage(Anwendung& anwendung) : QWidget(nullptr), app(a
             Sprache_Click(id);
     });
     connect(m_Command1, &QPushButton::clicked, this, &HardwareAbfrage::Command1_Click);
+    connect(m_GPIO_Einstellen, &QPushButton::clicked, this, &HardwareAbfrage::GPIO_Einstellen_Click);
+    connect(&app, &Anwendung::spracheGeaendert, this, &HardwareAbfrage::zusatzBeschriften);
+    zusatzBeschriften();
+}
+
+void HardwareAbfrage::zusatzBeschriften()
+{
+    const Geraetetexte& t = Geraetetexte_Fuer(app.texte.aktuell);
+    m_GPIO_Einstellen->setText(q(t.GPIO_Einstellen));
+    m_Schnittstelle->button(Schnittstelle_GPIO)->setToolTip(q(t.Tipp_GPIO));
+    m_Schnittstelle->button(Schnittstelle_HID)->setToolTip(q(t.Tipp_HID));
+}
+
+void HardwareAbfrage::GPIO_Einstellen_Click()
+{
+    Gpiodialog dialog(m_gpioEntwurf, m_sys, app.texte.aktuell, this);
+    if (dialog.exec() == QDialog::Accepted)
+        m_gpioEntwurf = dialog.einstellungen();
+}
+
+QString HardwareAbfrage::zusatzLaden()
+{
+    Zusatzdatei_Bericht bericht;
+    const Profildatei datei = Zusatzdatei_Lesen(app.anlage.Programmpfad, &bericht);
+    std::vector<std::string> fehler;
+    if (!bericht.fehler.empty())
+        fehler.push_back(bericht.fehler);
+    app.zusatz = Zusatzeinstellungen_Lesen(
+        [&](std::string_view a, std::string_view k) { return datei.Ini_Lesen(a, k); }, &fehler);
+    QStringList texte;
+    for (auto& f : fehler)
+        texte << q(f);
+    return texte.isEmpty() ? QString()
+                           : q(Geraetetexte_Fuer(app.texte.aktuell).Ini_Fehler).arg(texte.join(QStringLiteral("\n")));
 }
 
 Dialogstand HardwareAbfrage::stand() const
@@ -280,9 +326,23 @@ void HardwareAbfrage::Konfiguration_Laden()
             hinweisZeigen(QString());
     }
     app.konfiguration = k;
+    // Kesselwerk.ini: the settings the 17 lines do not hold (kept in memory too when the last save failed).
+    if (!m_nichtGespeichert) {
+        const QString zusatzfehler = zusatzLaden();
+        if (!zusatzfehler.isEmpty())
+            hinweisZeigen(m_Hinweis->text().isEmpty() ? zusatzfehler : m_Hinweis->text() + "\n" + zusatzfehler);
+    }
+    m_gpioEntwurf = app.zusatz.gpio;
+    m_zusatzGeladen = app.zusatz;
 
     Dialogstand d = stand();
-    const Ladewirkung w = kw::Konfiguration_Laden(k, d);
+    Ladewirkung w = kw::Konfiguration_Laden(k, d);
+    // GPIO and the HID board stand in the file as 5.
+    if (const short s = Schnittstelle_Wirksam(Zeilenzahl_Lesen(k.Schnittstelle), app.zusatz.Schnittstelle);
+        s == Schnittstelle_GPIO || s == Schnittstelle_HID) {
+        d.Auswahl_Schnittstelle = s;
+        w.Schnittstelle = s;
+    }
     setzen(d);
 
     // Selecting an option while loading acts as a click on it.
@@ -321,6 +381,11 @@ void HardwareAbfrage::Command1_Click()
     app.konfiguration = k;
     if (int n = Zeilenzahl_Lesen(k.Schnittstelle); n >= 1 && n <= 5)
         app.anlage.Schnittstelle = n;
+    const bool neueSchnittstelle = d.Auswahl_Schnittstelle == Schnittstelle_GPIO || d.Auswahl_Schnittstelle == Schnittstelle_HID;
+    if (neueSchnittstelle)
+        app.anlage.Schnittstelle = d.Auswahl_Schnittstelle;
+    app.zusatz.Schnittstelle = neueSchnittstelle ? d.Auswahl_Schnittstelle : 0;
+    app.zusatz.gpio = m_gpioEntwurf;
     if (int n = Zeilenzahl_Lesen(k.Sprache); n >= 1 && n <= 8)
         app.anlage.Sprachnummer = n;
 
@@ -328,6 +393,21 @@ void HardwareAbfrage::Command1_Click()
     std::string fehler;
     const std::string pfad = Konfigurationsdatei_Pfad(app.anlage.Programmpfad);
     m_nichtGespeichert = !Datei_Schreiben(pfad, k, &fehler);
+    std::string zusatzfehler;
+    const Zusatzeinstellungen zusatz = app.zusatz;
+    if (!(zusatz == m_zusatzGeladen) && !Zusatzdatei_Aendern(
+            app.anlage.Programmpfad,
+            [&](Profildatei& datei) {
+                Zusatzeinstellungen_Schreiben(zusatz, [&](std::string_view a, std::string_view s, std::string_view w) {
+                    datei.Ini_Schreiben(a, s, w);
+                });
+            },
+            &zusatzfehler)) {
+        m_nichtGespeichert = true;
+        fehler += (fehler.empty() ? "" : "; ") + Zusatzdatei_Pfad(app.anlage.Programmpfad) + ": " + zusatzfehler;
+    } else {
+        m_zusatzGeladen = zusatz;
+    }
     if (m_nichtGespeichert) {
         // `fehler` names the file and the reason.
         app.hinweis("Die Konfiguration konnte nicht gespeichert werden (" + fehler
@@ -375,6 +455,8 @@ void HardwareAbfrage::Command1_Click()
     // 9.
     if (app.anlage.Schnittstelle == 4)
         app.ausgabe().IOW_Oeffnen();
+    if (app.anlage.Schnittstelle == Schnittstelle_HID)
+        app.ausgabe().HID_Oeffnen();
 }
 
 } // namespace kw

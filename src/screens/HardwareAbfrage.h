@@ -10,6 +10,8 @@
 
 #include "hardware/Einstellungen.h"
 #include "hardware/Konfiguration.h"
+#include "hardware/Systemaufrufe.h"
+#include "hardware/Zusatzeinstellungen.h"
 
 class QButtonGroup;
 class QLabel;
@@ -38,6 +40,14 @@ public:
     Dialogstand stand() const;
     void setzen(const Dialogstand& d);
 
+    // The GPIO lines as the GPIO dialog left them (taken at OK).
+    const Gpioeinstellungen& gpioEntwurf() const { return m_gpioEntwurf; }
+    void gpioEntwurfSetzen(const Gpioeinstellungen& e) { m_gpioEntwurf = e; }
+    // Opens the GPIO dialog (modal); its OK keeps the lines for the next OK here.
+    void GPIO_Einstellen_Click();
+    // The system calls the dialogs list chips and boards with (tests give a stand-in kernel).
+    void systemaufrufeSetzen(Systemaufrufe sys) { m_sys = std::move(sys); }
+
     // The first OK since program start has been given.
     bool Erste_Bestaetigung() const { return m_Erste_Bestaetigung; }
 
@@ -45,6 +55,8 @@ private:
     void Schnittstelle_Click(int nummer);
     void Sprache_Click(int nummer);
     void hinweisZeigen(const QString& text);
+    QString zusatzLaden(); // Kesselwerk.ini into app.zusatz; "" or what was wrong with it
+    void zusatzBeschriften();
 
     Anwendung& app;
 
@@ -59,6 +71,10 @@ private:
     QButtonGroup* m_Sprache = nullptr;        // ids 1..8
     QLabel* m_Hinweis = nullptr;              // file missing or not saved
     QPushButton* m_Command1 = nullptr;
+    QPushButton* m_GPIO_Einstellen = nullptr;
+    Gpioeinstellungen m_gpioEntwurf;
+    Zusatzeinstellungen m_zusatzGeladen; // as read: OK writes Kesselwerk.ini only when something changed
+    Systemaufrufe m_sys = Systemaufrufe::echt();
 
     bool m_Erste_Bestaetigung = false;
     bool m_schonGeladen = false;     // the first load since program start switches the language silently

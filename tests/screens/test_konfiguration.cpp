@@ -625,3 +625,83 @@ INSTANTIATE_TEST_SUITE_P(Ausgaenge, AusgangTest,
 
 } // namespace
 } // namespace kw::test
+
+namespace kw::test {
+namespace {
+
+std::string lesen(const fs::path& p)
+{
+    std::ifstream f(p, std::ios::binary);
+    std::stringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+// GPIO and the HID board: line 3 keeps 5 (an earlier version shows the driverless option and drives nothing),
+// the choice and the lines go to Kesselwerk.ini; a file an earlier version changed wins.
+TEST_F(KonfigTest, GpioUndHidStehenInDerZusatzdatei)
+{
+    auto zeilen = Musterzeilen();
+    zeilen[2] = "5";
+    schreibeDatei(zeilen);
+    {
+        std::ofstream ini(ordner / "Kesselwerk.ini", std::ios::binary);
+        ini << "[Ausgabe]\r\nSchnittstelle=6\r\n[GPIO]\r\nChip=pinctrl-bcm2711\r\nAktiv=hoch\r\nHeizung=17\r\n"
+               "Signal=22\r\nKuehlung=zwei\r\n[MQTT]\r\nHost=brauerei\r\n";
+    }
+    HardwareAbfrage& d = starten_und_laden();
+    EXPECT_TRUE(gewaehlt("Auswahl_GPIO"));
+    EXPECT_EQ(app().anlage.Schnittstelle, 6);
+    EXPECT_EQ(d.gpioEntwurf().leitung[0], 17u);
+    EXPECT_EQ(d.gpioEntwurf().leitung[7], 22u);
+    EXPECT_FALSE(d.gpioEntwurf().leitung[2]) << "a broken line is not wired";
+    EXPECT_FALSE(d.gpioEntwurf().aktivNiedrig);
+    auto* hinweis = element<QLabel>(d, "Lesehinweis");
+    ASSERT_TRUE(hinweis);
+    EXPECT_TRUE(hinweis->text().contains(QStringLiteral("Kuehlung=\"zwei\""))) << hinweis->text().toStdString();
+
+    klicken("Auswahl_HID");
+    EXPECT_EQ(app().anlage.Schnittstelle, 7);
+    ok();
+    EXPECT_EQ(app().anlage.Schnittstelle, 7);
+    EXPECT_EQ(app().konfiguration.Schnittstelle, "5");
+    EXPECT_NE(dateiinhalt().find("\r\n5\r\n3BC\r\n"), std::string::npos);
+    std::string ini = lesen(ordner / "Kesselwerk.ini");
+    EXPECT_NE(ini.find("Schnittstelle=7"), std::string::npos) << ini;
+    EXPECT_NE(ini.find("Heizung=17"), std::string::npos);
+    EXPECT_NE(ini.find("Host=brauerei"), std::string::npos) << "other sections stay";
+    EXPECT_EQ(fs::status(ordner / "Kesselwerk.ini").permissions() & fs::perms::others_read, fs::perms::none);
+
+    // An earlier version chose LPT1: its line 3 holds, whatever the ini still says.
+    zeilen[2] = "1";
+    schreibeDatei(zeilen);
+    optionen();
+    EXPECT_TRUE(gewaehlt("Auswahl_LPT1"));
+    EXPECT_EQ(app().anlage.Schnittstelle, 1);
+    ok();
+    ini = lesen(ordner / "Kesselwerk.ini");
+    EXPECT_NE(ini.find("Schnittstelle=\r\n"), std::string::npos) << ini;
+}
+
+TEST_F(KonfigTest, UnlesbareZusatzdateiGibtVorgabenUndEinenHinweis)
+{
+    schreibeDatei(Musterzeilen());
+    fs::create_directory(ordner / "Kesselwerk.ini"); // not a file
+    HardwareAbfrage& d = starten_und_laden();
+    auto* hinweis = element<QLabel>(d, "Lesehinweis");
+    ASSERT_TRUE(hinweis);
+    EXPECT_TRUE(hinweis->isVisibleTo(&d));
+    EXPECT_TRUE(hinweis->text().startsWith(QStringLiteral("Kesselwerk.ini"))) << hinweis->text().toStdString();
+    EXPECT_FALSE(d.gpioEntwurf().irgendeineLeitung());
+    klicken("Auswahl_GPIO");
+    ok(); // the cfg is saved; the ini cannot be and is not replaced
+    EXPECT_TRUE(fs::is_directory(ordner / "Kesselwerk.ini"));
+    EXPECT_EQ(app().anlage.Schnittstelle, 6) << "the choice holds for this run";
+    bool gesagt = false;
+    for (auto& m : meldungen())
+        gesagt = gesagt || m.find("Kesselwerk.ini") != std::string::npos;
+    EXPECT_TRUE(gesagt);
+}
+
+} // namespace
+} // namespace kw::test
