@@ -21,6 +21,7 @@
 #include "aids/BrauDaten.h"
 #include "core/Steuerung.h"
 #include "hardware/Ausgangsbyte.h"
+#include "hardware/Einwire.h"
 #include "hardware/Konfiguration.h"
 #include "hardware/Prozessstarter.h"
 #include "hardware/Temperaturerfassung.h"
@@ -111,8 +112,10 @@ public:
 
     // After each controller tick: stirrer delay, byte, driver write.
     void Ausgaenge_Schreiben();
-    // TempRead timer (200 ms): the reading cycle; its value becomes Temperaturwert.
+    // TempRead timer (200 ms): the reading cycle (DigiTemp, or the 1-Wire reader); its value becomes Temperaturwert.
     void TempRead();
+    // The 1-Wire reader, made when first needed.
+    Einwirelesung& einwire();
     // Every way out: state off, other screens unloaded, all-off written.
     void Alles_Aus_Und_Beenden();
     bool beendet() const { return m_beendet; }
@@ -186,6 +189,8 @@ private:
     Steuerung m_steuerung;
     std::unique_ptr<Ausgabe> m_ausgabe;
     std::unique_ptr<Temperaturerfassung> m_temperatur;
+    std::unique_ptr<Einwirelesung> m_einwire;
+    bool m_einwireGelesen = false; // the first reading after OK hides the start-up notice
     std::map<std::string, Erzeuger> m_erzeuger;
     std::map<std::string, QPointer<QWidget>> m_bildschirme;
     std::vector<QPointer<QWidget>> m_spaeter_loeschen;  // unloaded inside a dialog's event loop

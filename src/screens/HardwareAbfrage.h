@@ -6,6 +6,8 @@
 #include <QWidget>
 
 #include <array>
+#include <atomic>
+#include <thread>
 #include <string>
 
 #include "hardware/Einstellungen.h"
@@ -14,6 +16,7 @@
 #include "hardware/Zusatzeinstellungen.h"
 
 class QButtonGroup;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -48,6 +51,14 @@ public:
     // The system calls the dialogs list chips and boards with (tests give a stand-in kernel).
     void systemaufrufeSetzen(Systemaufrufe sys) { m_sys = std::move(sys); }
 
+    // Lists the 1-Wire sensors with their current reading; the reads run on a thread of their own.
+    void Einwire_Lesen_Click();
+    // The list shown (id and reading per entry), once the reads are done.
+    QStringList einwireListe() const;
+    bool einwireSucheLaeuft() const { return m_sucher.joinable() && !m_sucheFertig; }
+
+    ~HardwareAbfrage() override;
+
     // The first OK since program start has been given.
     bool Erste_Bestaetigung() const { return m_Erste_Bestaetigung; }
 
@@ -72,6 +83,11 @@ private:
     QLabel* m_Hinweis = nullptr;              // file missing or not saved
     QPushButton* m_Command1 = nullptr;
     QPushButton* m_GPIO_Einstellen = nullptr;
+    QButtonGroup* m_Quelle = nullptr;    // 1 DigiTemp, 2 1-Wire
+    QComboBox* m_Einwire_Sensor = nullptr;
+    QPushButton* m_Einwire_Lesen = nullptr;
+    std::thread m_sucher;
+    std::atomic<bool> m_sucheFertig{false};
     Gpioeinstellungen m_gpioEntwurf;
     Zusatzeinstellungen m_zusatzGeladen; // as read: OK writes Kesselwerk.ini only when something changed
     Systemaufrufe m_sys = Systemaufrufe::echt();

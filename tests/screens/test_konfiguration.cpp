@@ -7,7 +7,9 @@
 #include <QPointer>
 #include <QGroupBox>
 #include <QLabel>
+#include <QComboBox>
 #include <QLineEdit>
+#include <poll.h>
 #include <QRadioButton>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -701,6 +703,53 @@ TEST_F(KonfigTest, UnlesbareZusatzdateiGibtVorgabenUndEinenHinweis)
     for (auto& m : meldungen())
         gesagt = gesagt || m.find("Kesselwerk.ini") != std::string::npos;
     EXPECT_TRUE(gesagt);
+}
+
+} // namespace
+} // namespace kw::test
+
+namespace kw::test {
+namespace {
+
+// The sensor source 1-Wire: the screen lists the sensors with their reading (read off the UI thread), OK keeps
+// the choice in Kesselwerk.ini, and the reading cycle takes the reader's values instead of DigiTemp's.
+TEST_F(KonfigTest, EinwireSensorGewaehltUndGelesen)
+{
+    const fs::path w1 = ordner / "w1";
+    fs::create_directories(w1 / "28-0316a2794bff");
+    fs::create_directories(w1 / "28-00000a1b2c3d");
+    fs::create_directories(w1 / "w1_bus_master1");
+    std::ofstream(w1 / "28-0316a2794bff" / "temperature") << "64500\n";
+    std::ofstream(w1 / "28-00000a1b2c3d" / "w1_slave") << "ff ff : crc=ff NO\nff ff t=-62\n";
+    ::setenv("KW_W1_ORDNER", w1.c_str(), 1);
+    schreibeDatei(Musterzeilen());
+    HardwareAbfrage& d = starten_und_laden();
+    EXPECT_TRUE(gewaehlt("Quelle_DigiTemp"));
+    klicken("Einwire_Lesen");
+    const auto bis = std::chrono::steady_clock::now() + 5s;
+    while (d.einwireListe().size() < 2 && std::chrono::steady_clock::now() < bis)
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_EQ(d.einwireListe(), (QStringList{QStringLiteral("28-00000a1b2c3d  kein Wert"),
+                                             QStringLiteral("28-0316a2794bff  64.50 °C")}));
+    auto* sensor = element<QComboBox>(d, "Einwire_Sensor");
+    ASSERT_TRUE(sensor);
+    sensor->setCurrentIndex(1);
+    klicken("Quelle_Einwire");
+    ok();
+    EXPECT_TRUE(app().zusatz.einwire.aktiv);
+    EXPECT_EQ(app().zusatz.einwire.sensor, "28-0316a2794bff");
+    const std::string ini = lesen(ordner / "Kesselwerk.ini");
+    EXPECT_NE(ini.find("Quelle=1-Wire"), std::string::npos) << ini;
+    EXPECT_NE(ini.find("Sensor=28-0316a2794bff\r\n"), std::string::npos) << ini;
+
+    const auto ende = std::chrono::steady_clock::now() + 5s;
+    while (!app().anlage.Messzeitpunkt && std::chrono::steady_clock::now() < ende) {
+        tempRead();
+        ::poll(nullptr, 0, 5);
+    }
+    EXPECT_TRUE(app().anlage.Messzeitpunkt);
+    EXPECT_EQ(app().anlage.Temperaturwert, "64.50");
+    ::unsetenv("KW_W1_ORDNER");
 }
 
 } // namespace
