@@ -1,8 +1,10 @@
 // How fast the output guard switches off: after the program is killed (SIGKILL, at least 50 times) and after
-// it hangs (SIGSTOP: time from its last byte to the all-off). The test device is a FIFO read here, so the
-// time is taken when the all-off line arrives, to the microsecond.
+// it hangs (SIGSTOP: time from its last byte to the all-off), for a parallel port, GPIO lines and the USB HID
+// board (the real drivers on the guard's stand-in kernel); and how long GPIO lines go unguarded when the guard
+// itself is killed. The test device is a FIFO read here, so the time is taken when the line arrives, to the
+// microsecond.
 //
-//   bench_waechter [KILLS] [HAENGER]
+//   bench_waechter [KILLS] [HAENGER] [NEUSTARTS]
 
 #include "Waechtertest.h"
 
@@ -87,6 +89,7 @@ int main(int argc, char** argv)
     using namespace std::chrono_literals;
     const int kills = argc > 1 ? std::atoi(argv[1]) : 60;
     const int haenger = argc > 2 ? std::atoi(argv[2]) : 5;
+    const int neustarts = argc > 3 ? std::atoi(argv[3]) : 30;
     const std::string waechter = KW_WAECHTER_PFAD;
 
     ::prctl(PR_SET_CHILD_SUBREAPER, 1);
@@ -103,46 +106,83 @@ int main(int argc, char** argv)
         return 1;
     }
 
-    std::vector<double> nachKill;
     int fehler = 0;
-    for (int i = 0; i < kills; ++i) {
-        kw::test::Stellvertreter programm(waechter, fifo, 0x81);
+    struct Art {
+        const char* name;
+        kw::test::Geraeteart art;
+    };
+    const Art arten[] = {{"parallel port", kw::test::Geraeteart::Parallelport},
+                         {"GPIO", kw::test::Geraeteart::Gpio},
+                         {"USB HID relay board", kw::test::Geraeteart::Hidrelais}};
+    for (const Art& a : arten) {
+        std::vector<double> nachKill;
+        for (int i = 0; i < kills; ++i) {
+            kw::test::Stellvertreter programm(waechter, fifo, 0x81, a.art);
+            if (programm.waechter() <= 0 || !leser.warteAuf(0x81, 3s)) {
+                ++fehler;
+                continue;
+            }
+            const auto tod = Clock::now();
+            ::kill(programm.pid(), SIGKILL);
+            const auto aus = leser.warteAuf(0, 3s);
+            if (aus)
+                nachKill.push_back(ms(*aus - tod));
+            else
+                ++fehler;
+            programm.ernten();
+            leser.leeren();
+        }
+
+        std::vector<double> nachHaenger;
+        for (int i = 0; i < haenger; ++i) {
+            kw::test::Stellvertreter programm(waechter, fifo, 0x81, a.art);
+            if (programm.waechter() <= 0 || !leser.warteAuf(0x81, 3s)) {
+                ++fehler;
+                continue;
+            }
+            // Right after a byte arrived: the program stops there. (A GPIO or HID write of an unchanged byte
+            // leaves no line, so the last line is the one before the stop.)
+            const auto letztes = a.art == kw::test::Geraeteart::Parallelport ? leser.warteAuf(0x81, 3s)
+                                                                             : std::optional(Clock::now());
+            ::kill(programm.pid(), SIGSTOP);
+            const auto aus = leser.warteAuf(0, 3s);
+            if (letztes && aus)
+                nachHaenger.push_back(ms(*aus - *letztes));
+            else
+                ++fehler;
+            leser.leeren();
+        }
+
+        std::printf("%s\n", a.name);
+        zeigen("  all off after SIGKILL:", nachKill);
+        zeigen("  all off after the last byte (hang):", nachHaenger);
+    }
+
+    // The guard dies holding the GPIO lines: the program notices at its next tick, starts a new guard, which
+    // requests the lines with initial value off. Measured from the kill to the new guard's request.
+    std::vector<double> neuerWaechter;
+    for (int i = 0; i < neustarts; ++i) {
+        kw::test::Stellvertreter programm(waechter, fifo, 0x81, kw::test::Geraeteart::Gpio);
         if (programm.waechter() <= 0 || !leser.warteAuf(0x81, 3s)) {
             ++fehler;
             continue;
         }
+        leser.leeren();
         const auto tod = Clock::now();
-        ::kill(programm.pid(), SIGKILL);
+        ::kill(programm.waechter(), SIGKILL);
+        programm.waechterGeerntet(); // the stand-in reaps it when it notices
         const auto aus = leser.warteAuf(0, 3s);
         if (aus)
-            nachKill.push_back(ms(*aus - tod));
+            neuerWaechter.push_back(ms(*aus - tod));
         else
             ++fehler;
-        programm.ernten();
+        leser.warteAuf(0x81, 1s); // the byte follows the request
         leser.leeren();
     }
-
-    std::vector<double> nachHaenger;
-    for (int i = 0; i < haenger; ++i) {
-        kw::test::Stellvertreter programm(waechter, fifo, 0x81);
-        if (programm.waechter() <= 0 || !leser.warteAuf(0x81, 3s)) {
-            ++fehler;
-            continue;
-        }
-        // Right after a byte arrived: the program stops there.
-        const auto letztes = leser.warteAuf(0x81, 3s);
-        ::kill(programm.pid(), SIGSTOP);
-        const auto aus = leser.warteAuf(0, 3s);
-        if (letztes && aus)
-            nachHaenger.push_back(ms(*aus - *letztes));
-        else
-            ++fehler;
-        leser.leeren();
-    }
-
-    zeigen("all off after SIGKILL:", nachKill);
-    zeigen("all off after the last byte (hang):", nachHaenger);
-    std::printf("targets: SIGKILL median <= 20 ms, max <= 100 ms; hang <= 1100 ms. failed runs: %d\n", fehler);
+    zeigen("GPIO: guard killed -> new guard's lines off:", neuerWaechter);
+    std::printf("targets: SIGKILL median <= 20 ms, max <= 100 ms; hang <= 1100 ms; guard death -> lines off <= 200 ms. "
+                "failed runs: %d\n",
+                fehler);
     std::error_code f;
     std::filesystem::remove_all(ordner, f);
     return fehler == 0 ? 0 : 1;

@@ -32,6 +32,8 @@ Ausgabegeraet* Waechterdienst::geraet(std::uint8_t id)
 {
     if (id == waechter::IOWarrior_Geraet)
         return &m_quelle->iowarrior();
+    if (id == waechter::Hidrelais_Geraet)
+        return m_quelle->hidrelais();
     auto it = m_ports.find(id);
     return it == m_ports.end() ? nullptr : it->second.get();
 }
@@ -45,15 +47,30 @@ void Waechterdienst::allesAus()
             g->allesAus();
     if (m_quelle->iowarrior().istOffen())
         m_quelle->iowarrior().allesAus();
+    if (auto* hid = m_quelle->hidrelais(); hid && hid->istOffen())
+        hid->allesAus();
+}
+
+bool Waechterdienst::haeltEtwas()
+{
+    bool gehalten = m_quelle->iowarrior().istOffen();
+    if (auto* hid = m_quelle->hidrelais())
+        gehalten = gehalten || hid->istOffen();
+    for (auto& [id, g] : m_ports)
+        gehalten = gehalten || g->istOffen();
+    return gehalten;
 }
 
 void Waechterdienst::allesSchliessen()
 {
     if (!m_quelle)
         return;
-    m_ports.clear(); // each port writes 0 and lets go
+    m_ports.clear(); // each port writes 0 and lets go, each set of GPIO lines too
     m_portAdressen.clear();
+    m_gpioEinstellungen.clear();
     m_quelle->iowarrior().schliessen();
+    if (auto* hid = m_quelle->hidrelais())
+        hid->schliessen(); // all off, then closed
 }
 
 void Waechterdienst::antworten(std::uint8_t id, bool ergebnis)
@@ -76,8 +93,30 @@ bool Waechterdienst::bearbeiten(const Nachricht& n)
     Ausgabegeraet* g = geraet(n.geraet);
     bool ok = true;
     switch (n.typ) {
+    case Typ::OeffnenGpio: {
+        const auto e = waechter::Gpio_Lesen(n);
+        if (!e || n.geraet == waechter::IOWarrior_Geraet || n.geraet > waechter::Letzte_Nummer) {
+            ok = false;
+            break;
+        }
+        auto alt = m_gpioEinstellungen.find(n.geraet);
+        if (!g || alt == m_gpioEinstellungen.end() || !(alt->second == *e)) {
+            m_ports.erase(n.geraet); // the old lines: off, released
+            m_portAdressen.erase(n.geraet);
+            if (auto neu = m_quelle->gpio(*e)) {
+                m_ports[n.geraet] = std::move(neu);
+                m_gpioEinstellungen[n.geraet] = *e;
+                g = m_ports[n.geraet].get();
+            } else {
+                g = nullptr;
+            }
+        }
+        // The lines are requested with initial value off.
+        ok = g && g->oeffnen();
+        break;
+    }
     case Typ::Oeffnen: {
-        if (n.geraet != waechter::IOWarrior_Geraet) {
+        if (n.geraet != waechter::IOWarrior_Geraet && n.geraet != waechter::Hidrelais_Geraet) {
             const auto adresse = n.u16_bei(0);
             if (!adresse) {
                 ok = false;
@@ -85,6 +124,7 @@ bool Waechterdienst::bearbeiten(const Nachricht& n)
             }
             auto alt = m_portAdressen.find(n.geraet);
             if (!g || alt == m_portAdressen.end() || alt->second != *adresse) {
+                m_gpioEinstellungen.erase(n.geraet);
                 m_ports[n.geraet] = m_quelle->parallelport(*adresse);
                 m_portAdressen[n.geraet] = *adresse;
                 g = m_ports[n.geraet].get();
@@ -115,9 +155,10 @@ bool Waechterdienst::bearbeiten(const Nachricht& n)
             g->schliessen();
         break;
     case Typ::Vergessen:
-        if (n.geraet != waechter::IOWarrior_Geraet) {
+        if (n.geraet != waechter::IOWarrior_Geraet && n.geraet != waechter::Hidrelais_Geraet) {
             m_ports.erase(n.geraet);
             m_portAdressen.erase(n.geraet);
+            m_gpioEinstellungen.erase(n.geraet);
         }
         break;
     case Typ::AlarmLoeschen:
@@ -167,9 +208,7 @@ int Waechterdienst::lauf()
         if (r == 0) {
             if (Clock::now() - letzte >= waechter::Stille) {
                 // The program stopped ticking: nothing may stay switched on while it hangs.
-                bool gehalten = m_quelle->iowarrior().istOffen();
-                for (auto& [id, g] : m_ports)
-                    gehalten = gehalten || g->istOffen();
+                const bool gehalten = haeltEtwas();
                 allesAus();
                 m_aus = gehalten;
                 m_ausSeit = Clock::now();

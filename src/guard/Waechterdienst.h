@@ -38,12 +38,14 @@ private:
     Ausgabegeraet* geraet(std::uint8_t id);
     void allesAus();
     void allesSchliessen();
+    bool haeltEtwas();
 
     int m_fd;
     int m_signalFd;
     std::unique_ptr<Geraetequelle> m_quelle;
     std::map<std::uint8_t, std::unique_ptr<Ausgabegeraet>> m_ports; // parallel ports by the program's number
     std::map<std::uint8_t, std::uint16_t> m_portAdressen;
+    std::map<std::uint8_t, Gpioeinstellungen> m_gpioEinstellungen; // GPIO objects among m_ports
     std::vector<waechter::Nachricht> m_notizen;
     bool m_verbindungWeg = false;
     bool m_aus = false;            // switched off for silence

@@ -51,7 +51,38 @@ Ausgabe::~Ausgabe()
     Alles_Aus();
     if (m_parallel)
         m_parallel->schliessen();
+    if (m_gpio)
+        m_gpio->schliessen();
     m_quelle.iowarrior().schliessen();
+    if (auto* hid = m_quelle.hidrelais())
+        hid->schliessen();
+}
+
+void Ausgabe::vergessen(Ausgabegeraet* g)
+{
+    if (m_aktiv == g)
+        m_aktiv = nullptr;
+    if (m_bestaetigtesZiel == g)
+        m_bestaetigtesZiel = nullptr;
+}
+
+Ausgabegeraet* Ausgabe::gpioFuer(const Gpioeinstellungen& e)
+{
+    if (m_gpio && !(m_gpioEinstellungen == e)) {
+        vergessen(m_gpio.get());
+        m_gpio->schliessen(); // all off before the lines go
+        m_gpio.reset();
+    }
+    if (!m_gpio) {
+        m_gpio = m_quelle.gpio(e);
+        m_gpioEinstellungen = e;
+        m_gpioGescheitert = false;
+        if (!m_gpio)
+            return nullptr;
+    }
+    if (!m_gpio->istOffen() && !m_gpioGescheitert)
+        m_gpioGescheitert = !m_gpio->oeffnen();
+    return m_gpio->istOffen() ? m_gpio.get() : nullptr;
 }
 
 Ausgabegeraet* Ausgabe::parallelFuer(std::uint16_t adresse)
@@ -96,6 +127,7 @@ void Ausgabe::Ausgaenge_Schreiben(const Ausgangsflags& flags, std::chrono::sys_s
     if (bestaetigt && !m_warBestaetigt) {
         // A new OK: a port that failed to open is tried again, and a bad address is told again.
         m_parallelGescheitert = false;
+        m_gpioGescheitert = false;
         m_adresseGemeldet = false;
     }
     m_warBestaetigt = bestaetigt;
@@ -128,6 +160,18 @@ void Ausgabe::Ausgaenge_Schreiben(const Ausgangsflags& flags, std::chrono::sys_s
     case 4:
         ziel = &m_quelle.iowarrior();
         break;
+    case Schnittstelle_GPIO:
+        if (!bestaetigt) {
+            // As with a parallel port: the lines confirmed at the last OK follow the controller.
+            if (m_gpio && m_bestaetigtesZiel == m_gpio.get() && m_gpioEinstellungen == e.gpio && m_gpio->istOffen())
+                ziel = m_gpio.get();
+        } else {
+            ziel = gpioFuer(e.gpio);
+        }
+        break;
+    case Schnittstelle_HID:
+        ziel = m_quelle.hidrelais();
+        break;
     default:
         break; // interface 5 and unknown values write nothing
     }
@@ -153,9 +197,16 @@ void Ausgabe::IOW_Schliessen()
     m_quelle.iowarrior().schliessen();
 }
 
+void Ausgabe::HID_Oeffnen()
+{
+    if (auto* hid = m_quelle.hidrelais())
+        hid->oeffnen();
+}
+
 bool Ausgabe::USB_Alarm() const
 {
-    return m_quelle.iowarrior().alarm();
+    auto* hid = m_quelle.hidrelais();
+    return m_quelle.iowarrior().alarm() || (hid && hid->alarm());
 }
 
 void Ausgabe::USB_Alarm_Quittieren(short Schnittstelle)
@@ -166,6 +217,13 @@ void Ausgabe::USB_Alarm_Quittieren(short Schnittstelle)
         iow.schliessen();
         iow.oeffnen(); // reads the report size again
     }
+    if (auto* hid = m_quelle.hidrelais()) {
+        hid->alarmLoeschen();
+        if (Schnittstelle == Schnittstelle_HID) {
+            hid->schliessen();
+            hid->oeffnen();
+        }
+    }
 }
 
 void Ausgabe::Alles_Aus()
@@ -175,8 +233,12 @@ void Ausgabe::Alles_Aus()
     m_Ausgangsbyte = 0;
     if (m_parallel && m_parallel->istOffen())
         m_parallel->allesAus();
+    if (m_gpio && m_gpio->istOffen())
+        m_gpio->allesAus();
     if (m_quelle.iowarrior().istOffen())
         m_quelle.iowarrior().allesAus();
+    if (auto* hid = m_quelle.hidrelais(); hid && hid->istOffen())
+        hid->allesAus();
 }
 
 } // namespace kw

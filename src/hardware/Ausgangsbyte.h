@@ -3,6 +3,7 @@
 // by Schnittstelle.
 
 #include "hardware/Ausgabegeraet.h"
+#include "hardware/Gpio.h"
 #include "hardware/Treibermeldungen.h"
 
 #include <chrono>
@@ -27,10 +28,15 @@ struct Ausgangsflags {
 
 // Settings in effect that decide where the byte goes.
 struct Ausgabeeinstellungen {
-    short Schnittstelle = 1;            // 1 LPT1, 2 LPT2, 3 LPT at LPT_Def_Adresse, 4 IO-Warrior, 5 Redlab (inert)
+    short Schnittstelle = 1;            // 1 LPT1, 2 LPT2, 3 LPT at LPT_Def_Adresse, 4 IO-Warrior, 5 Redlab (inert),
+                                        // 6 GPIO, 7 USB HID relay board
     short Konfiguration_Bestaetigt = 0; // -1 after OK; a parallel port is first opened and written after it
     std::string LPT_Def_Adresse;        // hex digits without prefix, for interface 3
+    Gpioeinstellungen gpio = {};        // for interface 6
 };
+
+inline constexpr short Schnittstelle_GPIO = 6;
+inline constexpr short Schnittstelle_HID = 7;
 
 // Bit 0 heating, 1 stirrer (Aus_Ruehrwerk, not the request), 2 cooling, 3..6 extras, 7 signal.
 // Any non-zero flag counts as on.
@@ -47,6 +53,10 @@ public:
     virtual ~Geraetequelle() = default;
     virtual std::unique_ptr<Ausgabegeraet> parallelport(std::uint16_t adresse) = 0;
     virtual Ausgabegeraet& iowarrior() = 0; // one board for the whole run
+    // GPIO lines as set; nullptr where there are none (a new object for new settings).
+    virtual std::unique_ptr<Ausgabegeraet> gpio(const Gpioeinstellungen&) { return nullptr; }
+    // The USB HID relay board, one for the whole run; nullptr where there is none.
+    virtual Ausgabegeraet* hidrelais() { return nullptr; }
     // End of every Ausgaenge_Schreiben pass, whether a byte went out or not (the output guard's keep-alive).
     virtual void takt() {}
 };
@@ -70,7 +80,10 @@ public:
     void IOW_Oeffnen();
     void IOW_Schliessen();
     bool USB_Alarm() const;
-    // "OK" on Alarm_USB: clears the alarm; with interface 4 closes, reopens and re-reads the report size.
+    // USB HID relay board: at OK with interface 7.
+    void HID_Oeffnen();
+    // "OK" on Alarm_USB: clears the alarm; with interface 4 closes, reopens and re-reads the report size; with
+    // interface 7 closes and reopens the HID board (it starts all off).
     void USB_Alarm_Quittieren(short Schnittstelle);
 
     // Every exit path: all relays off on every device written to in this run, whatever the settings now.
@@ -78,6 +91,8 @@ public:
 
 private:
     Ausgabegeraet* parallelFuer(std::uint16_t adresse);
+    Ausgabegeraet* gpioFuer(const Gpioeinstellungen& e);
+    void vergessen(Ausgabegeraet* g);
 
     Geraetequelle& m_quelle;
     Treibermeldungen& m_meldungen;
@@ -91,6 +106,9 @@ private:
     std::uint16_t m_parallelAdresse = 0;
     bool m_parallelGescheitert = false; // open failed: retried at the next OK only
     bool m_adresseGemeldet = false;     // invalid address told once per OK
+    std::unique_ptr<Ausgabegeraet> m_gpio;
+    Gpioeinstellungen m_gpioEinstellungen;
+    bool m_gpioGescheitert = false; // request failed: retried at the next OK only
     bool m_warBestaetigt = false;
     Ausgabegeraet* m_aktiv = nullptr;           // device that got the last byte
     Ausgabegeraet* m_bestaetigtesZiel = nullptr; // device written to while the configuration was confirmed

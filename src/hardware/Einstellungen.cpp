@@ -1,5 +1,7 @@
 #include "hardware/Einstellungen.h"
 
+#include "hardware/Zusatzeinstellungen.h"
+
 namespace kw {
 
 Ladewirkung Konfiguration_Laden(const Konfiguration& k, Dialogstand& d)
@@ -32,9 +34,8 @@ Konfiguration Konfiguration_Uebernehmen(const Dialogstand& d, const Konfiguratio
     Konfiguration k = bisher;
     k.NameDigitemp = d.NameDigitemp;
     k.NameLogFile = d.NameLogFile;
-    k.Schnittstelle = "0";
-    if (d.Auswahl_Schnittstelle >= 1 && d.Auswahl_Schnittstelle <= 5)
-        k.Schnittstelle = std::to_string(d.Auswahl_Schnittstelle);
+    // GPIO and the HID board go to the file as 5, the choice itself to Kesselwerk.ini.
+    k.Schnittstelle = Zeile3_Fuer(d.Auswahl_Schnittstelle);
     k.LPT_Def_Adresse = d.LPT_DEF;
     k.COM_Port = "0";
     if (d.Auswahl_COM >= 1 && d.Auswahl_COM <= 4)

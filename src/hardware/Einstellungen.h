@@ -16,7 +16,8 @@ struct Dialogstand {
     std::string NameLogFile = "Text1";
     std::string LPT_DEF;
     std::array<std::string, 8> Conf_Extra = Konfiguration{}.Conf_Extra; // Conf_Extra1_Ein .. Conf_Extra4_Aus
-    short Auswahl_Schnittstelle = 1; // 1 Auswahl_LPT1, 2 Auswahl_LPT2, 3 Auswahl_LPT_Def, 4 Auswahl_USB, 5 Auswahl_USBMeilhaus
+    short Auswahl_Schnittstelle = 1; // 1 Auswahl_LPT1, 2 Auswahl_LPT2, 3 Auswahl_LPT_Def, 4 Auswahl_USB, 5 Auswahl_USBMeilhaus,
+                                     // 6 Auswahl_GPIO, 7 Auswahl_HID
     short Auswahl_COM = 1;           // 1..4 Auswahl_COM1..Auswahl_COM4
     short Auswahl_Signal = 1;        // 1 Conf_Signal_Blink, 2 Conf_Signal_Dauer
     short Auswahl_Gradient = 2;      // 1 Conf_Grad_Ein, 2 Conf_Grad_Aus

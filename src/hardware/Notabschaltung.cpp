@@ -1,5 +1,7 @@
 #include "hardware/Notabschaltung.h"
 
+#include <linux/gpio.h>
+#include <linux/hidraw.h>
 #include <linux/ppdev.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
@@ -144,6 +146,20 @@ void ausloesen() noexcept
         case Art::Testzeile:
             testzeile(fd);
             break;
+        case Art::Gpio: {
+            gpio_v2_line_values v{};
+            for (std::size_t i = 0; i < e.laenge && i < 8; ++i)
+                v.mask |= static_cast<std::uint64_t>(e.daten[i]) << (8 * i);
+            ::ioctl(fd, GPIO_V2_LINE_SET_VALUES_IOCTL, &v);
+            break;
+        }
+        case Art::Merkmal: {
+            std::uint8_t bericht[Max_Daten];
+            for (std::size_t i = 0; i < e.laenge; ++i)
+                bericht[i] = e.daten[i];
+            ::ioctl(fd, HIDIOCSFEATURE(e.laenge), bericht);
+            break;
+        }
         }
     }
     errno = gesichert;

@@ -16,10 +16,12 @@ enum class Art : int {
     Parallelport, // ioctl(PPWDATA, 0)
     Bericht,      // write() of the prepared bytes (IO-Warrior all-off report)
     Testzeile,    // "<Unix time in ms> 0\n" appended to the test device
+    Gpio,         // ioctl(GPIO_V2_LINE_SET_VALUES) with bits 0; the data: the 64-bit line mask, little-endian
+    Merkmal,      // ioctl(HIDIOCSFEATURE) of the prepared report (USB HID relay board, all off)
 };
 
 inline constexpr std::size_t Max_Daten = 16;
-inline constexpr std::size_t Max_Eintraege = 4;
+inline constexpr std::size_t Max_Eintraege = 12; // a GPIO board may hold one fd per line
 
 // Enters (or updates) the device on fd. Called on the driver's thread only. False when the slot is full.
 bool eintragen(int fd, Art art, const std::uint8_t* daten = nullptr, std::size_t laenge = 0);

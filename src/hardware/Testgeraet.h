@@ -4,6 +4,8 @@
 // relays, and the tests see what the relays would have done.
 
 #include "hardware/Ausgangsbyte.h"
+#include "hardware/Hidrelais.h"
+#include "hardware/Testkern.h"
 #include "hardware/Treibermeldungen.h"
 
 #include <cstdint>
@@ -40,17 +42,29 @@ private:
     bool m_fehlerGemeldet = false;
 };
 
-// Every device the program asks for is the test file.
+// Every device the program asks for is the test file. GPIO lines and the USB HID board are the real drivers
+// on a stand-in kernel (a chip "kw-testchip" of 64 lines, one board "USBRelay8"): each change of what the relays
+// would show appends the byte.
 class Testgeraetequelle final : public Geraetequelle {
 public:
     Testgeraetequelle(std::string datei, Treibermeldungen& meldungen);
+    ~Testgeraetequelle() override;
     std::unique_ptr<Ausgabegeraet> parallelport(std::uint16_t adresse) override;
     Ausgabegeraet& iowarrior() override { return m_iowarrior; }
+    std::unique_ptr<Ausgabegeraet> gpio(const Gpioeinstellungen& e) override;
+    Ausgabegeraet* hidrelais() override { return m_hid.get(); }
 
 private:
+    Systemaufrufe kerntabelle();
+    void aenderung(const std::string& geraet);
+
     std::string m_datei;
     Treibermeldungen& m_meldungen;
     Testgeraet m_iowarrior;
+    Testkern m_kern;
+    int m_fd = -1; // the test file, for the lines of the stand-in kernel
+    Gpioeinstellungen m_gpio; // of the GPIO object made last
+    std::unique_ptr<Hidrelais> m_hid;
 };
 
 // "<ms> <byte>\n" for the given time.

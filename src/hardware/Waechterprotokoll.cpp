@@ -88,6 +88,32 @@ std::optional<Nachricht> Nachricht::dekodieren(const std::uint8_t* daten, std::s
     return n;
 }
 
+Nachricht Gpio_Nachricht(std::uint8_t geraet, const Gpioeinstellungen& e)
+{
+    Nachricht n = Nachricht::mit(Typ::OeffnenGpio, geraet).u8(e.aktivNiedrig ? 1 : 0);
+    for (const auto& l : e.leitung)
+        n.u16(l && *l < 0xFFFF ? static_cast<std::uint16_t>(*l) : 0xFFFF);
+    return n.text(e.chip);
+}
+
+std::optional<Gpioeinstellungen> Gpio_Lesen(const Nachricht& n)
+{
+    Gpioeinstellungen e;
+    const auto niedrig = n.u8_bei(0);
+    if (!niedrig)
+        return std::nullopt;
+    e.aktivNiedrig = *niedrig != 0;
+    for (std::size_t i = 0; i < e.leitung.size(); ++i) {
+        const auto l = n.u16_bei(1 + 2 * i);
+        if (!l)
+            return std::nullopt;
+        if (*l != 0xFFFF)
+            e.leitung[i] = *l;
+    }
+    e.chip = n.text_ab(1 + 2 * e.leitung.size());
+    return e;
+}
+
 bool senden(int fd, const Nachricht& n)
 {
     const auto d = n.kodieren();

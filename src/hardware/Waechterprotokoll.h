@@ -5,10 +5,13 @@
 // One datagram is one message: byte 0 the type, byte 1 the device, then the type's payload.
 // Numbers are little-endian. Both ends run on the same machine from the same build.
 //
-// Devices: 0 the IO-Warrior board, 1..255 a parallel port (the program numbers each port object it makes).
+// Devices: 0 the IO-Warrior board, 0xFE the USB HID relay board, 1..0xFD a parallel port or a set of GPIO lines
+// (the program numbers each such object it makes).
 //
 // Program -> guard (each answered by zero or more notices and then exactly one Antwort):
 //   Oeffnen        device; for a parallel port: uint16 base address. The guard writes all-off once it holds it.
+//   OeffnenGpio    device, uint8 active-low, 8 x uint16 line offset (0xFFFF = not wired), the chip's name as text:
+//                  the lines are requested with initial value off
 //   Schreiben      device, uint8 byte (bit 0 heating ... bit 7 signal, 1 = on)
 //   AllesAus       device (Alle = every device the guard holds), past a pending USB alarm
 //   Schliessen     device (a parallel port writes 0 before it lets go, as in the program)
@@ -35,14 +38,18 @@
 #include <string>
 #include <vector>
 
+#include "hardware/Gpio.h"
+
 namespace kw::waechter {
 
-inline constexpr std::uint8_t Protokollversion = 1;
+inline constexpr std::uint8_t Protokollversion = 2;
 inline constexpr int Standard_Fd = 3;
 inline constexpr std::size_t Max_Nachricht = 2048;
 inline constexpr std::chrono::milliseconds Stille{1000}; // ten missed ticks
 
 inline constexpr std::uint8_t IOWarrior_Geraet = 0;
+inline constexpr std::uint8_t Hidrelais_Geraet = 0xFE;
+inline constexpr std::uint8_t Letzte_Nummer = 0xFD; // highest number of a port or GPIO object
 inline constexpr std::uint8_t Alle = 0xFF; // AllesAus on every device
 
 enum class Typ : std::uint8_t {
@@ -55,6 +62,7 @@ enum class Typ : std::uint8_t {
     AlarmLoeschen = 6,
     Takt = 7,
     Ende = 8,
+    OeffnenGpio = 9,
     // guard -> program
     Hallo = 64,
     Meldung = 65,
@@ -85,6 +93,10 @@ struct Nachricht {
     // nullopt for fewer than two bytes.
     static std::optional<Nachricht> dekodieren(const std::uint8_t* daten, std::size_t laenge);
 };
+
+// The GPIO settings as OeffnenGpio carries them, and back.
+Nachricht Gpio_Nachricht(std::uint8_t geraet, const Gpioeinstellungen& e);
+std::optional<Gpioeinstellungen> Gpio_Lesen(const Nachricht& n);
 
 // One whole message on a SEQPACKET socket, never raising SIGPIPE. False when the peer is gone.
 bool senden(int fd, const Nachricht& n);

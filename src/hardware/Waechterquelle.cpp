@@ -238,6 +238,7 @@ Waechterquelle::Waechterquelle(Treibermeldungen& meldungen, Waechterereignisse& 
     else
         m_direkt = std::make_unique<Testgeraetequelle>(m_start.testgeraet, meldungen);
     m_iowarrior = std::make_unique<Waechtergeraet>(*this, waechter::IOWarrior_Geraet, std::nullopt);
+    m_hidrelais = std::make_unique<Waechtergeraet>(*this, waechter::Hidrelais_Geraet, std::nullopt);
     std::string fehler;
     if (!starten(&fehler))
         aufDirektUmstellen(fehler);
@@ -261,10 +262,17 @@ std::unique_ptr<Ausgabegeraet> Waechterquelle::parallelport(std::uint16_t adress
 
 Ausgabegeraet& Waechterquelle::iowarrior() { return *m_iowarrior; }
 
+std::unique_ptr<Ausgabegeraet> Waechterquelle::gpio(const Gpioeinstellungen& e)
+{
+    return std::make_unique<Waechtergeraet>(*this, neueId(), std::nullopt, e);
+}
+
+Ausgabegeraet* Waechterquelle::hidrelais() { return m_hidrelais.get(); }
+
 std::uint8_t Waechterquelle::neueId()
 {
-    for (int i = 0; i < 255; ++i) {
-        m_letzteId = static_cast<std::uint8_t>(m_letzteId % 255 + 1); // 1..255
+    for (int i = 0; i < waechter::Letzte_Nummer; ++i) {
+        m_letzteId = static_cast<std::uint8_t>(m_letzteId % waechter::Letzte_Nummer + 1); // 1..Letzte_Nummer
         bool frei = true;
         for (auto* g : m_geraete)
             frei = frei && g->m_id != m_letzteId;
@@ -364,8 +372,9 @@ void Waechterquelle::aufDirektUmstellen(const std::string& grund)
 // ---------------------------------------------------------------------------
 // Waechtergeraet
 
-Waechtergeraet::Waechtergeraet(Waechterquelle& quelle, std::uint8_t id, std::optional<std::uint16_t> adresse)
-    : m_quelle(quelle), m_id(id), m_adresse(adresse)
+Waechtergeraet::Waechtergeraet(Waechterquelle& quelle, std::uint8_t id, std::optional<std::uint16_t> adresse,
+                               std::optional<Gpioeinstellungen> gpio)
+    : m_quelle(quelle), m_id(id), m_adresse(adresse), m_gpio(std::move(gpio))
 {
     m_quelle.m_geraete.insert(this);
 }
@@ -373,18 +382,33 @@ Waechtergeraet::Waechtergeraet(Waechterquelle& quelle, std::uint8_t id, std::opt
 Waechtergeraet::~Waechtergeraet()
 {
     m_quelle.m_geraete.erase(this);
-    // The guard drops its port as the program would: 0 written, port released.
-    if (m_adresse && m_quelle.m_betrieb == Waechterquelle::Betrieb::Waechter)
+    // The guard drops its port (or lines) as the program would: 0 written, released.
+    if ((m_adresse || m_gpio) && m_quelle.m_betrieb == Waechterquelle::Betrieb::Waechter)
         m_quelle.m_verbindung.anfrage(Nachricht::mit(Typ::Vergessen, m_id), {});
 }
 
 Ausgabegeraet* Waechtergeraet::direkt()
 {
+    if (m_gpio) {
+        if (!m_direktesLpt)
+            m_direktesLpt = m_quelle.m_direkt->gpio(*m_gpio);
+        return m_direktesLpt.get();
+    }
     if (!m_adresse)
-        return &m_quelle.m_direkt->iowarrior();
+        return m_id == waechter::Hidrelais_Geraet ? m_quelle.m_direkt->hidrelais() : &m_quelle.m_direkt->iowarrior();
     if (!m_direktesLpt)
         m_direktesLpt = m_quelle.m_direkt->parallelport(*m_adresse);
     return m_direktesLpt.get();
+}
+
+Nachricht Waechtergeraet::oeffnenNachricht() const
+{
+    if (m_gpio)
+        return waechter::Gpio_Nachricht(m_id, *m_gpio);
+    Nachricht n = Nachricht::mit(Typ::Oeffnen, m_id);
+    if (m_adresse)
+        n.u16(*m_adresse);
+    return n;
 }
 
 void Waechtergeraet::direktOeffnen()
@@ -406,9 +430,7 @@ void Waechtergeraet::uebernehmen(const Nachricht& antwort)
 
 bool Waechtergeraet::oeffnenImWaechter()
 {
-    Nachricht n = Nachricht::mit(Typ::Oeffnen, m_id);
-    if (m_adresse)
-        n.u16(*m_adresse);
+    const Nachricht n = oeffnenNachricht();
     auto a = m_quelle.m_verbindung.anfrage(n, [this](const Nachricht& m) { m_quelle.notiz(m); });
     if (a)
         uebernehmen(*a);
@@ -417,9 +439,7 @@ bool Waechtergeraet::oeffnenImWaechter()
 
 std::optional<Nachricht> Waechtergeraet::anfrage(Typ typ, std::optional<std::uint8_t> byte)
 {
-    Nachricht n = Nachricht::mit(typ, m_id);
-    if (typ == Typ::Oeffnen && m_adresse)
-        n.u16(*m_adresse);
+    Nachricht n = typ == Typ::Oeffnen ? oeffnenNachricht() : Nachricht::mit(typ, m_id);
     if (byte)
         n.u8(*byte);
     return m_quelle.anfrage(n);

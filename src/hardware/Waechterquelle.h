@@ -81,6 +81,8 @@ public:
 
     std::unique_ptr<Ausgabegeraet> parallelport(std::uint16_t adresse) override;
     Ausgabegeraet& iowarrior() override;
+    std::unique_ptr<Ausgabegeraet> gpio(const Gpioeinstellungen& e) override;
+    Ausgabegeraet* hidrelais() override;
     // A keep-alive when this pass sent nothing and the guard holds a device (without one
     // it has nothing to switch off); notices a dead guard and starts it again.
     void takt() override;
@@ -118,12 +120,15 @@ private:
     std::set<Waechtergeraet*> m_geraete;
     std::uint8_t m_letzteId = 0;
     std::unique_ptr<Waechtergeraet> m_iowarrior;
+    std::unique_ptr<Waechtergeraet> m_hidrelais;
 };
 
-// One relay device as the output stage sees it: a parallel port (with its address) or the IO-Warrior board.
+// One relay device as the output stage sees it: a parallel port (with its address), the IO-Warrior board, a set
+// of GPIO lines (with its settings) or the USB HID relay board.
 class Waechtergeraet final : public Ausgabegeraet {
 public:
-    Waechtergeraet(Waechterquelle& quelle, std::uint8_t id, std::optional<std::uint16_t> adresse);
+    Waechtergeraet(Waechterquelle& quelle, std::uint8_t id, std::optional<std::uint16_t> adresse,
+                   std::optional<Gpioeinstellungen> gpio = std::nullopt);
     ~Waechtergeraet() override;
 
     bool oeffnen() override;
@@ -145,7 +150,9 @@ private:
 
     Waechterquelle& m_quelle;
     std::uint8_t m_id;
-    std::optional<std::uint16_t> m_adresse; // nullopt: the IO-Warrior
+    waechter::Nachricht oeffnenNachricht() const;
+    std::optional<std::uint16_t> m_adresse; // nullopt (and no m_gpio): the board of id 0 or 0xFE
+    std::optional<Gpioeinstellungen> m_gpio;
     bool m_soll = false;  // opened by the output stage and not closed since
     bool m_offen = false;
     bool m_alarm = false; // USB alarm pending: writes blocked until acknowledged

@@ -193,13 +193,39 @@ void Anwendung::Ausgaenge_Schreiben()
     e.Schnittstelle = static_cast<short>(anlage.Schnittstelle);
     e.Konfiguration_Bestaetigt = anlage.Konfiguration_Bestaetigt ? -1 : 0;
     e.LPT_Def_Adresse = konfiguration.LPT_Def_Adresse;
+    e.gpio = zusatz.gpio;
     m_ausgabe->Ausgaenge_Schreiben(f, Geraetezeit(), e);
     anlage.Aus_Ruehrwerk = m_ausgabe->Aus_Ruehrwerk();
     anlage.USB_Alarm = m_ausgabe->USB_Alarm();
 }
 
+Einwirelesung& Anwendung::einwire()
+{
+    if (!m_einwire)
+        m_einwire = std::make_unique<Einwirelesung>();
+    return *m_einwire;
+}
+
 void Anwendung::TempRead()
 {
+    if (zusatz.einwire.aktiv) {
+        // The reads run on the reader's thread; the tick only takes the last one. No reading leaves the value
+        // to age, and the controller's interlock and sensor warning act as with a failed DigiTemp run.
+        Einwirelesung& w = einwire();
+        // The sensor confirmed at OK; while the settings are open, it is read on.
+        if (anlage.Konfiguration_Bestaetigt)
+            w.sensorSetzen(zusatz.einwire.sensor);
+        w.tick(Geraetezeit());
+        anlage.Temperaturwert = w.Temperaturwert();
+        anlage.Messzeitpunkt = w.Messzeitpunkt();
+        if (w.Messzeitpunkt() && !m_einwireGelesen) {
+            m_einwireGelesen = true;
+            verbergeHardwareConf();
+        }
+        return;
+    }
+    if (m_einwire)
+        m_einwire->sensorSetzen({});
     // Outside simulation the controller watches the reading's age and warns once per episode.
     m_temperatur->Veraltungswarnung_Setzen(anlage.Simulation != 0);
     m_temperatur->tick(Geraetezeit(), anlage.Konfiguration_Bestaetigt ? -1 : 0);

@@ -22,6 +22,7 @@
 #include "aids/BrauDaten.h"
 #include "core/Steuerung.h"
 #include "hardware/Ausgangsbyte.h"
+#include "hardware/Einwire.h"
 #include "hardware/Konfiguration.h"
 #include "hardware/Prozessstarter.h"
 #include "hardware/Temperaturerfassung.h"
@@ -29,6 +30,7 @@
 #include "journal/Sudjournal.h"
 #include "mqtt/Mqttbruecke.h"
 #include "hardware/Waechterquelle.h"
+#include "hardware/Zusatzeinstellungen.h"
 #include "screens/Meldungsanzeige.h"
 #include "screens/Uhr.h"
 #include "texts/Texte.h"
@@ -62,6 +64,7 @@ public:
     Anzeige anzeige;
     Texte texte;
     Konfiguration konfiguration;   // the settings file's values in effect
+    Zusatzeinstellungen zusatz;    // the values of Kesselwerk.ini in effect (GPIO, HID board, 1-Wire)
     BrauDaten brauDaten;           // the brew protocol's 26 data fields, saved in recipes
 
     Steuerung& steuerung() { return m_steuerung; }
@@ -111,8 +114,10 @@ public:
 
     // After each controller tick: stirrer delay, byte, driver write.
     void Ausgaenge_Schreiben();
-    // TempRead timer (200 ms): the reading cycle; its value becomes Temperaturwert.
+    // TempRead timer (200 ms): the reading cycle (DigiTemp, or the 1-Wire reader); its value becomes Temperaturwert.
     void TempRead();
+    // The 1-Wire reader, made when first needed.
+    Einwirelesung& einwire();
     // Every way out: state off, other screens unloaded, all-off written.
     void Alles_Aus_Und_Beenden();
     bool beendet() const { return m_beendet; }
@@ -198,6 +203,8 @@ private:
     Steuerung m_steuerung;
     std::unique_ptr<Ausgabe> m_ausgabe;
     std::unique_ptr<Temperaturerfassung> m_temperatur;
+    std::unique_ptr<Einwirelesung> m_einwire;
+    bool m_einwireGelesen = false; // the first reading after OK hides the start-up notice
     std::map<std::string, Erzeuger> m_erzeuger;
     std::map<std::string, QPointer<QWidget>> m_bildschirme;
     std::vector<QPointer<QWidget>> m_spaeter_loeschen;  // unloaded inside a dialog's event loop

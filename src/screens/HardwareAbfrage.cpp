@@ -1,6 +1,8 @@
 #include "screens/HardwareAbfrage.h"
 
 #include <QButtonGroup>
+#include <QComboBox>
+#include <QPointer>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -12,9 +14,13 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "hardware/Einwire.h"
 #include "screens/Anwendung.h"
+#include "screens/Gpiodialog.h"
 #include "screens/Grundbild.h"
 #include "screens/MqttEinstellungen.h"
+#include "program/Zusatzdatei.h"
+#include "texts/Geraetetexte.h"
 #include "texts/Texte.h"
 
 namespace kw {
@@ -98,6 +104,15 @@ HardwareAbfrage::HardwareAbfrage(Anwendung& anwendung) : QWidget(nullptr), app(a
     redlab->setToolTip(QStringLiteral("Kein Treiber vorhanden: es wird nichts ausgegeben.\n"
                                       "No driver available: no output is written."));
     f1->addWidget(redlab, 4, 0, 1, 2);
+    f1->addWidget(option(QStringLiteral("Auswahl_GPIO"), QStringLiteral("GPIO"), m_Schnittstelle, Schnittstelle_GPIO,
+                         frame1),
+                  5, 0);
+    m_GPIO_Einstellen = new QPushButton(frame1);
+    m_GPIO_Einstellen->setObjectName(QStringLiteral("GPIO_Einstellen"));
+    f1->addWidget(m_GPIO_Einstellen, 5, 1, Qt::AlignLeft);
+    f1->addWidget(option(QStringLiteral("Auswahl_HID"), QStringLiteral("USB-HID-Relaiskarte"), m_Schnittstelle,
+                         Schnittstelle_HID, frame1),
+                  6, 0, 1, 2);
     f1->setColumnStretch(2, 1);
 
     // --- serial port of the sensor bus ---
@@ -107,6 +122,18 @@ HardwareAbfrage::HardwareAbfrage(Anwendung& anwendung) : QWidget(nullptr), app(a
     for (int i = 1; i <= 4; ++i)
         f2->addWidget(option(QStringLiteral("Auswahl_COM%1").arg(i), QStringLiteral("COM%1").arg(i), m_COM, i, frame2),
                       (i - 1) / 2, (i - 1) % 2);
+    // Sensor source: DigiTemp on the serial port above, or a DS18B20 through the kernel's 1-Wire bus.
+    m_Quelle = new QButtonGroup(this);
+    f2->addWidget(option(QStringLiteral("Quelle_DigiTemp"), QString(), m_Quelle, 1, frame2), 2, 0, 1, 2);
+    f2->addWidget(option(QStringLiteral("Quelle_Einwire"), QString(), m_Quelle, 2, frame2), 3, 0, 1, 2);
+    m_Einwire_Sensor = new QComboBox(frame2);
+    m_Einwire_Sensor->setObjectName(QStringLiteral("Einwire_Sensor"));
+    m_Einwire_Sensor->setEditable(true);
+    m_Einwire_Sensor->setMinimumWidth(190);
+    f2->addWidget(m_Einwire_Sensor, 4, 0, 1, 2);
+    m_Einwire_Lesen = new QPushButton(frame2);
+    m_Einwire_Lesen->setObjectName(QStringLiteral("Einwire_Lesen"));
+    f2->addWidget(m_Einwire_Lesen, 5, 0, 1, 2, Qt::AlignLeft);
 
     // --- DigiTemp tool and log ---
     auto* frame3 = rahmen("Frame3",
@@ -232,6 +259,98 @@ HardwareAbfrage::HardwareAbfrage(Anwendung& anwendung) : QWidget(nullptr), app(a
             Sprache_Click(id);
     });
     connect(m_Command1, &QPushButton::clicked, this, &HardwareAbfrage::Command1_Click);
+    connect(m_GPIO_Einstellen, &QPushButton::clicked, this, &HardwareAbfrage::GPIO_Einstellen_Click);
+    connect(m_Einwire_Lesen, &QPushButton::clicked, this, &HardwareAbfrage::Einwire_Lesen_Click);
+    connect(&app, &Anwendung::spracheGeaendert, this, &HardwareAbfrage::zusatzBeschriften);
+    zusatzBeschriften();
+}
+
+void HardwareAbfrage::zusatzBeschriften()
+{
+    const Geraetetexte& t = Geraetetexte_Fuer(app.texte.aktuell);
+    m_GPIO_Einstellen->setText(q(t.GPIO_Einstellen));
+    m_Schnittstelle->button(Schnittstelle_GPIO)->setToolTip(q(t.Tipp_GPIO));
+    m_Schnittstelle->button(Schnittstelle_HID)->setToolTip(q(t.Tipp_HID));
+    m_Quelle->button(1)->setText(q(t.Quelle_DigiTemp));
+    m_Quelle->button(2)->setText(q(t.Quelle_Einwire));
+    m_Einwire_Lesen->setText(q(t.Neu_Lesen));
+}
+
+HardwareAbfrage::~HardwareAbfrage()
+{
+    if (m_sucher.joinable())
+        m_sucher.join(); // a read on a hanging bus ends within the kernel's timeout
+}
+
+void HardwareAbfrage::Einwire_Lesen_Click()
+{
+    if (einwireSucheLaeuft())
+        return;
+    if (m_sucher.joinable())
+        m_sucher.join();
+    m_sucheFertig = false;
+    m_Einwire_Lesen->setEnabled(false);
+    const std::string kein = Geraetetexte_Fuer(app.texte.aktuell).Kein_Wert;
+    QPointer<HardwareAbfrage> selbst(this);
+    m_sucher = std::thread([this, selbst, kein] {
+        const auto z = Einwirezugriff::echt();
+        const std::string ordner = Einwire_Ordner();
+        QStringList eintraege;
+        for (const auto& id : Einwire_Sensoren(z, ordner)) {
+            const auto wert = Einwire_Lesen(z, ordner, id);
+            eintraege << q(id) + QStringLiteral("  ")
+                             + (wert ? QString::number(*wert, 'f', 2) + QStringLiteral(" °C") : q(kein));
+        }
+        QMetaObject::invokeMethod(
+            this,
+            [this, selbst, eintraege, ordner] {
+                if (!selbst)
+                    return;
+                const QString gewaehlt = m_Einwire_Sensor->currentText().section(QLatin1Char(' '), 0, 0);
+                m_Einwire_Sensor->clear();
+                m_Einwire_Sensor->addItems(eintraege);
+                if (eintraege.isEmpty())
+                    m_Einwire_Sensor->setPlaceholderText(
+                        q(Geraetetexte_Fuer(app.texte.aktuell).Keine_Sensoren).arg(q(ordner)));
+                m_Einwire_Sensor->setEditText(gewaehlt.isEmpty() && !eintraege.isEmpty()
+                                                  ? eintraege.front().section(QLatin1Char(' '), 0, 0)
+                                                  : gewaehlt);
+                m_Einwire_Lesen->setEnabled(true);
+            },
+            Qt::QueuedConnection);
+        m_sucheFertig = true;
+    });
+}
+
+QStringList HardwareAbfrage::einwireListe() const
+{
+    QStringList l;
+    for (int i = 0; i < m_Einwire_Sensor->count(); ++i)
+        l << m_Einwire_Sensor->itemText(i);
+    return l;
+}
+
+void HardwareAbfrage::GPIO_Einstellen_Click()
+{
+    Gpiodialog dialog(m_gpioEntwurf, m_sys, app.texte.aktuell, this);
+    if (dialog.exec() == QDialog::Accepted)
+        m_gpioEntwurf = dialog.einstellungen();
+}
+
+QString HardwareAbfrage::zusatzLaden()
+{
+    Zusatzdatei_Bericht bericht;
+    const Profildatei datei = Zusatzdatei_Lesen(app.anlage.Programmpfad, &bericht);
+    std::vector<std::string> fehler;
+    if (!bericht.fehler.empty())
+        fehler.push_back(bericht.fehler);
+    app.zusatz = Zusatzeinstellungen_Lesen(
+        [&](std::string_view a, std::string_view k) { return datei.Ini_Lesen(a, k); }, &fehler);
+    QStringList texte;
+    for (auto& f : fehler)
+        texte << q(f);
+    return texte.isEmpty() ? QString()
+                           : q(Geraetetexte_Fuer(app.texte.aktuell).Ini_Fehler).arg(texte.join(QStringLiteral("\n")));
 }
 
 Dialogstand HardwareAbfrage::stand() const
@@ -305,9 +424,27 @@ void HardwareAbfrage::Konfiguration_Laden()
             hinweisZeigen(QString());
     }
     app.konfiguration = k;
+    // Kesselwerk.ini: the settings the 17 lines do not hold (kept in memory too when the last save failed).
+    if (!m_nichtGespeichert) {
+        const QString zusatzfehler = zusatzLaden();
+        if (!zusatzfehler.isEmpty())
+            hinweisZeigen(m_Hinweis->text().isEmpty() ? zusatzfehler : m_Hinweis->text() + "\n" + zusatzfehler);
+    }
+    m_gpioEntwurf = app.zusatz.gpio;
+    m_zusatzGeladen = app.zusatz;
+    waehle(m_Quelle, app.zusatz.einwire.aktiv ? 2 : 1);
+    m_Einwire_Sensor->setEditText(q(app.zusatz.einwire.sensor));
+    if (app.zusatz.einwire.aktiv)
+        Einwire_Lesen_Click(); // the sensors with their current reading, as soon as they are read
 
     Dialogstand d = stand();
-    const Ladewirkung w = kw::Konfiguration_Laden(k, d);
+    Ladewirkung w = kw::Konfiguration_Laden(k, d);
+    // GPIO and the HID board stand in the file as 5.
+    if (const short s = Schnittstelle_Wirksam(Zeilenzahl_Lesen(k.Schnittstelle), app.zusatz.Schnittstelle);
+        s == Schnittstelle_GPIO || s == Schnittstelle_HID) {
+        d.Auswahl_Schnittstelle = s;
+        w.Schnittstelle = s;
+    }
     setzen(d);
 
     // Selecting an option while loading acts as a click on it.
@@ -346,6 +483,14 @@ void HardwareAbfrage::Command1_Click()
     app.konfiguration = k;
     if (int n = Zeilenzahl_Lesen(k.Schnittstelle); n >= 1 && n <= 5)
         app.anlage.Schnittstelle = n;
+    const bool neueSchnittstelle = d.Auswahl_Schnittstelle == Schnittstelle_GPIO || d.Auswahl_Schnittstelle == Schnittstelle_HID;
+    if (neueSchnittstelle)
+        app.anlage.Schnittstelle = d.Auswahl_Schnittstelle;
+    app.zusatz.Schnittstelle = neueSchnittstelle ? d.Auswahl_Schnittstelle : 0;
+    app.zusatz.gpio = m_gpioEntwurf;
+    app.zusatz.einwire.aktiv = m_Quelle->checkedId() == 2;
+    // The entry shows the reading after the id: the id alone is kept.
+    app.zusatz.einwire.sensor = s(m_Einwire_Sensor->currentText().trimmed().section(QLatin1Char(' '), 0, 0));
     if (int n = Zeilenzahl_Lesen(k.Sprache); n >= 1 && n <= 8)
         app.anlage.Sprachnummer = n;
 
@@ -353,6 +498,21 @@ void HardwareAbfrage::Command1_Click()
     std::string fehler;
     const std::string pfad = Konfigurationsdatei_Pfad(app.anlage.Programmpfad);
     m_nichtGespeichert = !Datei_Schreiben(pfad, k, &fehler);
+    std::string zusatzfehler;
+    const Zusatzeinstellungen zusatz = app.zusatz;
+    if (!(zusatz == m_zusatzGeladen) && !Zusatzdatei_Aendern(
+            app.anlage.Programmpfad,
+            [&](Profildatei& datei) {
+                Zusatzeinstellungen_Schreiben(zusatz, [&](std::string_view a, std::string_view s, std::string_view w) {
+                    datei.Ini_Schreiben(a, s, w);
+                });
+            },
+            &zusatzfehler)) {
+        m_nichtGespeichert = true;
+        fehler += (fehler.empty() ? "" : "; ") + Zusatzdatei_Pfad(app.anlage.Programmpfad) + ": " + zusatzfehler;
+    } else {
+        m_zusatzGeladen = zusatz;
+    }
     if (m_nichtGespeichert) {
         // `fehler` names the file and the reason.
         app.hinweis("Die Konfiguration konnte nicht gespeichert werden (" + fehler
@@ -361,7 +521,8 @@ void HardwareAbfrage::Command1_Click()
                     + fehler + ").\nThe settings apply until the program ends.");
     }
     // Also 5. (start-up wait of 15 s) and 6. (log deleted, before the tool can write to it).
-    if (!app.temperatur().Hardware_Initialisieren(app.Geraetezeit(), app.anlage.Programmpfad, k)) {
+    if (!app.zusatz.einwire.aktiv
+        && !app.temperatur().Hardware_Initialisieren(app.Geraetezeit(), app.anlage.Programmpfad, k)) {
         const std::string werkzeug = app.temperatur().Initialisierung().programm;
         app.hinweis("Das Programm \"" + werkzeug
                     + "\" zum Einlesen der Temperatur lässt sich nicht starten: es wird keine Temperatur gelesen.\n"
@@ -400,6 +561,8 @@ void HardwareAbfrage::Command1_Click()
     // 9.
     if (app.anlage.Schnittstelle == 4)
         app.ausgabe().IOW_Oeffnen();
+    if (app.anlage.Schnittstelle == Schnittstelle_HID)
+        app.ausgabe().HID_Oeffnen();
 }
 
 } // namespace kw

@@ -3,4 +3,5 @@ target_sources(screens PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/HardwareAbfrage.h ${CMAKE_CURRENT_LIST_DIR}/HardwareAbfrage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/HardwareConf.h ${CMAKE_CURRENT_LIST_DIR}/HardwareConf.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Anwendung_Konfiguration.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Gpiodialog.h ${CMAKE_CURRENT_LIST_DIR}/Gpiodialog.cpp
 )

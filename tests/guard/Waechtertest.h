@@ -92,12 +92,26 @@ struct Ereignisrecorder : Waechterereignisse {
     void ausgaengeWarenAus(std::chrono::milliseconds d) override { ausGewesen_ms.push_back(d.count()); }
 };
 
-// A forked child standing in for the program: starts the guard through Waechterquelle, opens a parallel port
+// The device the stand-in drives: a parallel port, GPIO lines 0..7 of the test chip (active-low), or the HID board.
+enum class Geraeteart { Parallelport, Gpio, Hidrelais };
+
+inline Gpioeinstellungen Testleitungen()
+{
+    Gpioeinstellungen e;
+    e.chip = "kw-testchip";
+    for (std::uint32_t i = 0; i < 8; ++i)
+        e.leitung[i] = i;
+    e.aktivNiedrig = true;
+    return e;
+}
+
+// A forked child standing in for the program: starts the guard through Waechterquelle, opens the device
 // and writes `byte` every 100 ms tick, as the output stage does. Tells the parent the guard's pid and every
 // "outputs were off" report through a pipe.
 class Stellvertreter {
 public:
-    Stellvertreter(const std::string& waechter, const std::string& datei, std::uint8_t byte)
+    Stellvertreter(const std::string& waechter, const std::string& datei, std::uint8_t byte,
+                   Geraeteart art = Geraeteart::Parallelport)
     {
         int rohr[2];
         if (::pipe2(rohr, O_CLOEXEC) != 0)
@@ -107,7 +121,7 @@ public:
             ::close(rohr[0]);
             rlimit keinKern{0, 0};
             ::setrlimit(RLIMIT_CORE, &keinKern); // SIGSEGV/SIGABRT without a core file
-            kind(waechter, datei, byte, rohr[1]);
+            kind(waechter, datei, byte, rohr[1], art);
             ::_exit(0);
         }
         ::close(rohr[1]);
@@ -150,7 +164,8 @@ public:
     void waechterGeerntet() { m_waechter = -1; }
 
 private:
-    static void kind(const std::string& waechter, const std::string& datei, std::uint8_t byte, int rohr)
+    static void kind(const std::string& waechter, const std::string& datei, std::uint8_t byte, int rohr,
+                     Geraeteart art)
     {
         struct Melder : Ereignisrecorder {
             int rohr = -1;
@@ -165,7 +180,15 @@ private:
         Waechterquelle quelle(meldungen, ereignisse, Waechterstart{waechter, datei});
         long long pid = quelle.waechterPid();
         [[maybe_unused]] auto n = ::write(rohr, &pid, sizeof pid);
-        auto port = quelle.parallelport(0x378);
+        std::unique_ptr<Ausgabegeraet> eigen;
+        Ausgabegeraet* port = nullptr;
+        switch (art) {
+        case Geraeteart::Parallelport: eigen = quelle.parallelport(0x378); break;
+        case Geraeteart::Gpio: eigen = quelle.gpio(Testleitungen()); break;
+        case Geraeteart::Hidrelais: port = quelle.hidrelais(); break;
+        }
+        if (eigen)
+            port = eigen.get();
         port->oeffnen();
         for (;;) {
             port->schreibe(byte);

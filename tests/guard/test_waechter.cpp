@@ -46,9 +46,9 @@ struct WaechterTest : ::testing::Test {
 };
 
 // The program dies in the given way: the guard switches off at once and exits.
-void todTest(WaechterTest& t, int signal)
+void todTest(WaechterTest& t, int signal, Geraeteart art = Geraeteart::Parallelport)
 {
-    Stellvertreter programm(Waechter, t.datei, 0x81); // heating and signal
+    Stellvertreter programm(Waechter, t.datei, 0x81, art); // heating and signal
     ASSERT_GT(programm.waechter(), 0);
     ASSERT_TRUE(warteBis([&] { return t.letztesByteIst(0x81); }, 3s));
     const auto zeilenVorher = zeilen(t.datei);
@@ -76,6 +76,49 @@ void todTest(WaechterTest& t, int signal)
 TEST_F(WaechterTest, ProgrammGetoetetSchaltetAus) { todTest(*this, SIGKILL); }
 TEST_F(WaechterTest, ProgrammAbgestuerztSchaltetAus) { todTest(*this, SIGSEGV); }
 TEST_F(WaechterTest, ProgrammAbgebrochenSchaltetAus) { todTest(*this, SIGABRT); }
+TEST_F(WaechterTest, GpioLeitungenNachDemTodDesProgrammsAus) { todTest(*this, SIGKILL, Geraeteart::Gpio); }
+TEST_F(WaechterTest, HidRelaiskarteNachDemTodDesProgrammsAus) { todTest(*this, SIGSEGV, Geraeteart::Hidrelais); }
+
+// The guard dies holding GPIO lines: the next tick notices, and the new guard requests them with initial value
+// off before the byte follows.
+TEST_F(WaechterTest, GetoeteterWaechterNimmtDieGpioLeitungenMitAusWieder)
+{
+    Meldungsrecorder meldungen;
+    Ereignisrecorder ereignisse;
+    Waechterquelle quelle(meldungen, ereignisse, Waechterstart{Waechter, datei});
+    ASSERT_TRUE(quelle.waechterAktiv());
+    auto gpio = quelle.gpio(Testleitungen());
+    ASSERT_TRUE(gpio->oeffnen());
+    gpio->schreibe(0x81);
+    quelle.takt();
+    ASSERT_TRUE(letztesByteIst(0x81));
+
+    const pid_t erster = quelle.waechterPid();
+    ::kill(erster, SIGKILL);
+    ASSERT_TRUE(warteBis([&] { return ::waitpid(erster, nullptr, WNOHANG) == erster || ::kill(erster, 0) != 0; },
+                         3s));
+    const std::size_t vorher = zeilen(datei).size();
+    quelle.takt(); // a tick without a byte notices too
+    EXPECT_EQ(ereignisse.neustarts, 1);
+    auto z = zeilen(datei);
+    ASSERT_EQ(z.size(), vorher + 1);
+    EXPECT_EQ(z[vorher].byte, 0) << "requested again with initial value off";
+    gpio->schreibe(0x81);
+    EXPECT_TRUE(letztesByteIst(0x81));
+
+    // Settings changed at OK: the old lines go off and are released in the guard, the new ones start off.
+    auto andere = Testleitungen();
+    andere.aktivNiedrig = false;
+    gpio.reset();
+    EXPECT_TRUE(letztesByteIst(0));
+    gpio = quelle.gpio(andere);
+    ASSERT_TRUE(gpio->oeffnen());
+    gpio->schreibe(0x01);
+    EXPECT_TRUE(letztesByteIst(0x01));
+    quelle.beenden();
+    EXPECT_TRUE(letztesByteIst(0));
+    EXPECT_TRUE(meldungen.hinweise.empty());
+}
 
 TEST_F(WaechterTest, ProgrammHaengtSchaltetNachEinerSekundeAusUndMeldetDieLuecke)
 {

@@ -98,19 +98,20 @@ TEST(Notabschaltung, TreiberTragenIhrGeraetMitDemRichtigenAusEin)
     }
 }
 
-TEST(Notabschaltung, SlotNimmtHoechstensVierGeraete)
+TEST(Notabschaltung, SlotIstBegrenzt)
 {
     const std::size_t vorher = notaus::anzahl();
     ASSERT_EQ(vorher, 0u);
-    for (int fd = 900; fd < 904; ++fd)
+    const int ende = 900 + static_cast<int>(notaus::Max_Eintraege);
+    for (int fd = 900; fd < ende; ++fd)
         EXPECT_TRUE(notaus::eintragen(fd, notaus::Art::Parallelport));
-    EXPECT_FALSE(notaus::eintragen(904, notaus::Art::Parallelport));
+    EXPECT_FALSE(notaus::eintragen(ende, notaus::Art::Parallelport));
     EXPECT_TRUE(notaus::eintragen(901, notaus::Art::Testzeile)) << "the same fd is updated in place";
     const std::uint8_t zuViel[notaus::Max_Daten + 1]{};
     notaus::austragen(902);
     EXPECT_FALSE(notaus::eintragen(902, notaus::Art::Bericht, zuViel, sizeof zuViel));
-    EXPECT_EQ(notaus::anzahl(), 3u);
-    for (int fd = 900; fd < 904; ++fd)
+    EXPECT_EQ(notaus::anzahl(), notaus::Max_Eintraege - 1);
+    for (int fd = 900; fd < ende; ++fd)
         notaus::austragen(fd);
     EXPECT_EQ(notaus::anzahl(), 0u);
 }

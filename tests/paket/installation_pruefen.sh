@@ -13,7 +13,8 @@ for f in usr/bin/kesselwerk usr/libexec/kesselwerk/kesselwerk-waechter \
          usr/share/icons/hicolor/48x48/apps/de.kesselwerk.Kesselwerk.png \
          usr/share/icons/hicolor/256x256/apps/de.kesselwerk.Kesselwerk.png \
          usr/share/man/man1/kesselwerk.1 \
-         usr/lib/udev/rules.d/60-kesselwerk-iowarrior.rules; do
+         usr/lib/udev/rules.d/60-kesselwerk-iowarrior.rules \
+         usr/lib/udev/rules.d/60-kesselwerk-hidrelais.rules; do
   [ -e "$ziel/$f" ] || { echo "missing: /$f"; fehlt=1; }
 done
 grep -q 'version="'"$(grep -oE '[0-9]+\.[0-9]+\.[0-9]+' "$bau/generated/Version.h")"'"' \

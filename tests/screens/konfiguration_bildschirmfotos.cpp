@@ -1,7 +1,8 @@
 // Saves pictures of the settings screen and the start-up notice:
 //   konfiguration_bildschirmfotos <folder> [language 1..8]
 // HardwareAbfrage.png (from a sample file), HardwareAbfrage_ohne_Datei.png, HardwareConf.png,
-// and as root HardwareAbfrage_fremder_Link.png (a link of another user in a sticky folder).
+// Gpiodialog.png, and as root HardwareAbfrage_fremder_Link.png (a link of another user in a
+// sticky folder).
 
 #include <QApplication>
 #include <QPixmap>
@@ -15,7 +16,9 @@
 #include "Testanwendung.h"
 #include "../fileio/Fremdlink.h"
 #include "screens/Grundbild.h"
+#include "screens/Gpiodialog.h"
 #include "screens/HardwareAbfrage.h"
+#include "hardware/Testkern.h"
 
 namespace {
 
@@ -80,6 +83,18 @@ int main(int argc, char** argv)
     dialog.Command1_Click();
     u.meldungen_abholen(); // no IO-Warrior here
     aufnehmen(*u.app->bildschirm("HardwareConf"), ziel + QStringLiteral("/HardwareConf.png"));
+
+    // The GPIO dialog on a Pi 4 as the stand-in kernel shows it, one line beyond the chip.
+    kw::Testkern kern;
+    kern.chipAnlegen("gpiochip0", "pinctrl-bcm2711", 58);
+    kern.chipAnlegen("gpiochip1", "raspberrypi-exp-gpio", 8);
+    kw::Gpioeinstellungen g;
+    g.chip = "pinctrl-bcm2711";
+    g.leitung[0] = 17;
+    g.leitung[1] = 27;
+    g.leitung[7] = 60;
+    kw::Gpiodialog gpio(g, kern.tabelle(), u.app->texte.aktuell, nullptr);
+    aufnehmen(gpio, ziel + QStringLiteral("/Gpiodialog.png"));
 
     std::error_code ec;
     fs::remove_all(ordner, ec);

@@ -7,7 +7,9 @@
 #include <QPointer>
 #include <QGroupBox>
 #include <QLabel>
+#include <QComboBox>
 #include <QLineEdit>
+#include <poll.h>
 #include <QRadioButton>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -652,6 +654,133 @@ TEST_F(AusgangTest, AllesAusBeiOffenenDialogen)
 
 INSTANTIATE_TEST_SUITE_P(Ausgaenge, AusgangTest,
                          ::testing::Values("Alles_Aus_Und_Beenden", "BEENDEN", "Fenster", "Signal"));
+
+} // namespace
+} // namespace kw::test
+
+namespace kw::test {
+namespace {
+
+std::string lesen(const fs::path& p)
+{
+    std::ifstream f(p, std::ios::binary);
+    std::stringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+// GPIO and the HID board: line 3 keeps 5 (an earlier version shows the driverless option and drives nothing),
+// the choice and the lines go to Kesselwerk.ini; a file an earlier version changed wins.
+TEST_F(KonfigTest, GpioUndHidStehenInDerZusatzdatei)
+{
+    auto zeilen = Musterzeilen();
+    zeilen[2] = "5";
+    schreibeDatei(zeilen);
+    {
+        std::ofstream ini(ordner / "Kesselwerk.ini", std::ios::binary);
+        ini << "[Ausgabe]\r\nSchnittstelle=6\r\n[GPIO]\r\nChip=pinctrl-bcm2711\r\nAktiv=hoch\r\nHeizung=17\r\n"
+               "Signal=22\r\nKuehlung=zwei\r\n[MQTT]\r\nHost=brauerei\r\n";
+    }
+    HardwareAbfrage& d = starten_und_laden();
+    EXPECT_TRUE(gewaehlt("Auswahl_GPIO"));
+    EXPECT_EQ(app().anlage.Schnittstelle, 6);
+    EXPECT_EQ(d.gpioEntwurf().leitung[0], 17u);
+    EXPECT_EQ(d.gpioEntwurf().leitung[7], 22u);
+    EXPECT_FALSE(d.gpioEntwurf().leitung[2]) << "a broken line is not wired";
+    EXPECT_FALSE(d.gpioEntwurf().aktivNiedrig);
+    auto* hinweis = element<QLabel>(d, "Lesehinweis");
+    ASSERT_TRUE(hinweis);
+    EXPECT_TRUE(hinweis->text().contains(QStringLiteral("Kuehlung=\"zwei\""))) << hinweis->text().toStdString();
+
+    klicken("Auswahl_HID");
+    EXPECT_EQ(app().anlage.Schnittstelle, 7);
+    ok();
+    EXPECT_EQ(app().anlage.Schnittstelle, 7);
+    EXPECT_EQ(app().konfiguration.Schnittstelle, "5");
+    EXPECT_NE(dateiinhalt().find("\r\n5\r\n3BC\r\n"), std::string::npos);
+    std::string ini = lesen(ordner / "Kesselwerk.ini");
+    EXPECT_NE(ini.find("Schnittstelle=7"), std::string::npos) << ini;
+    EXPECT_NE(ini.find("Heizung=17"), std::string::npos);
+    EXPECT_NE(ini.find("Host=brauerei"), std::string::npos) << "other sections stay";
+    EXPECT_EQ(fs::status(ordner / "Kesselwerk.ini").permissions() & fs::perms::others_read, fs::perms::none);
+
+    // An earlier version chose LPT1: its line 3 holds, whatever the ini still says.
+    zeilen[2] = "1";
+    schreibeDatei(zeilen);
+    optionen();
+    EXPECT_TRUE(gewaehlt("Auswahl_LPT1"));
+    EXPECT_EQ(app().anlage.Schnittstelle, 1);
+    ok();
+    ini = lesen(ordner / "Kesselwerk.ini");
+    EXPECT_NE(ini.find("Schnittstelle=\r\n"), std::string::npos) << ini;
+}
+
+TEST_F(KonfigTest, UnlesbareZusatzdateiGibtVorgabenUndEinenHinweis)
+{
+    schreibeDatei(Musterzeilen());
+    fs::create_directory(ordner / "Kesselwerk.ini"); // not a file
+    HardwareAbfrage& d = starten_und_laden();
+    auto* hinweis = element<QLabel>(d, "Lesehinweis");
+    ASSERT_TRUE(hinweis);
+    EXPECT_TRUE(hinweis->isVisibleTo(&d));
+    EXPECT_TRUE(hinweis->text().startsWith(QStringLiteral("Kesselwerk.ini"))) << hinweis->text().toStdString();
+    EXPECT_FALSE(d.gpioEntwurf().irgendeineLeitung());
+    klicken("Auswahl_GPIO");
+    ok(); // the cfg is saved; the ini cannot be and is not replaced
+    EXPECT_TRUE(fs::is_directory(ordner / "Kesselwerk.ini"));
+    EXPECT_EQ(app().anlage.Schnittstelle, 6) << "the choice holds for this run";
+    bool gesagt = false;
+    for (auto& m : meldungen())
+        gesagt = gesagt || m.find("Kesselwerk.ini") != std::string::npos;
+    EXPECT_TRUE(gesagt);
+}
+
+} // namespace
+} // namespace kw::test
+
+namespace kw::test {
+namespace {
+
+// The sensor source 1-Wire: the screen lists the sensors with their reading (read off the UI thread), OK keeps
+// the choice in Kesselwerk.ini, and the reading cycle takes the reader's values instead of DigiTemp's.
+TEST_F(KonfigTest, EinwireSensorGewaehltUndGelesen)
+{
+    const fs::path w1 = ordner / "w1";
+    fs::create_directories(w1 / "28-0316a2794bff");
+    fs::create_directories(w1 / "28-00000a1b2c3d");
+    fs::create_directories(w1 / "w1_bus_master1");
+    std::ofstream(w1 / "28-0316a2794bff" / "temperature") << "64500\n";
+    std::ofstream(w1 / "28-00000a1b2c3d" / "w1_slave") << "ff ff : crc=ff NO\nff ff t=-62\n";
+    ::setenv("KW_W1_ORDNER", w1.c_str(), 1);
+    schreibeDatei(Musterzeilen());
+    HardwareAbfrage& d = starten_und_laden();
+    EXPECT_TRUE(gewaehlt("Quelle_DigiTemp"));
+    klicken("Einwire_Lesen");
+    const auto bis = std::chrono::steady_clock::now() + 5s;
+    while (d.einwireListe().size() < 2 && std::chrono::steady_clock::now() < bis)
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_EQ(d.einwireListe(), (QStringList{QStringLiteral("28-00000a1b2c3d  kein Wert"),
+                                             QStringLiteral("28-0316a2794bff  64.50 °C")}));
+    auto* sensor = element<QComboBox>(d, "Einwire_Sensor");
+    ASSERT_TRUE(sensor);
+    sensor->setCurrentIndex(1);
+    klicken("Quelle_Einwire");
+    ok();
+    EXPECT_TRUE(app().zusatz.einwire.aktiv);
+    EXPECT_EQ(app().zusatz.einwire.sensor, "28-0316a2794bff");
+    const std::string ini = lesen(ordner / "Kesselwerk.ini");
+    EXPECT_NE(ini.find("Quelle=1-Wire"), std::string::npos) << ini;
+    EXPECT_NE(ini.find("Sensor=28-0316a2794bff\r\n"), std::string::npos) << ini;
+
+    const auto ende = std::chrono::steady_clock::now() + 5s;
+    while (!app().anlage.Messzeitpunkt && std::chrono::steady_clock::now() < ende) {
+        tempRead();
+        ::poll(nullptr, 0, 5);
+    }
+    EXPECT_TRUE(app().anlage.Messzeitpunkt);
+    EXPECT_EQ(app().anlage.Temperaturwert, "64.50");
+    ::unsetenv("KW_W1_ORDNER");
+}
 
 } // namespace
 } // namespace kw::test

@@ -279,6 +279,8 @@ const char* const Ueberall_Gleich[] = {
     ".EXE", ".TXT",                          // file name endings of the DigiTemp files
     "CSV",                                   // the journal files' format, named alike everywhere
     "IMPORT",                                // the editor's import button: the same word in English, Czech, Polish
+    "GPIO", "USB-HID-Relaiskarte",           // the names of two output interfaces
+    "1-Wire (Kernel)",                       // and of a sensor source
     "COM1", "COM2", "COM3", "COM4",          // port and device names, as printed on the hardware
     "LPT1 (&&h378 )", "LPT2 (&&h278 )", "Def: h", "USB RK10-05USBV1 ", "USB Meilhaus Redlab",
 };
