@@ -202,7 +202,7 @@ const Sprachdaten& Daten_Deutsch() {
                 "- Brauhilfen und Berechnungen",
             },
             .Label_Programmordner = "Programmordner (Einstellungen, Rezepte, Sude):",
-            .Label_Lizenz = "Kesselwerk ist freie Software unter der GNU General Public License, Version 3 oder später (GPL-3.0-or-later), ohne jede Gewährleistung.",
+            .Label_Lizenz = "Lizenz: GPL-3.0-or-later (GNU General Public License, Version 3 oder später). Kesselwerk ist freie Software, ohne jede Gewährleistung.",
         },
         .Jodprobe = {
             .Label1 = "Die Jodprobe zeigt den Stärkeabbau im Braumalz bzw. die Bildung von Maltose und Dextrin",

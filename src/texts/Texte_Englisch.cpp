@@ -202,7 +202,7 @@ const Sprachdaten& Daten_Englisch() {
                 "- Brewing aids and calculations",
             },
             .Label_Programmordner = "Program folder (settings, recipes, brews):",
-            .Label_Lizenz = "Kesselwerk is free software under the GNU General Public License, version 3 or later (GPL-3.0-or-later), without any warranty.",
+            .Label_Lizenz = "Licence: GPL-3.0-or-later (GNU General Public License, version 3 or later). Kesselwerk is free software, without any warranty.",
         },
         .Jodprobe = {
             .Label1 = "The iodine test shows the breakdown of starch in the brewing malt, i.e. the formation of maltose and dextrin",

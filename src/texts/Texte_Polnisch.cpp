@@ -203,7 +203,7 @@ const Sprachdaten& Daten_Polnisch() {
                 "- Pomoce i obliczenia piwowarskie",
             },
             .Label_Programmordner = "Folder programu (ustawienia, receptury, warki):",
-            .Label_Lizenz = "Kesselwerk jest wolnym oprogramowaniem na licencji GNU General Public License w wersji 3 lub późniejszej (GPL-3.0-or-later), bez żadnej gwarancji.",
+            .Label_Lizenz = "Licencja: GPL-3.0-or-later (GNU General Public License w wersji 3 lub późniejszej). Kesselwerk jest wolnym oprogramowaniem bez żadnej gwarancji.",
         },
         .Jodprobe = {
             .Label1 = "Próba jodowa pokazuje rozkład skrobi w słodzie, czyli powstawanie maltozy i dekstryn",

@@ -202,7 +202,7 @@ const Sprachdaten& Daten_Portugiesisch() {
                 "- Ajudas e cálculos para a brassagem",
             },
             .Label_Programmordner = "Pasta do programa (configurações, receitas, brassagens):",
-            .Label_Lizenz = "O Kesselwerk é software livre sob a GNU General Public License, versão 3 ou posterior (GPL-3.0-or-later), sem qualquer garantia.",
+            .Label_Lizenz = "Licença: GPL-3.0-or-later (GNU General Public License, versão 3 ou posterior). O Kesselwerk é software livre, sem qualquer garantia.",
         },
         .Jodprobe = {
             .Label1 = "O teste de iodo mostra a degradação do amido no malte, ou seja, a formação de maltose e dextrina",

@@ -203,7 +203,7 @@ const Sprachdaten& Daten_Tschechisch() {
                 "- Pomůcky a výpočty pro vaření",
             },
             .Label_Programmordner = "Složka programu (nastavení, receptury, várky):",
-            .Label_Lizenz = "Kesselwerk je svobodný software pod licencí GNU General Public License, verze 3 nebo novější (GPL-3.0-or-later), bez jakékoli záruky.",
+            .Label_Lizenz = "Licence: GPL-3.0-or-later (GNU General Public License, verze 3 nebo novější). Kesselwerk je svobodný software bez jakékoli záruky.",
         },
         .Jodprobe = {
             .Label1 = "Jodová zkouška ukazuje odbourání škrobu ve sladu, resp. tvorbu maltózy a dextrinů",
