@@ -14,6 +14,14 @@ echo "== lintian"
 lintian --fail-on error,warning --display-info "$deb"
 echo "lintian: no errors, no warnings"
 
+echo "== lintian on the source package (of what git tracks)"
+quelle=$(mktemp -d)
+git archive --prefix=kesselwerk/ HEAD | tar -x -C "$quelle"
+(cd "$quelle" && dpkg-source -b kesselwerk >/dev/null)
+lintian --fail-on error,warning --display-info "$quelle"/kesselwerk_*.dsc
+rm -rf "$quelle"
+echo "lintian (source): no errors, no warnings"
+
 echo "== install"
 DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "./$deb" xvfb xauth x11-utils
 

@@ -6,6 +6,9 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <filesystem>
+#include <system_error>
+
 #include <unistd.h>
 
 namespace kw {
@@ -90,7 +93,13 @@ Befehlszeile Befehlszeile_Lesen(const QStringList& argumente)
     }
     if (p.isSet(version)) {
         b.ergebnis = Befehlszeile::Ergebnis::Version;
-        b.text = QStringLiteral("%1 %2\n").arg(QLatin1String(Programmname), QStringLiteral(KW_VERSION));
+        b.text = QStringLiteral("%1 %2\n"
+                                "Copyright (C) 2026 Kesselwerk developers\n"
+                                "License GPL-3.0-or-later: GNU General Public License, version 3 or later "
+                                "<https://www.gnu.org/licenses/gpl-3.0.html>\n"
+                                "This is free software: you are free to change and redistribute it.\n"
+                                "There is NO WARRANTY, to the extent permitted by law.\n")
+                     .arg(QLatin1String(Programmname), QStringLiteral(KW_VERSION));
         return b;
     }
     b.ordner = p.value(ordner);
@@ -138,26 +147,46 @@ Befehlszeile Befehlszeile_Lesen(const QStringList& argumente)
     return b;
 }
 
-QString Programmordner_Waehlen(const QString& ordnerOption, const QString& programmOrdner,
-                               QString* fehler)
+namespace {
+// The folder the rules choose, before it is created.
+QString Ordner_Nach_Regeln(const QString& ordnerOption, const QString& programmOrdner)
 {
-    auto anlegen = [fehler](const QString& pfad) -> QString {
-        if (!QDir().mkpath(pfad)) {
-            if (fehler)
-                *fehler = QStringLiteral("cannot create the program folder %1").arg(pfad);
-            return {};
-        }
-        return QDir(pfad).absolutePath();
-    };
     if (!ordnerOption.isEmpty())
-        return anlegen(ordnerOption);
+        return ordnerOption;
     if (!programmOrdner.isEmpty() && !Systemordner(programmOrdner) &&
         ::access(QFile::encodeName(programmOrdner).constData(), W_OK | X_OK) == 0)
-        return QDir(programmOrdner).absolutePath();
+        return programmOrdner;
     QString basis = qEnvironmentVariable("XDG_DATA_HOME");
     if (basis.isEmpty() || QDir::isRelativePath(basis))
         basis = QDir::homePath() + QStringLiteral("/.local/share");
-    return anlegen(basis + QStringLiteral("/kesselwerk"));
+    return basis + QStringLiteral("/kesselwerk");
+}
+} // namespace
+
+QString Programmordner_Waehlen(const QString& ordnerOption, const QString& programmOrdner,
+                               QString* fehler, Ordnerfehler* warum)
+{
+    const QString pfad = QDir(Ordner_Nach_Regeln(ordnerOption, programmOrdner)).absolutePath();
+    std::error_code f;
+    const std::filesystem::path p(QFile::encodeName(pfad).toStdString());
+    std::filesystem::create_directories(p, f);
+    if (!f && !std::filesystem::is_directory(p, f) && !f)
+        f = std::make_error_code(std::errc::not_a_directory);
+    if (f) {
+        const QString grund = QString::fromLocal8Bit(f.message());
+        if (fehler)
+            *fehler = QStringLiteral("cannot create the program folder %1: %2").arg(pfad, grund);
+        if (warum)
+            *warum = {pfad, grund};
+        return {};
+    }
+    return pfad;
+}
+
+QString Programmordner_Vorhanden(const QString& ordnerOption, const QString& programmOrdner)
+{
+    const QString pfad = QDir(Ordner_Nach_Regeln(ordnerOption, programmOrdner)).absolutePath();
+    return QFileInfo(pfad).isDir() ? pfad : QString();
 }
 
 } // namespace kw

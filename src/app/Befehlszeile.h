@@ -25,10 +25,20 @@ struct Befehlszeile {
 // Parses argv (argv[0] included). No QCoreApplication is needed.
 Befehlszeile Befehlszeile_Lesen(const QStringList& argumente);
 
+// Why the program folder could not be had, for a message in the brewer's language.
+struct Ordnerfehler {
+    QString ordner; // the folder chosen
+    QString grund;  // the system's reason ("Read-only file system", "Not a directory", ...)
+};
+
 // The program folder: --ordner when given, else the executable's folder when it is writable
 // (a build or a copy of its own), else $XDG_DATA_HOME/kesselwerk (~/.local/share/kesselwerk).
-// Creates the folder when missing; returns an empty string with *fehler set when it cannot.
+// Creates the folder when missing; returns an empty string with *fehler (one English line) and
+// *warum set when it cannot.
 QString Programmordner_Waehlen(const QString& ordnerOption, const QString& programmOrdner,
-                               QString* fehler);
+                               QString* fehler, Ordnerfehler* warum = nullptr);
+
+// The same folder, but only when it is there already; creates nothing (empty when missing).
+QString Programmordner_Vorhanden(const QString& ordnerOption, const QString& programmOrdner);
 
 } // namespace kw

@@ -55,6 +55,14 @@ bool signaleUmleiten()
     return ok;
 }
 
+// A start that cannot go on, said in a box where a display exists (stderr has it already).
+void Melden(const QString& text)
+{
+    const QString plattform = QGuiApplication::platformName();
+    if (plattform != QLatin1String("offscreen") && plattform != QLatin1String("minimal"))
+        QMessageBox::critical(nullptr, QStringLiteral("Kesselwerk"), text);
+}
+
 // A second start on the same folder, or a lock file that cannot be taken: says so
 // on stderr and, where a display exists, in a box.
 void Start_Abweisen(const kw::FolderLock& sperre, const QString& ordner)
@@ -70,9 +78,29 @@ void Start_Abweisen(const kw::FolderLock& sperre, const QString& ordner)
         text = QString::fromStdString(sperre.error());
     }
     std::fprintf(stderr, "kesselwerk: %s\n", text.toLocal8Bit().constData());
-    const QString plattform = QGuiApplication::platformName();
-    if (plattform != QLatin1String("offscreen") && plattform != QLatin1String("minimal"))
-        QMessageBox::critical(nullptr, QStringLiteral("Kesselwerk"), text);
+    Melden(text);
+}
+
+// KW_STARTHALT_FD=<fd>: the program writes one byte to the descriptor right after it took the lock and
+// then waits for one byte back. Tests use it to send a signal at exactly that point.
+void Starthalt()
+{
+    bool ok = false;
+    const int fd = qEnvironmentVariableIntValue("KW_STARTHALT_FD", &ok);
+    if (!ok || fd < 0)
+        return;
+    qunsetenv("KW_STARTHALT_FD"); // not for the guard or DigiTemp
+    unsigned char b = 'L';
+    ssize_t n;
+    do {
+        n = ::write(fd, &b, 1);
+    } while (n < 0 && errno == EINTR);
+    if (n == 1) {
+        do {
+            n = ::read(fd, &b, 1);
+        } while (n < 0 && errno == EINTR);
+    }
+    ::close(fd);
 }
 
 } // namespace
@@ -99,9 +127,8 @@ int main(int argc, char** argv)
     if (!befehle.importieren.isEmpty()) {
         // No window: Qt Core only, so it runs without a display.
         QCoreApplication kern(argc, argv);
-        QString fehler;
-        const QString ordner =
-            kw::Programmordner_Waehlen(befehle.ordner, QCoreApplication::applicationDirPath(), &fehler);
+        // The folder gives only the language: it is read when there, never created.
+        const QString ordner = kw::Programmordner_Vorhanden(befehle.ordner, QCoreApplication::applicationDirPath());
         int sprache = 1;
         if (!ordner.isEmpty())
             sprache = kw::Zeilenzahl_Lesen(
@@ -122,10 +149,15 @@ int main(int argc, char** argv)
 
     kw::Anwendung::Teile teile;
     QString fehler;
+    kw::Ordnerfehler warum;
     const QString ordner =
-        kw::Programmordner_Waehlen(befehle.ordner, QCoreApplication::applicationDirPath(), &fehler);
+        kw::Programmordner_Waehlen(befehle.ordner, QCoreApplication::applicationDirPath(), &fehler, &warum);
     if (ordner.isEmpty()) {
         std::fprintf(stderr, "kesselwerk: %s\n", fehler.toLocal8Bit().constData());
+        // Started from the menu there is no terminal: the brewer sees the box. No configuration
+        // can be read, so the system's language says it.
+        const kw::Sprache sprache = kw::Sprache_Fuer_Sprachcode(QLocale::system().name().toStdString());
+        Melden(QString::fromStdString(kw::Dateitexte_Fuer(sprache).Ordner_Nicht_Anlegbar).arg(warum.ordner, warum.grund));
         return 1;
     }
     teile.Programmpfad = ordner.toStdString();
@@ -137,6 +169,12 @@ int main(int argc, char** argv)
         Start_Abweisen(sperre, ordner);
         return 1;
     }
+    // The clean way out from here on: a signal that comes while the screens are still being built
+    // waits in the pipe and ends the program at once when the event loop runs.
+    const bool signaleUmgeleitet = signaleUmleiten();
+    if (!signaleUmgeleitet)
+        std::fprintf(stderr, "kesselwerk: signals cannot be caught; end the program with BEENDEN.\n");
+    Starthalt();
     // What a killed save left behind; no other instance writes here now.
     kw::remove_stale_temp_files(teile.Programmpfad);
 
@@ -149,7 +187,7 @@ int main(int argc, char** argv)
     QObject::connect(&grundbild, &kw::Grundbild::beendet, &qapp, &QCoreApplication::quit,
                      Qt::QueuedConnection);
 
-    if (signaleUmleiten()) {
+    if (signaleUmgeleitet) {
         auto* melder = new QSocketNotifier(signalRohr[0], QSocketNotifier::Read, &qapp);
         QObject::connect(melder, &QSocketNotifier::activated, &grundbild, [&grundbild, &app] {
             unsigned char puffer[16];
@@ -159,8 +197,6 @@ int main(int argc, char** argv)
             app.Journal_Unterbrechen("Signal");
             grundbild.Beenden();
         });
-    } else {
-        std::fprintf(stderr, "kesselwerk: signals cannot be caught; end the program with BEENDEN.\n");
     }
 
     grundbild.show();

@@ -8,6 +8,7 @@
 #include <signal.h>
 #include <spawn.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -15,6 +16,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstring>
 
 #ifndef KW_WAECHTER_LIBEXECDIR
@@ -57,20 +59,44 @@ void ernten(pid_t pid)
 
 } // namespace
 
-std::string Waechterprogramm_Finden()
+Waechterfund Waechterprogramm_Suchen(const std::string& programmordner, const std::string& installiert)
 {
+    const std::string daneben =
+        programmordner.empty() ? std::string() : programmordner + (programmordner.back() == '/' ? "" : "/") + Waechtername;
+    struct stat st {};
+    const bool gefunden = !daneben.empty() && ::stat(daneben.c_str(), &st) == 0;
+    if (gefunden && S_ISREG(st.st_mode) && ::access(daneben.c_str(), X_OK) == 0)
+        return {daneben, {}};
+    const int grund = errno;
+    struct stat inst {};
+    if (::stat(installiert.c_str(), &inst) == 0)
+        return {installiert, {}}; // starting it says what is wrong with it
+    if (!gefunden)
+        return {{}, installiert + " not found (nor beside the program: " + daneben + ")"};
+    char modus[8];
+    std::snprintf(modus, sizeof modus, "%04o", static_cast<unsigned>(st.st_mode & 07777));
+    if (S_ISDIR(st.st_mode))
+        return {{}, daneben + " is a folder, not the guard program"};
+    if (!S_ISREG(st.st_mode))
+        return {{}, daneben + " is not a regular file"};
+    if ((st.st_mode & (S_IXUSR | S_IXGRP | S_IXOTH)) == 0)
+        return {{}, daneben + " is not executable (mode " + modus + ")"};
+    return {{}, daneben + " cannot be executed (mode " + modus + "): " + std::strerror(grund)};
+}
+
+Waechterfund Waechterprogramm_Finden()
+{
+    const std::string installiert = std::string(KW_WAECHTER_LIBEXECDIR) + "/" + Waechtername;
     char pfad[PATH_MAX];
     const ssize_t n = ::readlink("/proc/self/exe", pfad, sizeof pfad - 1);
+    std::string ordner;
     if (n > 0) {
-        std::string eigen(pfad, static_cast<std::size_t>(n));
+        const std::string eigen(pfad, static_cast<std::size_t>(n));
         const auto schnitt = eigen.rfind('/');
-        if (schnitt != std::string::npos) {
-            std::string daneben = eigen.substr(0, schnitt + 1) + Waechtername;
-            if (::access(daneben.c_str(), X_OK) == 0)
-                return daneben;
-        }
+        if (schnitt != std::string::npos)
+            ordner = eigen.substr(0, schnitt + 1);
     }
-    return std::string(KW_WAECHTER_LIBEXECDIR) + "/" + Waechtername;
+    return Waechterprogramm_Suchen(ordner, installiert);
 }
 
 // ---------------------------------------------------------------------------
@@ -251,8 +277,15 @@ bool Waechterquelle::starten(std::string* fehler)
     std::vector<std::string> argumente;
     if (!m_start.testgeraet.empty())
         argumente = {"--testgeraet", m_start.testgeraet};
-    const std::string programm = m_start.programm.empty() ? Waechterprogramm_Finden() : m_start.programm;
-    return m_verbindung.starten(programm, argumente, fehler);
+    if (!m_start.programm.empty())
+        return m_verbindung.starten(m_start.programm, argumente, fehler);
+    const Waechterfund fund = Waechterprogramm_Finden();
+    if (fund.pfad.empty()) {
+        if (fehler)
+            *fehler = fund.fehler;
+        return false;
+    }
+    return m_verbindung.starten(fund.pfad, argumente, fehler);
 }
 
 std::unique_ptr<Ausgabegeraet> Waechterquelle::parallelport(std::uint16_t adresse)

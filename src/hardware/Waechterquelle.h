@@ -31,8 +31,17 @@ public:
     virtual void ausgaengeWarenAus(std::chrono::milliseconds dauer) = 0;
 };
 
-// The guard beside the running executable when there, else the installed one (libexec).
-std::string Waechterprogramm_Finden();
+// Which guard program to start. `fehler` is set when none can be: it names the file found and why it
+// cannot run, or, when there is none at all, where it was looked for.
+struct Waechterfund {
+    std::string pfad;
+    std::string fehler;
+};
+
+// The guard in `programmordner` when it can be run there, else `installiert` when that exists.
+Waechterfund Waechterprogramm_Suchen(const std::string& programmordner, const std::string& installiert);
+// The same for the running executable's folder and the installed guard (libexec).
+Waechterfund Waechterprogramm_Finden();
 
 // One guard process and its socket.
 class Waechterverbindung {

@@ -44,6 +44,12 @@ Information::Information(Anwendung& app) : QWidget(nullptr)
     rv->addWidget(ordnerTitel);
     rv->addWidget(ordner);
 
+    auto* lizenz = new QLabel(rahmen);
+    lizenz->setObjectName(QStringLiteral("Label_Lizenz"));
+    lizenz->setWordWrap(true);
+    rv->addSpacing(6);
+    rv->addWidget(lizenz);
+
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("OK_Info"));
     ok->setMinimumSize(120, 36);

@@ -1,6 +1,6 @@
 #pragma once
 // Information screen: a short description of the program in sixteen lines, the version of this
-// build and the program folder in use.
+// build, the program folder in use and the licence.
 
 #include <QWidget>
 

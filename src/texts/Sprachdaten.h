@@ -81,6 +81,7 @@ struct Information_Texte {
     std::string Frame_Beschreibung;
     std::array<std::string, 16> Info_Text;
     std::string Label_Programmordner; // caption before the program folder in use
+    std::string Label_Lizenz;         // the program's licence
 };
 
 struct Jodprobe_Texte {

@@ -271,6 +271,7 @@ std::vector<Beschriftung> Baue_Beschriftungen(const Sprachdaten& d) {
     b("Frame_Beschreibung", d.Information.Frame_Beschreibung);
     for (int i = 0; i < 16; ++i) b("Info_Text_" + n(i), d.Information.Info_Text[i]);
     b("Label_Programmordner", d.Information.Label_Programmordner);
+    b("Label_Lizenz", d.Information.Label_Lizenz);
     {
         const auto& j = d.Jodprobe;
         b.Bildschirm("Jodprobe");
@@ -367,6 +368,17 @@ Sprache Sprache_Fuer_Nummer(int Sprachnummer) {
     case 8: return Sprache::Tschechisch;
     default: return Sprache::Deutsch;  // 1, the three without tables, and anything else
     }
+}
+
+Sprache Sprache_Fuer_Sprachcode(std::string_view code) {
+    const std::string_view c = code.substr(0, 2);
+    if (code.size() > 2 && code[2] != '_' && code[2] != '-' && code[2] != '.' && code[2] != '@')
+        return Sprache::Deutsch;
+    if (c == "en") return Sprache::Englisch;
+    if (c == "pt") return Sprache::Portugiesisch;
+    if (c == "cs") return Sprache::Tschechisch;
+    if (c == "pl") return Sprache::Polnisch;
+    return Sprache::Deutsch;
 }
 
 int Sprachhinweis_Fuer_Nummer(int Sprachnummer) {

@@ -34,6 +34,10 @@ inline constexpr int Anzahl_Sprachen = 5;
 // anything else German.
 Sprache Sprache_Fuer_Nummer(int Sprachnummer);
 
+// The tables for an ISO 639-1 language code ("de", "en", "pt", "cs", "pl", as in the system's
+// locale), for messages shown before any configuration can be read; anything else German.
+Sprache Sprache_Fuer_Sprachcode(std::string_view code);
+
 // Hint message for a language without tables: 63, 64, 65 for 3, 4, 5; otherwise 0.
 int Sprachhinweis_Fuer_Nummer(int Sprachnummer);
 
@@ -80,6 +84,7 @@ struct Dateitexte {
     std::string Name_Ungueltig;    // %1 beer name: refused for the recipe and the history file alike
     std::string Link_Verweigert;   // %1 path: a link in a folder other users may write
     std::string Zweites_Programm;  // %1 program folder, %2 process id of the running program
+    std::string Ordner_Nicht_Anlegbar; // %1 program folder, %2 why it cannot be created
 };
 
 const Dateitexte& Dateitexte_Fuer(Sprache sprache);
@@ -93,7 +98,7 @@ struct Beschriftung {
 // The 221 captions of the 14 screens, in table order (see the key convention above).
 const std::vector<Beschriftung>& Beschriftungstabelle(Sprache sprache);
 
-inline constexpr int Anzahl_Beschriftungen = 222;
+inline constexpr int Anzahl_Beschriftungen = 223;
 
 // Caption of one control, or nullptr when the key is not in the table.
 const std::string* Beschriftung_Fuer(Sprache sprache, std::string_view bildschirm,

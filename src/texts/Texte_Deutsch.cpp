@@ -202,6 +202,7 @@ const Sprachdaten& Daten_Deutsch() {
                 "- Brauhilfen und Berechnungen",
             },
             .Label_Programmordner = "Programmordner (Einstellungen, Rezepte, Sude):",
+            .Label_Lizenz = "Lizenz: GPL-3.0-or-later (GNU General Public License, Version 3 oder später). Kesselwerk ist freie Software, ohne jede Gewährleistung.",
         },
         .Jodprobe = {
             .Label1 = "Die Jodprobe zeigt den Stärkeabbau im Braumalz bzw. die Bildung von Maltose und Dextrin",
@@ -270,6 +271,7 @@ const Sprachdaten& Daten_Deutsch() {
             .Name_Ungueltig = "Die Biersorte \u201E%1\u201C taugt nicht als Dateiname (leer, \u201E.\u201C oder \u201E..\u201C, oder mit \u201E/\u201C oder einem Steuerzeichen): unter diesem Namen werden Rezept und Temperaturkurve nicht gespeichert.",
             .Link_Verweigert = "%1 ist eine Verknüpfung in einem Ordner, den auch andere Benutzer beschreiben dürfen. Ihr wird nicht gefolgt, es wurde nichts gespeichert.",
             .Zweites_Programm = "Kesselwerk läuft schon mit dem Programmordner %1 (Prozess %2). Ein zweites Programm würde ihm die Ausgänge und die Dateien streitig machen; es endet jetzt, ohne die Ausgänge anzufassen.",
+            .Ordner_Nicht_Anlegbar = "Der Programmordner %1 lässt sich nicht anlegen: %2. Dort liegen die Einstellungen, Rezepte und Sude; ohne ihn startet Kesselwerk nicht. Bitte den Ordner anlegen oder beschreibbar machen, oder mit --ordner einen anderen wählen.",
         },
     };
     return d;

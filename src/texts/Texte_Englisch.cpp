@@ -202,6 +202,7 @@ const Sprachdaten& Daten_Englisch() {
                 "- Brewing aids and calculations",
             },
             .Label_Programmordner = "Program folder (settings, recipes, brews):",
+            .Label_Lizenz = "Licence: GPL-3.0-or-later (GNU General Public License, version 3 or later). Kesselwerk is free software, without any warranty.",
         },
         .Jodprobe = {
             .Label1 = "The iodine test shows the breakdown of starch in the brewing malt, i.e. the formation of maltose and dextrin",
@@ -270,6 +271,7 @@ const Sprachdaten& Daten_Englisch() {
             .Name_Ungueltig = "The beer name \"%1\" cannot be a file name (empty, \".\" or \"..\", or holding \"/\" or a control character): neither the recipe nor the temperature curve is saved under this name.",
             .Link_Verweigert = "%1 is a link in a folder that other users may write to. It is not followed; nothing was saved.",
             .Zweites_Programm = "Kesselwerk is already running on the program folder %1 (process %2). A second program would fight it over the outputs and the files; this one ends now without touching the outputs.",
+            .Ordner_Nicht_Anlegbar = "The program folder %1 cannot be created: %2. It holds the settings, recipes and brews; Kesselwerk does not start without it. Create the folder or make it writable, or choose another one with --ordner.",
         },
     };
     return d;

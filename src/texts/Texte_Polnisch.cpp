@@ -203,6 +203,7 @@ const Sprachdaten& Daten_Polnisch() {
                 "- Pomoce i obliczenia piwowarskie",
             },
             .Label_Programmordner = "Folder programu (ustawienia, receptury, warki):",
+            .Label_Lizenz = "Licencja: GPL-3.0-or-later (GNU General Public License w wersji 3 lub późniejszej). Kesselwerk jest wolnym oprogramowaniem bez żadnej gwarancji.",
         },
         .Jodprobe = {
             .Label1 = "Próba jodowa pokazuje rozkład skrobi w słodzie, czyli powstawanie maltozy i dekstryn",
@@ -271,6 +272,7 @@ const Sprachdaten& Daten_Polnisch() {
             .Name_Ungueltig = "Nazwa piwa „%1” nie może być nazwą pliku (pusta, „.” lub „..”, albo zawiera „/” lub znak sterujący): pod tą nazwą nie zostanie zapisana ani receptura, ani krzywa temperatury.",
             .Link_Verweigert = "%1 jest dowiązaniem w folderze, do którego mogą pisać także inni użytkownicy. Dowiązanie nie jest śledzone; nic nie zapisano.",
             .Zweites_Programm = "Kesselwerk działa już z folderem programu %1 (proces %2). Drugi program walczyłby z nim o wyjścia i pliki; ten kończy się teraz, nie dotykając wyjść.",
+            .Ordner_Nicht_Anlegbar = "Nie można utworzyć folderu programu %1: %2. Zawiera on ustawienia, receptury i warki; bez niego Kesselwerk się nie uruchomi. Utwórz folder lub nadaj mu prawo zapisu albo wybierz inny opcją --ordner.",
         },
     };
     return d;

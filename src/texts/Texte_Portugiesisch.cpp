@@ -202,6 +202,7 @@ const Sprachdaten& Daten_Portugiesisch() {
                 "- Ajudas e cálculos para a brassagem",
             },
             .Label_Programmordner = "Pasta do programa (configurações, receitas, brassagens):",
+            .Label_Lizenz = "Licença: GPL-3.0-or-later (GNU General Public License, versão 3 ou posterior). O Kesselwerk é software livre, sem qualquer garantia.",
         },
         .Jodprobe = {
             .Label1 = "O teste de iodo mostra a degradação do amido no malte, ou seja, a formação de maltose e dextrina",
@@ -270,6 +271,7 @@ const Sprachdaten& Daten_Portugiesisch() {
             .Name_Ungueltig = "O nome da cerveja \"%1\" não serve como nome de ficheiro (vazio, \".\" ou \"..\", ou com \"/\" ou um carácter de controlo): nem a receita nem a curva de temperatura são guardadas com este nome.",
             .Link_Verweigert = "%1 é uma ligação numa pasta em que outros utilizadores podem escrever. A ligação não é seguida; nada foi guardado.",
             .Zweites_Programm = "O Kesselwerk já está a correr com a pasta do programa %1 (processo %2). Um segundo programa disputaria com ele as saídas e os ficheiros; este termina agora sem tocar nas saídas.",
+            .Ordner_Nicht_Anlegbar = "Não é possível criar a pasta do programa %1: %2. Ela guarda as configurações, receitas e brassagens; o Kesselwerk não arranca sem ela. Crie a pasta ou torne-a gravável, ou escolha outra com --ordner.",
         },
     };
     return d;

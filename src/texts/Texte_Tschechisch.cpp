@@ -203,6 +203,7 @@ const Sprachdaten& Daten_Tschechisch() {
                 "- Pomůcky a výpočty pro vaření",
             },
             .Label_Programmordner = "Složka programu (nastavení, receptury, várky):",
+            .Label_Lizenz = "Licence: GPL-3.0-or-later (GNU General Public License, verze 3 nebo novější). Kesselwerk je svobodný software bez jakékoli záruky.",
         },
         .Jodprobe = {
             .Label1 = "Jodová zkouška ukazuje odbourání škrobu ve sladu, resp. tvorbu maltózy a dextrinů",
@@ -271,6 +272,7 @@ const Sprachdaten& Daten_Tschechisch() {
             .Name_Ungueltig = "Název piva „%1“ nemůže být názvem souboru (prázdný, „.“ nebo „..“, nebo obsahuje „/“ či řídicí znak): pod tímto názvem se neuloží recept ani teplotní křivka.",
             .Link_Verweigert = "%1 je odkaz ve složce, do které smějí zapisovat i jiní uživatelé. Odkaz se nesleduje; nic nebylo uloženo.",
             .Zweites_Programm = "Kesselwerk již běží se složkou programu %1 (proces %2). Druhý program by mu konkuroval o výstupy a soubory; tento nyní končí, aniž by se dotkl výstupů.",
+            .Ordner_Nicht_Anlegbar = "Složku programu %1 nelze vytvořit: %2. Obsahuje nastavení, receptury a várky; bez ní se Kesselwerk nespustí. Vytvořte složku nebo do ní povolte zápis, nebo zvolte jinou pomocí --ordner.",
         },
     };
     return d;

@@ -5,6 +5,7 @@
 //
 //   KW_FERNBEDIENUNG            the course to take (see Ablauf below)
 //   KW_FERNBEDIENUNG_PROTOKOLL  file that gets one line per step
+//   KW_FERNBEDIENUNG_FOTO       course BOX: the box is saved there as a picture
 //
 // The events are posted, never sent from here: a dialog's own event loop then
 // runs below the program's handler, not below this code.
@@ -113,8 +114,37 @@ std::vector<Schritt> Ablauf(const QString& name)
         return Schritt{[art] { return modal().startsWith(art); }, [] { notiere("offen " + modal()); }};
     };
     std::vector<Schritt> s;
+    if (name == "BOX") {
+        // A box the program shows before any screen: noted with its text, then closed.
+        s.push_back(meldet_modal(QStringLiteral("QMessageBox")));
+        s.push_back({[] { return true; },
+                     [] {
+                         // KW_FERNBEDIENUNG_FOTO=<file.png>: a picture of it for a look by eye.
+                         const QString foto = qEnvironmentVariable("KW_FERNBEDIENUNG_FOTO");
+                         if (!foto.isEmpty())
+                             QApplication::activeModalWidget()->grab().save(foto);
+                         QApplication::activeModalWidget()->close();
+                     }});
+        return s;
+    }
     // The settings screen comes up at the first tick; it is not modal and stays.
     s.push_back({grundbild_da, [] { notiere(QStringLiteral("Grundbild")); }});
+    if (name == "MELDUNGEN") {
+        // The messages the program shows beside its screens, once the main screen is up.
+        const auto offene = [] {
+            QStringList texte;
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* b = qobject_cast<QMessageBox*>(w); b && b->isVisible())
+                    texte << b->text();
+            return texte;
+        };
+        s.push_back({[offene] { return !offene().isEmpty(); },
+                     [offene] {
+                         for (QString t : offene())
+                             notiere(QStringLiteral("meldung ") + t.replace(u'\n', u' '));
+                         notiere(QStringLiteral("gemeldet"));
+                     }});
+    }
     if (name == "LADEN" || name == "LADEN_FEHLT") {
         s.push_back({grundbild_da, [] { klicke(element("Grundbild", "Command2_0")); }});
         s.push_back({[] { return element("PARAMETER", "Command5") != nullptr; },

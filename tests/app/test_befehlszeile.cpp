@@ -1,12 +1,16 @@
 #include "app/Befehlszeile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+
+#include <cerrno>
+#include <system_error>
 
 using kw::Befehlszeile;
 
@@ -30,6 +34,11 @@ TEST(Befehlszeile, HelpAndVersionListTheirTextAndEndTheProgram)
     const auto v = lesen({QStringLiteral("--version")});
     EXPECT_EQ(v.ergebnis, Befehlszeile::Ergebnis::Version);
     EXPECT_TRUE(v.text.startsWith(QStringLiteral("kesselwerk 1."))) << v.text.toStdString();
+    // The licence, by its SPDX name and in words.
+    EXPECT_TRUE(v.text.contains(QStringLiteral("\nLicense GPL-3.0-or-later: GNU General Public License, version 3 or later")))
+        << v.text.toStdString();
+    EXPECT_TRUE(v.text.contains(QStringLiteral("free software"))) << v.text.toStdString();
+    EXPECT_TRUE(v.text.endsWith(u'\n'));
 }
 
 TEST(Befehlszeile, UnknownOptionsAndStrayArgumentsAreOneLineErrors)
@@ -77,6 +86,56 @@ TEST(Programmordner, WritableProgramFolderIsKeptElseTheUserDataFolderIsCreated)
     fehler.clear();
     EXPECT_TRUE(kw::Programmordner_Waehlen(QStringLiteral("/proc/kein/ordner"), eigen, &fehler).isEmpty());
     EXPECT_FALSE(fehler.isEmpty());
+    qunsetenv("XDG_DATA_HOME");
+}
+
+// A file where the folder should be, or in its path: the folder and the system's reason come back
+// for the message; nothing is created or removed.
+TEST(Programmordner, AFileInItsPlaceIsAnErrorWithTheReason)
+{
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    const QString datei = tmp.filePath(QStringLiteral("kesselwerk"));
+    {
+        QFile f(datei);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("x");
+    }
+    for (const QString& ordner : QStringList{datei, datei + QStringLiteral("/unter")}) {
+        QString fehler;
+        kw::Ordnerfehler warum;
+        EXPECT_TRUE(kw::Programmordner_Waehlen(ordner, {}, &fehler, &warum).isEmpty());
+        EXPECT_EQ(warum.ordner, ordner);
+        EXPECT_FALSE(warum.grund.isEmpty());
+        EXPECT_EQ(fehler, QStringLiteral("cannot create the program folder %1: %2").arg(ordner, warum.grund));
+        EXPECT_TRUE(QFileInfo(datei).isFile());
+    }
+    // Through XDG_DATA_HOME as well, the folder the brewer would get.
+    qputenv("XDG_DATA_HOME", datei.toLocal8Bit());
+    kw::Ordnerfehler warum;
+    QString fehler;
+    EXPECT_TRUE(kw::Programmordner_Waehlen({}, QStringLiteral("/usr/bin"), &fehler, &warum).isEmpty());
+    EXPECT_EQ(warum.ordner, datei + QStringLiteral("/kesselwerk"));
+    EXPECT_EQ(warum.grund.toStdString(), std::generic_category().message(ENOTDIR));
+    qunsetenv("XDG_DATA_HOME");
+}
+
+// What only reads from the folder finds it where it is and creates none.
+TEST(Programmordner, VorhandenCreatesNothing)
+{
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    const QString daten = tmp.filePath(QStringLiteral("daten"));
+    qputenv("XDG_DATA_HOME", daten.toLocal8Bit());
+    EXPECT_TRUE(kw::Programmordner_Vorhanden({}, QStringLiteral("/usr/bin")).isEmpty());
+    const QString gewuenscht = tmp.filePath(QStringLiteral("a/b"));
+    EXPECT_TRUE(kw::Programmordner_Vorhanden(gewuenscht, {}).isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(daten));
+    EXPECT_FALSE(QFileInfo::exists(tmp.filePath(QStringLiteral("a"))));
+    // Once there, the same folder as the one that creates it.
+    ASSERT_TRUE(QDir().mkpath(daten + QStringLiteral("/kesselwerk")));
+    EXPECT_EQ(kw::Programmordner_Vorhanden({}, QStringLiteral("/usr/bin")), daten + QStringLiteral("/kesselwerk"));
+    EXPECT_EQ(kw::Programmordner_Vorhanden(tmp.path(), {}), QDir(tmp.path()).absolutePath());
     qunsetenv("XDG_DATA_HOME");
 }
 

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -117,4 +118,36 @@ TEST(Importbefehl, AblehnungSchreibtNichtsUndEndetMitFehler)
     EXPECT_TRUE(r.fehler.contains(QStringLiteral("kein Rezept „Pils“; sie enthält: „Festbier“, „Weizen“")))
         << r.fehler.toStdString();
     EXPECT_TRUE(QDir(aus).entryList(QDir::Files).isEmpty());
+}
+
+// The import only reads the program folder's language: a folder that is not there is not created
+// (German then), one that is there gives its language.
+TEST(Importbefehl, LegtKeinenProgrammordnerAn)
+{
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    const QString prog = tmp.filePath(QStringLiteral("prog")), aus = tmp.filePath(QStringLiteral("aus"));
+    ASSERT_TRUE(QDir().mkpath(aus));
+    const Lauf l = starte({QStringLiteral("--ordner"), prog, QStringLiteral("--importieren"),
+                           datei("mehrere_rezepte.xml"), QStringLiteral("--rezept"), QStringLiteral("Weizen"),
+                           QStringLiteral("--nach"), aus});
+    ASSERT_EQ(l.rc, 0) << l.fehler.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(prog)) << "the import created the program folder";
+    EXPECT_TRUE(l.fehler.contains(QStringLiteral("Rührimpuls und Rührpause fehlen"))) << l.fehler.toStdString();
+
+    // An English program folder: its language, and still nothing new in it.
+    ASSERT_TRUE(QDir().mkpath(prog));
+    {
+        QFile cfg(prog + QStringLiteral("/Kesselwerk.cfg"));
+        ASSERT_TRUE(cfg.open(QIODevice::WriteOnly));
+        for (int i = 1; i <= 16; ++i)
+            cfg.write("\r\n");
+        cfg.write("2\r\n");
+    }
+    const Lauf e = starte({QStringLiteral("--ordner"), prog, QStringLiteral("--importieren"),
+                           datei("mehrere_rezepte.xml"), QStringLiteral("--rezept"), QStringLiteral("Pils"),
+                           QStringLiteral("--nach"), aus});
+    EXPECT_EQ(e.rc, 1);
+    EXPECT_TRUE(e.fehler.contains(QStringLiteral("The file holds no recipe \"Pils\""))) << e.fehler.toStdString();
+    EXPECT_EQ(QDir(prog).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{QStringLiteral("Kesselwerk.cfg")});
 }

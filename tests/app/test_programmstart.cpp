@@ -12,9 +12,12 @@
 #include <set>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include <csignal>
 #include <fcntl.h>
+#include <poll.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -28,7 +31,9 @@ struct Lauf {
     int fehlerausgabe = -1;  // read end of the child's stderr
 };
 
-Lauf starten(const fs::path& ordner)
+// `halt`: the child's end of a socket pair; the program then stops right after taking the lock
+// (KW_STARTHALT_FD) until it gets a byte back.
+Lauf starten(const fs::path& ordner, int halt = -1, const std::string& testgeraet = {})
 {
     int rohr[2];
     if (::pipe2(rohr, O_CLOEXEC) != 0)
@@ -37,11 +42,58 @@ Lauf starten(const fs::path& ordner)
     if (pid == 0) {
         ::dup2(rohr[1], STDERR_FILENO);
         ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-        ::execl(KW_PROGRAMM, KW_PROGRAMM, "--ordner", ordner.c_str(), static_cast<char*>(nullptr));
+        if (halt >= 0) {
+            ::dup2(halt, 3); // clears close-on-exec
+            ::setenv("KW_STARTHALT_FD", "3", 1);
+        }
+        if (testgeraet.empty())
+            ::execl(KW_PROGRAMM, KW_PROGRAMM, "--ordner", ordner.c_str(), static_cast<char*>(nullptr));
+        else
+            ::execl(KW_PROGRAMM, KW_PROGRAMM, "--ordner", ordner.c_str(), "--testgeraet", testgeraet.c_str(),
+                    static_cast<char*>(nullptr));
         ::_exit(127);
     }
     ::close(rohr[1]);
     return {pid, rohr[0]};
+}
+
+// Both ends of the start-up hold; the test keeps [0], the child gets [1].
+struct Halt {
+    int fd[2] = {-1, -1};
+    Halt() { EXPECT_EQ(::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, fd), 0); }
+    ~Halt()
+    {
+        for (int f : fd)
+            if (f >= 0)
+                ::close(f);
+    }
+    // True once the program reports that it holds the lock (it then waits).
+    bool erreicht(std::chrono::milliseconds frist)
+    {
+        if (fd[1] >= 0) {
+            ::close(fd[1]);
+            fd[1] = -1;
+        }
+        pollfd p{fd[0], POLLIN, 0};
+        if (::poll(&p, 1, static_cast<int>(frist.count())) != 1)
+            return false;
+        unsigned char b = 0;
+        return ::read(fd[0], &b, 1) == 1 && b == 'L';
+    }
+    void freigeben()
+    {
+        const unsigned char b = 'W';
+        EXPECT_EQ(::write(fd[0], &b, 1), 1);
+    }
+};
+
+std::vector<std::string> zeilen(const fs::path& datei)
+{
+    std::vector<std::string> z;
+    std::ifstream f(datei);
+    for (std::string s; std::getline(f, s);)
+        z.push_back(s);
+    return z;
 }
 
 // Exit status, or -1 when the child did not end within the time.
@@ -134,6 +186,39 @@ TEST(Programmstart, ZweiterStartImSelbenOrdnerEndetMitMeldung)
 
     std::error_code f;
     fs::remove_all(ordner, f);
+}
+
+// A signal that comes while the program is still starting (it holds the lock, the screens and the
+// guard are not there yet) takes the clean way out: exit code 0, not death by the signal, and no
+// output left on.
+TEST(Programmstart, SigtermGleichNachDerSperreEndetSauberMitAllesAus)
+{
+    for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        std::string vorlage = (fs::temp_directory_path() / "kw_halt_XXXXXX").string();
+        const fs::path ordner = ::mkdtemp(vorlage.data());
+        const fs::path relais = ordner / "relais.txt";
+        Halt halt;
+        const Lauf lauf = starten(ordner, halt.fd[1], relais.string());
+        ASSERT_GT(lauf.pid, 0);
+        ASSERT_TRUE(halt.erreicht(30s)) << alles_lesen(lauf.fehlerausgabe);
+        EXPECT_EQ(kw::FolderLock(ordner.string()).state(), kw::FolderLock::State::Busy);
+        ASSERT_EQ(::kill(lauf.pid, signal), 0);
+        halt.freigeben();
+        int rc = warten(lauf.pid, 30s);
+        if (rc < 0) {
+            ::kill(lauf.pid, SIGKILL);
+            rc = warten(lauf.pid, 5s);
+        }
+        const std::string meldung = alles_lesen(lauf.fehlerausgabe);
+        EXPECT_EQ(rc, 0) << "signal " << signal << ": " << meldung;
+        // Before the settings are confirmed nothing may be switched on: whatever reached the test
+        // device is the all-off byte.
+        for (const std::string& z : zeilen(relais))
+            EXPECT_EQ(z.substr(z.find(' ') + 1), "0") << "signal " << signal << ": " << z;
+        EXPECT_TRUE(kw::FolderLock(ordner.string()).held());
+        std::error_code f;
+        fs::remove_all(ordner, f);
+    }
 }
 
 } // namespace

@@ -325,6 +325,52 @@ TEST_F(WaechterTest, OhneWaechterWirdDirektGeschaltetUndDasKlarGesagt)
     EXPECT_EQ(ereignisse.nichtVerfuegbar.size(), 1u) << "told once";
 }
 
+// Which guard is started, and what is said when none can be: the file that was found and what is wrong
+// with it; the install path only when there is no guard anywhere.
+TEST_F(WaechterTest, SucheNenntDieGefundeneDateiUndWarumSieNichtLaeuft)
+{
+    const std::filesystem::path bin = ordner / "bin";
+    std::filesystem::create_directories(bin);
+    const std::string daneben = (bin / "kesselwerk-waechter").string();
+    const std::string installiert = (ordner / "libexec" / "kesselwerk-waechter").string();
+
+    // Nothing anywhere: both places are named.
+    Waechterfund f = Waechterprogramm_Suchen(bin.string(), installiert);
+    EXPECT_TRUE(f.pfad.empty());
+    EXPECT_NE(f.fehler.find(installiert + " not found"), std::string::npos) << f.fehler;
+
+    // Present but mode 0644: that file and the reason, not the install path.
+    std::ofstream(daneben) << "#!/bin/sh\n";
+    ::chmod(daneben.c_str(), 0644);
+    f = Waechterprogramm_Suchen(bin.string(), installiert);
+    EXPECT_TRUE(f.pfad.empty());
+    EXPECT_EQ(f.fehler, daneben + " is not executable (mode 0644)");
+    EXPECT_EQ(f.fehler.find("libexec"), std::string::npos) << f.fehler;
+    // The same through the trailing slash the executable's folder comes with.
+    EXPECT_EQ(Waechterprogramm_Suchen(bin.string() + "/", installiert).fehler, f.fehler);
+
+    // The installed guard stands in for a broken one beside the program; starting it tells its own fault.
+    std::filesystem::create_directories(ordner / "libexec");
+    std::ofstream(installiert) << "x";
+    f = Waechterprogramm_Suchen(bin.string(), installiert);
+    EXPECT_EQ(f.pfad, installiert);
+    EXPECT_TRUE(f.fehler.empty());
+
+    // Executable beside the program: that one, whatever is installed.
+    ::chmod(daneben.c_str(), 0755);
+    f = Waechterprogramm_Suchen(bin.string(), installiert);
+    EXPECT_EQ(f.pfad, daneben);
+    EXPECT_TRUE(f.fehler.empty());
+
+    // A folder of that name is no guard.
+    std::filesystem::remove(daneben);
+    std::filesystem::create_directories(daneben);
+    std::filesystem::remove(installiert);
+    f = Waechterprogramm_Suchen(bin.string(), installiert);
+    EXPECT_TRUE(f.pfad.empty());
+    EXPECT_EQ(f.fehler, daneben + " is a folder, not the guard program");
+}
+
 TEST_F(WaechterTest, EinProgrammOhneGrussGiltAlsNichtStartbar)
 {
     const std::string falsch = (ordner / "stumm").string();

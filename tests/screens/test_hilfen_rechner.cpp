@@ -241,10 +241,20 @@ TEST_F(Rechner, InformationNenntDieseVersionUndDenProgrammordner)
     EXPECT_EQ(element<QLabel>(i, "Label_Programmordner")->text(),
               QStringLiteral("Programmordner (Einstellungen, Rezepte, Sude):"));
 
+    // The licence, in the language in effect.
+    auto* lizenz = element<QLabel>(i, "Label_Lizenz");
+    ASSERT_NE(lizenz, nullptr);
+    EXPECT_TRUE(lizenz->text().startsWith(QStringLiteral("Lizenz: GPL-3.0-or-later (GNU General Public License, "
+                                                         "Version 3 oder später)")))
+        << lizenz->text().toStdString();
+    EXPECT_TRUE(lizenz->text().contains(QStringLiteral("freie Software"))) << lizenz->text().toStdString();
+
     // Another language keeps its own word and still shows this build's number.
     app.anlage.Sprachnummer = 7; // Polish
     app.Sprache_Umschalten();
     EXPECT_EQ(liste->item(4)->text(), QStringLiteral("Wersja " KW_VERSION));
+    EXPECT_TRUE(lizenz->text().contains(QStringLiteral("wolnym oprogramowaniem"))) << lizenz->text().toStdString();
+    EXPECT_TRUE(lizenz->text().startsWith(QStringLiteral("Licencja: GPL-3.0-or-later ")));
 }
 
 TEST_F(Rechner, InformationSchliesstBeimDruecken)

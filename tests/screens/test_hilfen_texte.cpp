@@ -12,7 +12,7 @@ namespace {
 
 const std::map<std::string, int> Schluesselzahl{
     {"Alkohol", 7}, {"Berechnungen", 4}, {"Bittere", 36},
-    {"Brauprotokoll", 35}, {"Information", 18}, {"Jodprobe", 5},
+    {"Brauprotokoll", 35}, {"Information", 19}, {"Jodprobe", 5},
 };
 
 void pruefe_sprache(int Sprachnummer)

@@ -256,10 +256,10 @@ TEST(Beschriftungstabelle, ZaehlungJeBildschirmUndGleicheSchluesselInAllenSprach
     const std::vector<std::pair<std::string, int>> soll = {
         {"Grundbild", 57}, {"Alkohol", 7},          {"Berechnungen", 4},   {"Bittere", 36},
         {"BraumeisterRuf", 1}, {"Brauprotokoll", 35}, {"HardwareAbfrage", 20}, {"HardwareConf", 2},
-        {"Information", 18}, {"Jodprobe", 5},       {"PARAMETER", 19},     {"PARAMETER2", 15},
+        {"Information", 19}, {"Jodprobe", 5},       {"PARAMETER", 19},     {"PARAMETER2", 15},
         {"Ruf_Text", 2},     {"WarnungDS1820", 1}};
     const auto& de = Beschriftungstabelle(Sprache::Deutsch);
-    ASSERT_EQ(de.size(), 222u);
+    ASSERT_EQ(de.size(), 223u);
     ASSERT_EQ(static_cast<int>(de.size()), Anzahl_Beschriftungen);
 
     // screens in one block each, in this order, with these counts
@@ -460,7 +460,7 @@ TEST(Sprachwahl, HinweisErstNachDemErstenUmschaltenUndNichtBeimOK) {
     // back to German restores the German captions
     EXPECT_EQ(texte.Sprache_Umschalten(1), 0);
     EXPECT_EQ(*texte.beschriftung("Grundbild", "Command7"), "BEENDEN");
-    EXPECT_EQ(texte.beschriftungen().size(), 222u);
+    EXPECT_EQ(texte.beschriftungen().size(), 223u);
     EXPECT_EQ(texte.Sprache_Umschalten(8), 0);
     EXPECT_EQ(texte.meldung(51), "Zpráva č.51 : Volání sládka: ");
 }
@@ -468,22 +468,41 @@ TEST(Sprachwahl, HinweisErstNachDemErstenUmschaltenUndNichtBeimOK) {
 TEST(Dateitexte, InJederSpracheMitIhrenPlatzhaltern) {
     for (Sprache s : alle_sprachen) {
         const Dateitexte& t = Dateitexte_Fuer(s);
-        for (const std::string* text : {&t.Name_Ungueltig, &t.Link_Verweigert, &t.Zweites_Programm}) {
+        for (const std::string* text :
+             {&t.Name_Ungueltig, &t.Link_Verweigert, &t.Zweites_Programm, &t.Ordner_Nicht_Anlegbar}) {
             EXPECT_TRUE(Dekodiere(*text).has_value()) << Name(s);
             EXPECT_NE(text->find("%1"), std::string::npos) << Name(s) << ": " << *text;
         }
         EXPECT_NE(t.Zweites_Programm.find("%2"), std::string::npos) << Name(s);
+        EXPECT_NE(t.Ordner_Nicht_Anlegbar.find("%2"), std::string::npos) << Name(s);
+        // The way out the brewer has: the option is named as it is typed.
+        EXPECT_NE(t.Ordner_Nicht_Anlegbar.find("--ordner"), std::string::npos) << Name(s);
     }
     // Each language has its own wording, none is left in another's.
-    std::set<std::string> name, link, zweit;
+    std::set<std::string> name, link, zweit, ordner;
     for (Sprache s : alle_sprachen) {
         name.insert(Dateitexte_Fuer(s).Name_Ungueltig);
         link.insert(Dateitexte_Fuer(s).Link_Verweigert);
         zweit.insert(Dateitexte_Fuer(s).Zweites_Programm);
+        ordner.insert(Dateitexte_Fuer(s).Ordner_Nicht_Anlegbar);
     }
     EXPECT_EQ(name.size(), alle_sprachen.size());
     EXPECT_EQ(link.size(), alle_sprachen.size());
     EXPECT_EQ(zweit.size(), alle_sprachen.size());
+    EXPECT_EQ(ordner.size(), alle_sprachen.size());
+}
+
+// Before any configuration is read, the system's locale picks the tables.
+TEST(Sprachwahl, SprachcodeDesSystems) {
+    EXPECT_EQ(Sprache_Fuer_Sprachcode("de_DE.UTF-8"), Sprache::Deutsch);
+    EXPECT_EQ(Sprache_Fuer_Sprachcode("en_GB"), Sprache::Englisch);
+    EXPECT_EQ(Sprache_Fuer_Sprachcode("en"), Sprache::Englisch);
+    EXPECT_EQ(Sprache_Fuer_Sprachcode("pt_BR"), Sprache::Portugiesisch);
+    EXPECT_EQ(Sprache_Fuer_Sprachcode("cs_CZ"), Sprache::Tschechisch);
+    EXPECT_EQ(Sprache_Fuer_Sprachcode("pl-PL"), Sprache::Polnisch);
+    // No tables, no locale, or a three-letter code that only starts alike: German.
+    for (const char* c : {"fr_FR", "C", "", "POSIX", "enx", "c"})
+        EXPECT_EQ(Sprache_Fuer_Sprachcode(c), Sprache::Deutsch) << c;
 }
 
 }  // namespace
