@@ -190,6 +190,7 @@ private:
     bool m_beendet = false;
     std::unique_ptr<journal::Sudjournal> m_journal;
     std::string m_journalfehler_gemeldet;
+    std::string m_schreibfehler_journal;                  // the journal whose write failure was told
     Sperrgrund m_sperre_im_journal = Sperrgrund::Keiner; // the interlock state the journal shows last
     std::string m_sperre_journal;                         // ... in this journal file
 };
