@@ -141,6 +141,26 @@ struct Journaldatei::Zustand {
         fd = -1;
     }
 
+    // Makes `ordner` and what is missing above it (at most `tiefe` levels), each new
+    // entry synced. 0 or the errno.
+    int ordner_anlegen(const std::string& ordner, int tiefe)
+    {
+        if (sys().ordner_anlegen(ordner, 0755) == 0) {
+            ordner_synchronisieren(Elternordner(ordner));
+            return 0;
+        }
+        if (errno == EEXIST)
+            return 0;
+        if (errno != ENOENT || tiefe == 0 || Elternordner(ordner) == ordner)
+            return errno;
+        if (const int f = ordner_anlegen(Elternordner(ordner), tiefe - 1); f != 0)
+            return f;
+        if (sys().ordner_anlegen(ordner, 0755) != 0 && errno != EEXIST)
+            return errno;
+        ordner_synchronisieren(Elternordner(ordner));
+        return 0;
+    }
+
     // The new file is ours when it is a plain file; otherwise `fehler` says why.
     bool uebernehmen(int neu, const std::string& pfad, std::string& fehler)
     {
@@ -159,10 +179,8 @@ struct Journaldatei::Zustand {
     bool neu_anlegen(const Auftrag& x, std::string& pfad, std::string& fehler)
     {
         const std::string& ordner = x.text;
-        if (sys().ordner_anlegen(ordner, 0755) == 0)
-            ordner_synchronisieren(Elternordner(ordner));   // the new folder's entry
-        else if (errno != EEXIST) {
-            fehler = Grund(ordner, errno);
+        if (const int f = ordner_anlegen(ordner, 8); f != 0) {
+            fehler = Grund(ordner, f);
             return false;
         }
         // Two starts in one second: a name of its own for each.

@@ -77,7 +77,7 @@ public:
     Journaldatei(const Journaldatei&) = delete;
     Journaldatei& operator=(const Journaldatei&) = delete;
 
-    // A new file in `ordner` (made if missing): `name(1)`, or `name(2)`, `name(3)` ...
+    // A new file in `ordner` (made if missing, with the folders above it): `name(1)`, or `name(2)`, `name(3)` ...
     // when that exists already. Closes the file before. Returns the path of name(1);
     // stand().pfad tells the one made. `name` is called on the writer's thread.
     std::string anlegen(const std::string& ordner, std::function<std::string(int n)> name);

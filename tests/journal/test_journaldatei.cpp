@@ -140,12 +140,12 @@ TEST(Journaldatei, AFileThatCannotBeMadeIsToldAndItsLinesGoNowhere)
     d.anhaengen("a\n", true);
     EXPECT_TRUE(d.alles_warten(5s));
     EXPECT_NE(d.stand().oeffnungsfehler, "");
-    // the next file works again
-    d.anlegen(ordner.pfad.string(), Namen("k"));
+    // the next file works again, in folders that are made for it
+    d.anlegen((ordner.pfad / "neu" / "Sude").string(), Namen("k"));
     d.anhaengen("b\n", true);
     ASSERT_TRUE(d.alles_warten(5s));
     EXPECT_EQ(d.stand().oeffnungsfehler, "");
-    EXPECT_EQ(Lies(ordner.pfad / "k.csv"), "b\n");
+    EXPECT_EQ(Lies(ordner.pfad / "neu" / "Sude" / "k.csv"), "b\n");
 }
 
 TEST(Journaldatei, TheEndWaitsBoundedForADiskThatNeverComesBack)
