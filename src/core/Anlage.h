@@ -33,6 +33,18 @@ enum class Sperrgrund {
 // Why the controller raised the sensor warning.
 enum class Warnungsgrund { Heizsperre, Heizung_Ohne_Wirkung };
 
+// A phase taken up again by a resume, as the brew journal left it. It rides on
+// "Start ab Phase": it applies while the switch is armed with the phase and the
+// minutes it was armed with, and the run it starts keeps the phase's call.
+struct Fortsetzungsstand {
+    int phase = 0;                    // the phase to take up, 1..20
+    std::string startzeit_text;       // the minutes "Start ab Phase" was armed with
+    std::int64_t rest_s = 0;          // holding phase: seconds left
+    std::int64_t vergangen_s = 0;     // seconds the phase had run, pauses not counted
+    bool ruf_gekommen = false;        // its call came and was acknowledged: not again
+    bool ruf_wartet = false;          // its call came and waited for QUITTIEREN: raised at once
+};
+
 struct Anlage {
     // --- run state ---------------------------------------------------------
     int Ablaufschritt = 0;            // 0 idle, 1 program check, 2 phase start, 3 running, 4 phase end
@@ -129,6 +141,8 @@ struct Anlage {
     int Sim_Temperatur = 0;           // simulated temperature, whole degrees 0..100 (slider)
     std::string Startphase_Text;      // text of Eingabe_Start_Phase
     std::string Startzeit_Text;       // text of Eingabe_Start_Zeit (minutes)
+    std::optional<Fortsetzungsstand> Fortsetzung;   // "Start ab Phase" armed by a resume
+    bool Fortsetzung_Laeuft = false;  // the run started with it goes on; its end disarms "Start ab Phase"
 
     // --- the mash program -----------------------------------------------------
     Maischprogramm Programm;

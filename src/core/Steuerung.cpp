@@ -74,8 +74,10 @@ void Steuerung::tick(Zeitpunkt uhrzeit, Laufzeitpunkt now)
         a.Uhr_Versatz = versatz;
 
     // 1. start gate
-    if (!a.Brauen_Gestartet)
+    if (!a.Brauen_Gestartet) {
         a.Ablaufschritt = 0;
+        Fortsetzung_Beenden();
+    }
 
     // 2. step machine
     switch (a.Ablaufschritt) {
@@ -254,6 +256,10 @@ void Steuerung::Programm_Pruefen()
         ereignisse->Pruefung_Abgelehnt(pruefmeldungen);
     } else {
         a.Ablaufschritt = 2;
+        // A resume's arming holds for the run it starts, while the fields are as it set them.
+        a.Fortsetzung_Laeuft = a.Startvorgabe_Aktiv && a.Fortsetzung
+            && a.Fortsetzung->phase == Zahl_Aus_Text(a.Startphase_Text)
+            && a.Fortsetzung->startzeit_text == a.Startzeit_Text;
         ereignisse->Lauf_Start();
     }
 }
@@ -270,14 +276,21 @@ void Steuerung::Phase_Starten(Laufzeitpunkt now)
         a.Startvorgabe_Aktiv = false;
         ereignisse->Pruefung_Abgelehnt({14});
         ereignisse->Lauf_Ende(Endeart::Stop);
+        Fortsetzung_Beenden();
         return;
     }
     a.Akt_Phase = naechste;
     Cl_Phase& p = a.Programm.Phase(a.Akt_Phase);
+    // A resumed phase goes on where it was cut off.
+    const std::optional<Fortsetzungsstand> fortsetzung
+        = a.Startvorgabe_Aktiv && a.Fortsetzung_Laeuft && a.Fortsetzung && a.Fortsetzung->phase == naechste
+        ? a.Fortsetzung
+        : std::nullopt;
+    a.Fortsetzung.reset();
 
     a.Startzeit_Phase = now;
     a.Heizzeit_min = Zahl_Aus_Text(a.Startvorgabe_Aktiv ? a.Startzeit_Text : p.Heizzeit());
-    a.Endzeit_Phase = now + minutes(a.Heizzeit_min);
+    a.Endzeit_Phase = now + (fortsetzung ? seconds(fortsetzung->rest_s) : minutes(a.Heizzeit_min));
 
     a.Ruehr_Zeitpunkt = now;
     a.Ruehrimpuls_s = Zahl_Aus_Text(p.Ruehrimpuls());
@@ -296,8 +309,12 @@ void Steuerung::Phase_Starten(Laufzeitpunkt now)
     a.Rufzeit_min = Zahl_Aus_Text(p.Rufzeit());
     a.Rufzeitpunkt = now + minutes(a.Rufzeit_min);
 
-    // Entering a phase in the middle never raises its timed call; the program keeps that.
-    if (a.Startvorgabe_Aktiv && Flag_Lesen(p.Ruf_nach_Rufzeit())) {
+    if (fortsetzung) {
+        // The resumed phase keeps its call, timed from the phase's first start.
+        a.Rufzeitpunkt -= seconds(fortsetzung->vergangen_s);
+        a.Ruf_Ausgeloest = fortsetzung->ruf_gekommen;
+    } else if (a.Startvorgabe_Aktiv && Flag_Lesen(p.Ruf_nach_Rufzeit())) {
+        // Entering a phase in the middle never raises its timed call; the program keeps that.
         p.setRuf_nach_Rufzeit(Flagtext(false));
         p.setRuf_Ende_Phase(Flagtext(false));
         p.setKein_Ruf(Flagtext(true));
@@ -307,6 +324,19 @@ void Steuerung::Phase_Starten(Laufzeitpunkt now)
     a.Startvorgabe_Aktiv = false;
     a.Ablaufschritt = 3;
     ereignisse->Phase_Start(a.Akt_Phase);
+    // A call that waited for QUITTIEREN when the program died comes again at once.
+    if (fortsetzung && fortsetzung->ruf_wartet && !Flag_Lesen(p.Kein_Ruf()))
+        Ruf_Ausloesen(p);
+}
+
+void Steuerung::Fortsetzung_Beenden()
+{
+    if (!a.Fortsetzung_Laeuft)
+        return;
+    a.Fortsetzung_Laeuft = false;
+    a.Fortsetzung.reset();
+    if (a.Start_ab_Phase)
+        Umschalten(a.Start_ab_Phase, z.switch3);
 }
 
 void Steuerung::Phase_Laeuft(Laufzeitpunkt now)
@@ -622,6 +652,7 @@ void Steuerung::STOP_BRAUEN()
     if (a.Brauen_Gestartet)
         ereignisse->Lauf_Ende(Endeart::Stop);
     a.Brauen_Gestartet = false;
+    Fortsetzung_Beenden();
     a.Aus_Heizung = 0;
     a.Ruehrwerk_Ein = 0;
     a.Aus_Kuehlung = 0;
@@ -805,7 +836,12 @@ void Steuerung::Scroll_Sim_IstTemperatur(int position)
     a.Sim_Temperatur = std::clamp(std::abs(position), 0, 100);
 }
 
-void Steuerung::switch3() { Umschalten(a.Start_ab_Phase, z.switch3); }
+void Steuerung::switch3()
+{
+    Umschalten(a.Start_ab_Phase, z.switch3);
+    if (!a.Start_ab_Phase)
+        a.Fortsetzung.reset();   // a resume's arming is gone with the switch
+}
 
 std::string Steuerung::Eingabe_Start_Phase(const std::string& feldtext)
 {
@@ -815,11 +851,18 @@ std::string Steuerung::Eingabe_Start_Phase(const std::string& feldtext)
         text = "1";
     else if (wert > Max_Phasen)
         text = "20";
+    if (text != a.Startphase_Text)
+        a.Fortsetzung.reset();   // another phase: no longer the resumed one
     a.Startphase_Text = text;
     return text;
 }
 
-void Steuerung::Eingabe_Start_Zeit(const std::string& feldtext) { a.Startzeit_Text = feldtext; }
+void Steuerung::Eingabe_Start_Zeit(const std::string& feldtext)
+{
+    if (feldtext != a.Startzeit_Text)
+        a.Fortsetzung.reset();
+    a.Startzeit_Text = feldtext;
+}
 
 void Steuerung::QUITTIEREN()
 {
@@ -872,6 +915,7 @@ void Steuerung::BEENDEN()
     if (a.Brauen_Gestartet)
         ereignisse->Lauf_Ende(Endeart::Beenden);
     a.Brauen_Gestartet = false;
+    Fortsetzung_Beenden();
     a.Aus_Heizung = a.Ruehrwerk_Ein = a.Aus_Ruehrwerk = a.Aus_Kuehlung = 0;
     a.Aus_Extra1 = a.Aus_Extra2 = a.Aus_Extra3 = a.Aus_Extra4 = 0;
     a.Aus_Signal = 0;

@@ -108,6 +108,8 @@ private:
     bool Phase_Pruefen(int n);
     void Phase_Starten(Laufzeitpunkt now);
     void Phase_Laeuft(Laufzeitpunkt now);
+    // The run a resume armed "Start ab Phase" for has ended: the switch goes off.
+    void Fortsetzung_Beenden();
     void Ruf_Ausloesen(const Cl_Phase& p);
     void Temperatur_Uebernehmen();
     bool Gemessen() const;

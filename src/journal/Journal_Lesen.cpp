@@ -4,6 +4,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include "program/Funktionen.h"
 
@@ -128,21 +129,38 @@ Journalinhalt Journal_Lesen(const std::string& pfad)
     return j;
 }
 
+bool Liest_Als_Journal(const std::string& pfad)
+{
+    std::ifstream ein(pfad, std::ios::binary);
+    if (!ein)
+        return false;
+    // The first whole line that is not empty decides: the header or a record.
+    std::string zeile;
+    for (int n = 0; n < 16 && std::getline(ein, zeile) && !ein.eof(); ++n) {
+        if (!zeile.empty() && zeile.back() == '\r')
+            zeile.pop_back();
+        if (zeile.empty())
+            continue;
+        return zeile == Kopfzeile || Zeile_Lesen(zeile).has_value();
+    }
+    return false;
+}
+
 std::optional<std::string> Neuestes_Journal(const std::string& ordner)
 {
     std::error_code ec;
-    std::optional<std::string> bester;
-    std::string bester_name;
+    std::vector<std::pair<std::string, std::string>> kandidaten;   // name, path
     for (fs::directory_iterator it(ordner, ec), ende; !ec && it != ende; it.increment(ec)) {
         const std::string name = it->path().filename().string();
-        if (!Ist_Journalname(name) || !it->is_regular_file(ec))
-            continue;
-        if (!bester || name > bester_name) {
-            bester_name = name;
-            bester = it->path().string();
-        }
+        if (Ist_Journalname(name) && it->is_regular_file(ec))
+            kandidaten.emplace_back(name, it->path().string());
     }
-    return bester;
+    std::sort(kandidaten.begin(), kandidaten.end(), std::greater<>());
+    // A file with a journal's name that is none (a broken copy, zeros) hides nothing.
+    for (const auto& [name, pfad] : kandidaten)
+        if (Liest_Als_Journal(pfad))
+            return pfad;
+    return std::nullopt;
 }
 
 Fortsetzungsangebot Angebot_Ermitteln(const Journalinhalt& j)
@@ -152,31 +170,74 @@ Fortsetzungsangebot Angebot_Ermitteln(const Journalinhalt& j)
         return f;
     f.biersorte = j.programm.Biersorte;
     f.unterbrochen = j.letzte;
+    f.programm = j.programm;
 
+    enum class Ruf { Keiner, Wartet, Gekommen };
     bool gestartet = false;
-    int phase = 0;             // last phase started
-    bool phase_zu = false;     // ... and ended
+    std::size_t letzter_start = 0;   // the last run start: the snapshot after it is j.programm
+    int phase = 0;                   // last phase started
+    bool phase_zu = false;           // ... and ended
     long long geplant = 0, rest = -1;
-    Zeitpunkt phase_beginn{}, letzte_probe{};
+    long long vorher = 0;            // seconds the phase ran in runs before, cut off
+    Zeitpunkt phase_beginn{}, letzte_probe{}, letzte{};
     long long pausiert = 0;
     std::optional<Zeitpunkt> pause_seit;
-    for (const Zeile& r : j.zeilen) {
+    Ruf ruf = Ruf::Keiner;
+    int uebernahme = 0;              // a resume took up this phase ...
+    long long uebernahme_vorher = 0; // ... after it had run so long
+    Ruf uebernahme_ruf = Ruf::Keiner;
+
+    // Seconds the phase had run by `bis`, pauses not counted.
+    auto gelaufen = [&](Zeitpunkt bis) {
+        if (rest >= 0) {
+            // a holding phase: the last sample's rest, less what ran since it
+            long long seit = (bis - letzte_probe).count();
+            if (pause_seit)
+                seit -= std::max<long long>(0, (bis - std::max(*pause_seit, letzte_probe)).count());
+            const long long r = std::max<long long>(0, rest - std::max<long long>(0, seit));
+            return std::max<long long>(0, geplant - r);
+        }
+        long long g = (bis - phase_beginn).count() - pausiert;
+        if (pause_seit)
+            g -= (bis - *pause_seit).count();
+        return vorher + std::max<long long>(0, g);
+    };
+
+    for (std::size_t i = 0; i < j.zeilen.size(); ++i) {
+        const Zeile& r = j.zeilen[i];
         if (r.art == Art_Start || r.art == Art_Fortsetzung) {
             if (!gestartet)
                 f.beginn = r.zeit;
             gestartet = true;
+            letzter_start = i;
+            uebernahme = 0;
+            if (r.art == Art_Fortsetzung && phase > 0 && !phase_zu && r.phase == phase) {
+                uebernahme = phase;
+                uebernahme_vorher = gelaufen(letzte);
+                uebernahme_ruf = ruf;
+            }
         } else if (r.art == Art_Phase_Start) {
+            const bool weiter = r.phase == uebernahme;
             phase = r.phase;
             phase_zu = false;
-            geplant = r.dauer_s.value_or(0);
+            vorher = weiter ? uebernahme_vorher : 0;
+            ruf = weiter ? uebernahme_ruf : Ruf::Keiner;
+            geplant = vorher + r.dauer_s.value_or(0);
             rest = -1;
             phase_beginn = r.zeit;
             pausiert = 0;
             pause_seit.reset();
+            uebernahme = 0;
         } else if (r.art == Art_Phase_Ende && r.phase == phase) {
             phase_zu = true;
         } else if (r.art == Art_Zeit && phase > 0) {
             geplant += r.dauer_s.value_or(0);
+            if (ruf == Ruf::Gekommen)
+                ruf = Ruf::Keiner;   // +/-5 min re-arms the call at the phase end
+        } else if (r.art == Art_Ruf && r.phase == phase) {
+            ruf = Ruf::Wartet;
+        } else if (r.art == Art_Ruf_Quittiert && ruf == Ruf::Wartet) {
+            ruf = Ruf::Gekommen;
         } else if (r.art == Art_Pause && phase > 0) {
             pause_seit = r.zeit;
         } else if (r.art == Art_Freigabe && pause_seit) {
@@ -186,9 +247,17 @@ Fortsetzungsangebot Angebot_Ermitteln(const Journalinhalt& j)
             rest = *r.dauer_s;
             letzte_probe = r.zeit;
         }
+        letzte = r.zeit;
     }
     if (!gestartet)
         return f;
+
+    // Targets nudged since the last run started are in no snapshot.
+    for (std::size_t i = letzter_start; i < j.zeilen.size(); ++i) {
+        const Zeile& r = j.zeilen[i];
+        if (r.art == Art_Soll && r.phase >= 1 && r.phase <= Max_Phasen && (r.soll || !r.text.empty()))
+            f.programm.Phase(r.phase).setTemperatur(r.text.empty() ? Temperatur_Text(r.soll) : r.text);
+    }
 
     const int anzahl = std::clamp<int>(Zahl_Aus_Text(j.programm.AnzPhasen), 1, Max_Phasen);
     if (phase == 0) {
@@ -206,37 +275,30 @@ Fortsetzungsangebot Angebot_Ermitteln(const Journalinhalt& j)
         f.laeuft = true;
     }
     phase = std::clamp(phase, 1, Max_Phasen);
-    const Cl_Phase& p = j.programm.Phase(phase);
+    const Cl_Phase& p = f.programm.Phase(phase);
     f.phase = phase;
-    f.titel = j.programm.Titel(phase);
+    f.titel = f.programm.Titel(phase);
     f.art = Art_Der_Phase(p);
     f.soll = p.Temperatur();
     f.neu = f.art != "Halten";
     f.moeglich = true;
+    if (f.laeuft) {
+        f.vergangen_s = gelaufen(j.letzte);
+        f.ruf_gekommen = ruf == Ruf::Gekommen;
+        f.ruf_wartet = ruf == Ruf::Wartet;
+    }
     if (f.neu)
         return f;
 
-    if (!f.laeuft || phase_zu) {
+    if (!f.laeuft) {
         f.geplant_s = 60LL * Zahl_Aus_Text(p.Heizzeit());
         f.vergangen_s = 0;
     } else {
         f.geplant_s = geplant;
-        if (rest >= 0) {
-            // the last sample's rest, less what ran since it (not while paused)
-            long long seit = (j.letzte - letzte_probe).count();
-            if (pause_seit)
-                seit -= std::max<long long>(0, (j.letzte - std::max(*pause_seit, letzte_probe)).count());
-            rest = std::max<long long>(0, rest - std::max<long long>(0, seit));
-        } else {
-            long long gelaufen = (j.letzte - phase_beginn).count() - pausiert;
-            if (pause_seit)
-                gelaufen -= (j.letzte - *pause_seit).count();
-            rest = std::max<long long>(0, geplant - std::max<long long>(0, gelaufen));
-        }
-        f.vergangen_s = std::max<long long>(0, f.geplant_s - rest);
+        f.vergangen_s = std::min(f.vergangen_s, f.geplant_s);
     }
-    const long long rest_s = std::max<long long>(0, f.geplant_s - f.vergangen_s);
-    f.rest_min = static_cast<int>((rest_s + 59) / 60);
+    f.rest_s = std::max<long long>(0, f.geplant_s - f.vergangen_s);
+    f.rest_min = static_cast<int>((f.rest_s + 59) / 60);
     return f;
 }
 

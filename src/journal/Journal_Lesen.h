@@ -31,7 +31,10 @@ struct Journalinhalt {
 // no journal at all (no record) gives gelesen = false.
 Journalinhalt Journal_Lesen(const std::string& pfad);
 
-// The newest journal in the folder by the date-time in its name; nullopt: none.
+// The file begins as a journal does: with the header or a record.
+bool Liest_Als_Journal(const std::string& pfad);
+// The newest journal in the folder by the date-time in its name, of those that read
+// as journals; nullopt: none.
 std::optional<std::string> Neuestes_Journal(const std::string& ordner);
 
 // What a resume of an unfinished journal would do.
@@ -43,12 +46,16 @@ struct Fortsetzungsangebot {
     int phase = 0;                  // phase to start at, 1..20
     std::string titel;
     std::string art;                // Aufheizen, Halten, Kuehlen
-    std::string soll;               // target as the program has it
+    std::string soll;               // target as the run left it (nudged targets included)
     bool neu = false;               // heating-up or cooling: the phase restarts
     bool laeuft = false;            // the phase was running (false: it had not started yet)
     long long geplant_s = 0;        // holding phase: planned time incl. +/-5 min
-    long long vergangen_s = 0;      // holding phase: time run (pauses not counted)
-    int rest_min = 0;               // whole minutes left, rounded up; what "Start ab Phase" gets
+    long long vergangen_s = 0;      // time the phase ran, over every run of it (pauses not counted)
+    long long rest_s = 0;           // holding phase: seconds left
+    int rest_min = 0;               // whole minutes left, rounded up; what "Start ab Phase" shows
+    bool ruf_gekommen = false;      // the phase's call came and was acknowledged
+    bool ruf_wartet = false;        // the phase's call came and was not acknowledged
+    Maischprogramm programm;        // the program as the run left it: the snapshot with nudged targets
 };
 
 Fortsetzungsangebot Angebot_Ermitteln(const Journalinhalt& j);

@@ -224,10 +224,9 @@ std::string Dateiname_Sicher(std::string_view biersorte)
         while (n > 0 && (static_cast<unsigned char>(aus[n]) & 0xC0) == 0x80)
             --n;
         aus.resize(n);
+        while (!aus.empty() && (aus.back() == ' ' || aus.back() == '.'))
+            aus.pop_back();
     }
-    for (char& c : aus)
-        if (c == ' ')
-            c = '_';
     return aus.empty() ? std::string("Sud") : aus;
 }
 

@@ -91,7 +91,8 @@ std::optional<std::vector<std::string>> Felder_Teilen(std::string_view zeile);
 std::optional<Zeile> Zeile_Lesen(std::string_view zeile);
 
 // A beer name as a part of a file name: no path separators, no control or reserved
-// characters, no leading dot, at most 60 bytes (cut at a character boundary).
+// characters (each becomes "_"; blanks stay), no leading dot or blank, at most
+// 60 bytes (cut at a character boundary).
 // Empty gives "Sud".
 std::string Dateiname_Sicher(std::string_view biersorte);
 // "2026-12-09_10-02-05_Märzen.csv"

@@ -28,13 +28,26 @@ std::string_view Phasenart_Text(const Cl_Phase& p)
     return "";
 }
 
-void ordner_synchronisieren(const std::string& ordner)
+// The record in place of `anzahl` lines the writer had to drop, with the moment
+// and state of the line that follows them.
+std::string Verlustzeile(std::uint64_t anzahl, const std::string& naechste)
 {
-    const int fd = ::open(ordner.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
+    std::string_view z(naechste);
+    if (!z.empty() && z.back() == '\n')
+        z.remove_suffix(1);
+    Zeile r = Zeile_Lesen(z).value_or(Zeile{});
+    r.art = std::string(Art_Verloren);
+    r.dauer_s = static_cast<long long>(anzahl);
+    r.feld.clear();
+    r.text.clear();
+    return Zeile_Schreiben(r);
+}
+
+Journaldatei::Optionen Mit_Verlustzeile(Journaldatei::Optionen o)
+{
+    if (!o.verlustzeile)
+        o.verlustzeile = &Verlustzeile;
+    return o;
 }
 
 } // namespace
@@ -48,7 +61,7 @@ int Ausgangsbyte_Aus(const Anlage& a)
 
 Sudjournal::Sudjournal(const Anlage& anlage, const Anzeige& anzeige, const BrauDaten& d, Uhr u,
                        Journaldatei::Optionen optionen)
-    : a(anlage), z(anzeige), daten(d), uhr(std::move(u)), m_datei(optionen)
+    : a(anlage), z(anzeige), daten(d), uhr(std::move(u)), m_datei(Mit_Verlustzeile(std::move(optionen)))
 {
 }
 
@@ -98,19 +111,24 @@ void Sudjournal::nach_Tick(Zeitpunkt now)
 {
     if (!m_lauf)
         return;
+    const Journaldatei::Stand stand = m_datei.stand();
+    if (!stand.oeffnungsfehler.empty()) {
+        // no file for this run: it goes on without a journal
+        m_fehler = stand.oeffnungsfehler;
+        m_pfad.clear();
+        m_lauf = false;
+        return;
+    }
+    m_pfad = stand.pfad;
+    if (stand.fehlerzahl > m_fehlerzahl_beginn && m_schreibfehler.empty())
+        m_schreibfehler = stand.schreibfehler.empty() ? m_pfad : stand.schreibfehler;
+
     if (a.Sensor_Alarm && !m_sensor_vorher)
         schreiben(zeile(Art_Sensorwarnung, now));
     if (a.USB_Alarm && !m_usb_vorher)
         schreiben(zeile(Art_USB_Alarm, now));
     m_sensor_vorher = a.Sensor_Alarm;
     m_usb_vorher = a.USB_Alarm;
-
-    if (const std::uint64_t v = m_datei.verloren(); v > m_verloren_gemeldet) {
-        Zeile r = zeile(Art_Verloren, now);
-        r.dauer_s = static_cast<long long>(v - m_verloren_gemeldet);
-        m_verloren_gemeldet = v;
-        schreiben(r);
-    }
 
     if (now >= m_naechste_probe) {
         m_naechste_probe = now + std::chrono::seconds(5);
@@ -149,7 +167,8 @@ void Sudjournal::Unterbrechen(Zeitpunkt zeit, const std::string& grund)
     Zeile r = zeile(Art_Unterbrochen, zeit);
     r.text = grund;
     schreiben(r);
-    m_lauf = false;   // the writer finishes it; the file closes with the program
+    m_datei.schliessen();
+    m_lauf = false;
 }
 
 void Sudjournal::Fortsetzen_Vormerken(const std::string& pfad) { m_vorgemerkt = pfad; }
@@ -157,19 +176,24 @@ void Sudjournal::Fortsetzen_Vormerken(const std::string& pfad) { m_vorgemerkt = 
 bool Sudjournal::Verwerfen(const std::string& pfad, Zeitpunkt zeit, std::string& fehler)
 {
     Journaldatei datei;
-    if (!datei.oeffnen(pfad, fehler))
-        return false;
+    datei.oeffnen(pfad);
     Zeile r;
     r.zeit = zeit;
     r.art = std::string(Art_Ende);
     r.feld = "VERWORFEN";
     datei.anhaengen(Zeile_Schreiben(r), true);
-    datei.schliessen();   // drains and syncs
-    if (datei.verloren() > 0 || datei.schreibfehler()) {
-        fehler = pfad + ": " + std::strerror(ENOSPC);
-        return false;
-    }
-    return true;
+    datei.schliessen();
+    const bool fertig = datei.alles_warten(std::chrono::seconds(5));
+    const Journaldatei::Stand stand = datei.stand();
+    if (!stand.oeffnungsfehler.empty())
+        fehler = stand.oeffnungsfehler;
+    else if (stand.fehlerzahl > 0 || stand.verloren > 0)
+        fehler = stand.schreibfehler.empty() ? pfad + ": " + std::strerror(EIO) : stand.schreibfehler;
+    else if (!fertig)
+        fehler = pfad + ": " + std::strerror(ETIMEDOUT);
+    else
+        return true;
+    return false;
 }
 
 void Sudjournal::Schnappschuss(Zeitpunkt zeit)
@@ -212,31 +236,25 @@ void Sudjournal::Lauf_Start()
     const Zeitpunkt jetzt = uhr();
     if (m_lauf)
         Ende_Schreiben("STOP");   // never two runs in one file
-    m_datei.schliessen();         // the last run's file, long written by now
 
     const bool fortsetzung = !m_vorgemerkt.empty();
     std::string pfad = m_vorgemerkt;
     m_vorgemerkt.clear();
-    std::error_code ec;
-    if (!fortsetzung) {
-        const fs::path ordner = Ordner();
-        if (fs::create_directories(ordner, ec))
-            ordner_synchronisieren(ordner.parent_path().string());   // the new folder's entry
-        fs::path datei = ordner / Journalname(jetzt, a.Programm.Biersorte);
-        // Two starts in one second: a name of its own for each.
-        for (int n = 2; fs::exists(datei, ec) && n < 100; ++n)
-            datei = ordner / (Journalname(jetzt, a.Programm.Biersorte + "_" + std::to_string(n)));
-        pfad = datei.string();
-    }
-    if (!m_datei.oeffnen(pfad, m_fehler)) {
-        m_pfad.clear();
-        return;
+    // The disk's work (folder, file, syncs) is the writer's: START never waits for it.
+    if (fortsetzung) {
+        m_datei.oeffnen(pfad);
+    } else {
+        const std::string biersorte = a.Programm.Biersorte;
+        pfad = m_datei.anlegen(Ordner(), [jetzt, biersorte](int n) {
+            return Journalname(jetzt, n == 1 ? biersorte : biersorte + "_" + std::to_string(n));
+        });
     }
     m_fehler.clear();
+    m_schreibfehler.clear();
+    m_fehlerzahl_beginn = m_datei.stand().fehlerzahl;
     m_pfad = pfad;
     m_lauf = true;
     if (!fortsetzung) {
-        ordner_synchronisieren(fs::path(pfad).parent_path().string());
         m_datei.anhaengen(std::string(Kopfzeile) + "\n", false);
         Zeile k;
         k.zeit = jetzt;
@@ -249,12 +267,13 @@ void Sudjournal::Lauf_Start()
     m_ruf_offen = m_pause_offen = false;
     m_sensor_vorher = a.Sensor_Alarm;
     m_usb_vorher = a.USB_Alarm;
-    m_verloren_gemeldet = 0;
 
     Zeile s = zeile(fortsetzung ? Art_Fortsetzung : Art_Start, jetzt);
     if (a.Startvorgabe_Aktiv) {
         s.phase = Zahl_Aus_Text(a.Startphase_Text);
-        s.dauer_s = 60LL * Zahl_Aus_Text(a.Startzeit_Text);
+        // a resumed phase runs its rest to the second
+        s.dauer_s = a.Fortsetzung_Laeuft && a.Fortsetzung ? a.Fortsetzung->rest_s
+                                                          : 60LL * Zahl_Aus_Text(a.Startzeit_Text);
     }
     schreiben(s);
     Schnappschuss(jetzt);
@@ -302,7 +321,7 @@ void Sudjournal::Phase_Start(int phase)
     Zeile r = zeile(Art_Phase_Start, jetzt);
     r.phase = phase;
     r.feld = std::string(Phasenart_Text(p));
-    r.dauer_s = r.feld == "Halten" ? 60LL * a.Heizzeit_min : 0;
+    r.dauer_s = r.feld == "Halten" ? (a.Endzeit_Phase - a.Startzeit_Phase).count() : 0;
     r.text = a.Programm.Titel(phase);
     schreiben(r);
     m_offene_phase = phase;
@@ -325,9 +344,9 @@ void Sudjournal::Ende_Schreiben(std::string_view art)
     Zeile r = zeile(Art_Ende, jetzt);
     r.feld = std::string(art);
     schreiben(r);
-    // Not closed here: STOP and BEENDEN switch the outputs off right after this
-    // and must not wait for the disk. The next tick waits for the record as for
-    // any event; the file closes at the next run's start or with the program.
+    // The writer closes it after the record: STOP and BEENDEN switch the outputs
+    // off right after this and never wait for the disk.
+    m_datei.schliessen();
     m_lauf = false;
 }
 

@@ -65,6 +65,10 @@ public:
     const std::string& pfad() const { return m_pfad; }
     // The last journal that could not be opened, with the reason (empty: none).
     const std::string& fehler() const { return m_fehler; }
+    // This run's journal could not be written at some moment (disk full, I/O error):
+    // the first reason; empty while all went well. The writer keeps the records and
+    // tries again, so the journal goes on when the disk recovers; the run goes on.
+    const std::string& schreibfehler() const { return m_schreibfehler; }
     std::uint64_t verloren() const { return m_datei.verloren(); }
     // Event lines (snapshot included) handed to the writer since the program started.
     std::uint64_t ereignisse() const { return m_ereignisse; }
@@ -114,7 +118,8 @@ private:
     bool m_pause_offen = false;
     bool m_sensor_vorher = false;
     bool m_usb_vorher = false;
-    std::uint64_t m_verloren_gemeldet = 0;
+    std::string m_schreibfehler;
+    std::uint64_t m_fehlerzahl_beginn = 0;   // the writer's failures before this run
     std::uint64_t m_ereignisse = 0;
     bool m_lauf = false;
 };

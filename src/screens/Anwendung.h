@@ -217,6 +217,7 @@ private:
     void Mqtt_Starten();
     void Fernbefehl_Vermerken(const mqtt::Fernbefehl& f);
     std::string m_journalfehler_gemeldet;
+    std::string m_schreibfehler_journal;                  // the journal whose write failure was told
     Sperrgrund m_sperre_im_journal = Sperrgrund::Keiner; // the interlock state the journal shows last
     std::string m_sperre_journal;                         // ... in this journal file
 };

@@ -31,6 +31,12 @@ void Anwendung::Journal_Nach_Tick()
         m_journalfehler_gemeldet = fehler;
         m_meldungsanzeige->zeige(q(Journaltexte_Fuer(texte.aktuell).Journal_Fehler).arg(q(fehler)));
     }
+    // So is a journal that stops being written (disk full, I/O error): once for this brew.
+    const std::string& schreibfehler = m_journal->schreibfehler();
+    if (!schreibfehler.empty() && m_journal->pfad() != m_schreibfehler_journal) {
+        m_schreibfehler_journal = m_journal->pfad();
+        m_meldungsanzeige->zeige(q(Journaltexte_Fuer(texte.aktuell).Schreib_Fehler).arg(q(schreibfehler)));
+    }
 }
 
 void Anwendung::Journal_Unterbrechen(const std::string& grund) { m_journal->Unterbrechen(jetzt(), grund); }
@@ -60,7 +66,7 @@ bool Anwendung::Fortsetzen(const std::string& pfad)
             m_meldungsanzeige->zeige(q(j.fehler));
         return false;
     }
-    anlage.Programm = j.programm;
+    anlage.Programm = f.programm;   // with the targets nudged during the run
     brauDaten = j.daten;
     if (geladen(Parameter::Name))
         bildschirm<Parameter>().anzeigen();
@@ -68,8 +74,18 @@ bool Anwendung::Fortsetzen(const std::string& pfad)
         bildschirm<Parameter2>().anzeigen();
     if (geladen(Brauprotokoll::Name))
         bildschirm<Brauprotokoll>().aktualisieren();
-    // A heating-up or cooling phase starts again; its minutes do not count.
-    bildschirm<Grundbild>().Start_ab_Phase_Setzen(f.phase, f.neu ? 0 : f.rest_min);
+    // A heating-up or cooling phase starts again; its minutes do not count. The field
+    // shows whole minutes; the phase runs its rest to the second and keeps its call.
+    const int minuten = f.neu ? 0 : f.rest_min;
+    bildschirm<Grundbild>().Start_ab_Phase_Setzen(f.phase, minuten);
+    Fortsetzungsstand stand;
+    stand.phase = f.phase;
+    stand.startzeit_text = anlage.Startzeit_Text;
+    stand.rest_s = f.neu ? 0 : f.rest_s;
+    stand.vergangen_s = f.vergangen_s;
+    stand.ruf_gekommen = f.ruf_gekommen;
+    stand.ruf_wartet = f.ruf_wartet;
+    anlage.Fortsetzung = stand;
     m_journal->Fortsetzen_Vormerken(pfad);
     return true;
 }

@@ -22,6 +22,7 @@ struct Journaltexte {
     std::string Art_Aufheizen, Art_Halten, Art_Kuehlen;   // kinds as the dialog names them
     std::string Verwerfen_Fehler;    // %1 reason
     std::string Journal_Fehler;      // %1 reason: the run goes on without a journal
+    std::string Schreib_Fehler;      // %1 reason: the journal cannot be written now; the run goes on
     // --- brew report ---
     std::string BRAUBERICHT;         // button on the brew protocol
     std::string Bericht_Titel;

@@ -296,6 +296,7 @@ const Journaltexte& Journal_Deutsch() {
         .Art_Kuehlen = "kühlen",
         .Verwerfen_Fehler = "Das Sudjournal konnte nicht abgeschlossen werden: %1",
         .Journal_Fehler = "Das Sudjournal kann nicht geschrieben werden (%1). Der Sud läuft ohne Journal.",
+        .Schreib_Fehler = "Der Sud wird zurzeit nicht aufgezeichnet: Das Sudjournal kann nicht geschrieben werden (%1). Der Sud läuft weiter; das Journal schreibt weiter, sobald der Datenträger wieder beschreibbar ist.",
         .BRAUBERICHT = "BRAUBERICHT",
         .Bericht_Titel = "Braubericht",
         .Bier = "Bier",

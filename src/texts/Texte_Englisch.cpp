@@ -296,6 +296,7 @@ const Journaltexte& Journal_Englisch() {
         .Art_Kuehlen = "cooling",
         .Verwerfen_Fehler = "The brew journal could not be closed: %1",
         .Journal_Fehler = "The brew journal cannot be written (%1). The brew runs without a journal.",
+        .Schreib_Fehler = "This brew is not being recorded: the brew journal cannot be written (%1). The brew goes on; the journal resumes as soon as the disk can be written again.",
         .BRAUBERICHT = "BREW REPORT",
         .Bericht_Titel = "Brew report",
         .Bier = "Beer",

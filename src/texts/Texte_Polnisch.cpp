@@ -297,6 +297,7 @@ const Journaltexte& Journal_Polnisch() {
         .Art_Kuehlen = "chłodzenie",
         .Verwerfen_Fehler = "Nie można zamknąć dziennika warki: %1",
         .Journal_Fehler = "Nie można zapisywać dziennika warki (%1). Warzenie trwa bez dziennika.",
+        .Schreib_Fehler = "Ta warka nie jest teraz rejestrowana: nie można zapisywać dziennika warki (%1). Warzenie trwa dalej; dziennik wznowi zapis, gdy tylko dysk znów będzie zapisywalny.",
         .BRAUBERICHT = "RAPORT",
         .Bericht_Titel = "Raport z warzenia",
         .Bier = "Piwo",

@@ -296,6 +296,7 @@ const Journaltexte& Journal_Portugiesisch() {
         .Art_Kuehlen = "arrefecer",
         .Verwerfen_Fehler = "O diário da brassagem não pôde ser fechado: %1",
         .Journal_Fehler = "O diário da brassagem não pode ser escrito (%1). A brassagem continua sem diário.",
+        .Schreib_Fehler = "Esta brassagem não está a ser registada: o diário da brassagem não pode ser escrito (%1). A brassagem continua; o diário retoma assim que o disco puder ser escrito de novo.",
         .BRAUBERICHT = "RELATÓRIO",
         .Bericht_Titel = "Relatório da brassagem",
         .Bier = "Cerveja",

@@ -297,6 +297,7 @@ const Journaltexte& Journal_Tschechisch() {
         .Art_Kuehlen = "chlazení",
         .Verwerfen_Fehler = "Deník várky nelze uzavřít: %1",
         .Journal_Fehler = "Deník várky nelze zapisovat (%1). Vaření běží bez deníku.",
+        .Schreib_Fehler = "Tato várka se nyní nezaznamenává: deník várky nelze zapisovat (%1). Vaření pokračuje; deník bude zapisovat dál, jakmile bude disk opět zapisovatelný.",
         .BRAUBERICHT = "ZPRÁVA",
         .Bericht_Titel = "Zpráva o várce",
         .Bier = "Pivo",

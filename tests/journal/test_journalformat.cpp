@@ -100,7 +100,8 @@ TEST(Journalformat, BeerNameBecomesASafeFileName)
         const char* erwartet;
     } faelle[] = {
         {"Märzen", "Märzen"},
-        {"Pils / hell", "Pils___hell"},
+        {"Pils / hell", "Pils _ hell"},
+        {"Helles Export", "Helles Export"},   // blanks are valid in a file name
         {"../../etc/passwd", "_.._etc_passwd"},
         {"..", "Sud"},
         {"", "Sud"},
@@ -113,6 +114,8 @@ TEST(Journalformat, BeerNameBecomesASafeFileName)
     // cut at 60 bytes, never inside a character
     const std::string lang(59, 'x');
     EXPECT_EQ(Dateiname_Sicher(lang + "ä"), lang);
+    // ... and a blank where it is cut does not end the name
+    EXPECT_EQ(Dateiname_Sicher(std::string(59, 'x') + " yz"), std::string(59, 'x'));
 }
 
 TEST(Journalformat, JournalNameCarriesDateTimeAndIsRecognised)
@@ -120,6 +123,9 @@ TEST(Journalformat, JournalNameCarriesDateTimeAndIsRecognised)
     const std::string n = Journalname(t0(), "Märzen");
     EXPECT_EQ(n, "2026-12-09_10-02-05_Märzen.csv");
     EXPECT_TRUE(Ist_Journalname(n));
+    EXPECT_EQ(Journalname(t0(), "Helles Export"), "2026-12-09_10-02-05_Helles Export.csv");
+    EXPECT_TRUE(Ist_Journalname("2026-12-09_10-02-05_Helles Export.csv"));
+    EXPECT_TRUE(Ist_Journalname("2026-12-09_10-02-05_Helles_Export.csv"));   // as written before
     EXPECT_FALSE(Ist_Journalname("Märzen.csv"));
     EXPECT_FALSE(Ist_Journalname("2026-12-09_10-02-05_Märzen.His"));
     EXPECT_FALSE(Ist_Journalname("2026-12-09-10-02-05_Märzen.csv"));

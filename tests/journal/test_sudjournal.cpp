@@ -3,11 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
 #include "Beispielsud.h"
 #include "Journalbank.h"
+#include "Plattenfehler.h"
 
 namespace kw::test {
 namespace {
@@ -421,13 +423,351 @@ TEST(Sudjournal, NewestJournalByNameIgnoringOtherFiles)
 {
     Journalordner ordner;
     const fs::path d = ordner.pfad;
+    const std::string kopf = std::string(Kopfzeile) + "\n";
     for (const char* n : {"2026-12-01_09-00-00_Pils.csv", "2026-12-09_08-00-00_Weizen.csv",
                           "2026-12-08_23-59-59_Märzen.csv", "zzz.csv", "2027-01-01_00-00-00_x.His"})
-        std::ofstream(d / n) << "x\n";
+        std::ofstream(d / n) << kopf;
     fs::create_directory(d / "2028-01-01_00-00-00_Ordner.csv");
     EXPECT_EQ(Neuestes_Journal(d.string()), (d / "2026-12-09_08-00-00_Weizen.csv").string());
     EXPECT_FALSE(Neuestes_Journal((d / "fehlt").string()));
     EXPECT_FALSE(Journal_Lesen((d / "zzz.csv").string()).gelesen);
+}
+
+TEST(Sudjournal, AFileWithAJournalsNameThatIsNoneHidesNothing)
+{
+    Journalordner ordner;
+    const fs::path d = ordner.pfad;
+    const fs::path echt = d / "2026-12-09_08-00-00_Weizen.csv";
+    std::ofstream(echt) << Kopfzeile << "\n2026-12-09 08:00:00;Start;;45.0;;;0;;;\n";
+    // newer by name: zeros, a line that is no record, a cut first line, nothing
+    std::ofstream(d / "2026-12-10_00-00-00_Null.csv", std::ios::binary) << std::string(4096, '\0');
+    std::ofstream(d / "2026-12-11_00-00-00_Murks.csv") << "Murks\n" << Kopfzeile << "\n";
+    std::ofstream(d / "2026-12-12_00-00-00_Halb.csv") << "Zeit;Art;Pha";
+    std::ofstream(d / "2026-12-13_00-00-00_Leer.csv");
+    EXPECT_EQ(Neuestes_Journal(d.string()), echt.string());
+    // a journal without its header still counts, as it still reads
+    const fs::path ohne = d / "2026-12-14_00-00-00_Ohne.csv";
+    std::ofstream(ohne) << "\n2026-12-14 00:00:00;Start;;45.0;;;0;;;\n";
+    EXPECT_EQ(Neuestes_Journal(d.string()), ohne.string());
+}
+
+TEST_F(Laufjournal, OfferBringsBackTheNudgedTargetTheCallAndTheRestToTheSecond)
+{
+    s.START_BRAUEN();
+    bis_phase(4);
+    const Zeitpunkt beginn4 = jetzt();
+    jlaufe(std::chrono::minutes(5));
+    for (int i = 0; i < 5; ++i)
+        s.SollRauf();                  // 63.0 -> 63.5, five Soll records
+    jlaufe(std::chrono::minutes(7) + std::chrono::seconds(20));
+    j->synchronisieren();
+    Fortsetzungsangebot f = Angebot_Ermitteln(Journal_Lesen(datei()));
+    ASSERT_TRUE(f.moeglich);
+    EXPECT_EQ(f.phase, 4);
+    EXPECT_EQ(Temperatur_Lesen(f.soll), 63.5);
+    EXPECT_EQ(Temperatur_Lesen(f.programm.Phase(4).Temperatur()), 63.5);
+    EXPECT_EQ(f.programm.Phase(3).Temperatur(), "63");   // the others as the snapshot has them
+    const long long gelaufen = (jetzt() - beginn4).count();
+    EXPECT_NEAR(static_cast<double>(f.vergangen_s), static_cast<double>(gelaufen), 1.0);
+    EXPECT_NEAR(static_cast<double>(f.rest_s), 30.0 * 60 - static_cast<double>(gelaufen), 1.0);
+    EXPECT_EQ(f.rest_min, (f.rest_s + 59) / 60);
+    EXPECT_FALSE(f.ruf_gekommen);
+    EXPECT_FALSE(f.ruf_wartet);
+
+    // the timed call at 20 min: waiting, then acknowledged
+    jbis([&] { return a.Ruf_Aktiv; });
+    EXPECT_EQ((jetzt() - beginn4).count(), 20 * 60);
+    jlaufe(std::chrono::seconds(30));
+    j->synchronisieren();
+    f = Angebot_Ermitteln(Journal_Lesen(datei()));
+    EXPECT_TRUE(f.ruf_wartet);
+    EXPECT_FALSE(f.ruf_gekommen);
+    s.QUITTIEREN();
+    jlaufe(std::chrono::seconds(10));
+    j->synchronisieren();
+    f = Angebot_Ermitteln(Journal_Lesen(datei()));
+    EXPECT_FALSE(f.ruf_wartet);
+    EXPECT_TRUE(f.ruf_gekommen);
+}
+
+// The controller's and the journal's part of a resume, as "Fortsetzen" and START do it.
+class Fortsetzungslauf : public Laufjournal {
+protected:
+    std::string pfad;
+    Fortsetzungsangebot f;
+
+    // The brew runs into phase 4 and `dauer` on, `unterwegs` acting on the way; then the
+    // program is gone and starts afresh with the journal's offer.
+    template <class F> void abbrechen_und_fortsetzen(std::chrono::seconds dauer, F unterwegs)
+    {
+        s.START_BRAUEN();
+        bis_phase(4);
+        for (auto n = dauer.count() * 10; n > 0; --n) {
+            jtakt();
+            unterwegs();
+        }
+        j->synchronisieren();
+        pfad = datei();
+        s.setzeEreignisse(nullptr);
+        j.reset();
+        Anlage neu;
+        a = neu;
+        a.Programmpfad = ordner.pfad.string();
+        s.laden(jetzt());
+        f = Angebot_Ermitteln(Journal_Lesen(pfad));
+        ASSERT_TRUE(f.moeglich);
+        a.Programm = f.programm;
+        j = std::make_unique<Sudjournal>(a, z, daten, [this] { return jetzt(); });
+        s.setzeEreignisse(j.get());
+        j->Fortsetzen_Vormerken(pfad);
+        simulation(63);
+        jtakt();
+        s.switch3();
+        s.Eingabe_Start_Phase(std::to_string(f.phase));
+        s.Eingabe_Start_Zeit(std::to_string(f.rest_min));
+        Fortsetzungsstand st;
+        st.phase = f.phase;
+        st.startzeit_text = a.Startzeit_Text;
+        st.rest_s = f.rest_s;
+        st.vergangen_s = f.vergangen_s;
+        st.ruf_gekommen = f.ruf_gekommen;
+        st.ruf_wartet = f.ruf_wartet;
+        a.Fortsetzung = st;
+    }
+};
+
+TEST_F(Fortsetzungslauf, TheResumedPhaseKeepsItsTimedCallAndRunsItsRestToTheSecond)
+{
+    abbrechen_und_fortsetzen(std::chrono::minutes(12) + std::chrono::seconds(20), [] {});
+    s.START_BRAUEN();
+    jbis([&] { return a.Ablaufschritt == 3; });
+    const Zeitpunkt start = jetzt();
+    EXPECT_EQ(a.Akt_Phase, 4);
+    EXPECT_TRUE(Flag_Lesen(a.Programm.Phase(4).Ruf_nach_Rufzeit()));   // not turned into "no call"
+    jbis([&] { return a.Ruf_Aktiv || a.Akt_Phase != 4; });
+    EXPECT_TRUE(a.Ruf_Aktiv);
+    EXPECT_NEAR(static_cast<double>((jetzt() - start).count()), 20 * 60 - 740, 1.0);
+    s.QUITTIEREN();
+    jbis([&] { return a.Akt_Phase == 5; });
+    EXPECT_NEAR(static_cast<double>((jetzt() - start).count()), 30 * 60 - 740, 1.0);
+    j->synchronisieren();
+    const Journalinhalt inhalt = Journal_Lesen(pfad);
+    const Zeile* fort = Erste(inhalt, Art_Fortsetzung);
+    ASSERT_TRUE(fort);
+    EXPECT_NEAR(static_cast<double>(*fort->dauer_s), 30 * 60 - 740, 1.0);
+    const auto phasen = Phasen_Auswerten(inhalt);
+    ASSERT_GE(phasen.size(), 5u);
+    EXPECT_EQ(phasen[4].geplant_s, *fort->dauer_s);
+}
+
+TEST_F(Fortsetzungslauf, ASecondCutCountsTheCallFromThePhasesFirstStart)
+{
+    abbrechen_und_fortsetzen(std::chrono::minutes(5), [] {});
+    s.START_BRAUEN();
+    jbis([&] { return a.Ablaufschritt == 3; });
+    jlaufe(std::chrono::minutes(4));
+    j->synchronisieren();
+    const Fortsetzungsangebot g = Angebot_Ermitteln(Journal_Lesen(pfad));
+    ASSERT_TRUE(g.moeglich);
+    EXPECT_EQ(g.phase, 4);
+    EXPECT_NEAR(static_cast<double>(g.vergangen_s), 9 * 60, 2.0);
+    EXPECT_NEAR(static_cast<double>(g.rest_s), 21 * 60, 2.0);
+}
+
+TEST_F(Fortsetzungslauf, ACallThatWaitedWhenTheProgramDiedIsRaisedAgainAtStart)
+{
+    abbrechen_und_fortsetzen(std::chrono::minutes(20) + std::chrono::seconds(40), [] {});
+    EXPECT_TRUE(f.ruf_wartet);
+    s.START_BRAUEN();
+    jbis([&] { return a.Ablaufschritt == 3; });
+    EXPECT_TRUE(a.Ruf_Aktiv);
+    EXPECT_TRUE(a.Ruf_Signal);
+    EXPECT_EQ(a.Aus_Heizung, 0);
+    s.QUITTIEREN();
+    jlaufe(std::chrono::seconds(5));
+    EXPECT_FALSE(a.Ruf_Aktiv);   // once, not again at its time
+}
+
+TEST_F(Fortsetzungslauf, TheArmingEndsWithTheRunItWasMadeFor)
+{
+    abbrechen_und_fortsetzen(std::chrono::minutes(12), [] {});
+    s.START_BRAUEN();
+    jbis([&] { return a.Ablaufschritt == 3; });
+    EXPECT_EQ(a.Start_ab_Phase, 1);   // armed while its run goes
+    a.Sim_Temperatur = 72;
+    jbis([&] {
+        if (a.Ruf_Aktiv)
+            s.QUITTIEREN();
+        return !a.Brauen_Gestartet;
+    });
+    jtakt();
+    EXPECT_EQ(a.Start_ab_Phase, 0);
+    EXPECT_EQ(z.switch3, Schalttext::Ein);
+    // the next brew of the session starts at the top
+    a.Sim_Temperatur = 40;
+    s.START_BRAUEN();
+    jbis([&] { return a.Ablaufschritt == 3; });
+    EXPECT_EQ(a.Akt_Phase, 1);
+
+    // STOP ends it as well; an arming by hand stays
+    s.STOP_BRAUEN();
+    jtakt();
+    s.switch3();
+    s.Eingabe_Start_Phase("2");
+    s.Eingabe_Start_Zeit("3");
+    s.START_BRAUEN();
+    jbis([&] { return a.Ablaufschritt == 3; });
+    EXPECT_EQ(a.Akt_Phase, 2);
+    s.STOP_BRAUEN();
+    jtakt();
+    EXPECT_EQ(a.Start_ab_Phase, 1);
+}
+
+TEST_F(Fortsetzungslauf, AnotherPhaseOrTimeEnteredIsAPlainStartAbPhase)
+{
+    abbrechen_und_fortsetzen(std::chrono::minutes(12), [] {});
+    s.Eingabe_Start_Zeit("10");
+    EXPECT_FALSE(a.Fortsetzung);
+    s.START_BRAUEN();
+    jbis([&] { return a.Ablaufschritt == 3; });
+    const Zeitpunkt start = jetzt();
+    EXPECT_FALSE(Flag_Lesen(a.Programm.Phase(4).Ruf_nach_Rufzeit()));   // as any start in the middle
+    jbis([&] { return a.Akt_Phase == 5; });
+    EXPECT_EQ((jetzt() - start).count(), 600);
+}
+
+// A journal on a disk that hangs or fails.
+class Plattenjournal : public Laufjournal {
+protected:
+    std::shared_ptr<Platte> platte = std::make_shared<Platte>();
+
+    void SetUp() override
+    {
+        Laufjournal::SetUp();
+        neu(platte->optionen());
+    }
+    void neu(Journaldatei::Optionen o)
+    {
+        s.setzeEreignisse(nullptr);
+        j = std::make_unique<Sudjournal>(a, z, daten, [this] { return jetzt(); }, std::move(o));
+        s.setzeEreignisse(j.get());
+    }
+    int Anzahl(const Journalinhalt& inhalt, std::string_view art, Zeitpunkt von = {}, Zeitpunkt bis = Zeitpunkt::max())
+    {
+        int n = 0;
+        for (const Zeile& r : inhalt.zeilen)
+            n += r.art == art && r.zeit >= von && r.zeit <= bis;
+        return n;
+    }
+};
+
+TEST_F(Plattenjournal, StartAndStopNeverWaitForADiskThatHangs)
+{
+    platte->sync_halten = true;
+    s.START_BRAUEN();
+    jlaufe(std::chrono::seconds(2));
+    EXPECT_EQ(a.Ablaufschritt, 3);
+    EXPECT_TRUE(platte->haelt());       // the folder's sync has not come back yet
+    EXPECT_TRUE(j->offen());
+    const std::string erste = datei();
+    s.STOP_BRAUEN();
+    jlaufe(std::chrono::seconds(1));
+    s.START_BRAUEN();
+    jlaufe(std::chrono::seconds(1));
+    EXPECT_EQ(a.Ablaufschritt, 3);
+    EXPECT_TRUE(platte->haelt());
+    platte->freigeben();
+    j->synchronisieren();
+    EXPECT_FALSE(platte->von_selbst());
+    EXPECT_EQ(Journal_Lesen(erste).endeart, "STOP");
+    EXPECT_NE(datei(), erste);
+    EXPECT_TRUE(Erste(Journal_Lesen(datei()), Art_Start));
+}
+
+TEST_F(Plattenjournal, AFullDiskIsToldAndTheRecordGoesOnWhenItRecovers)
+{
+    s.START_BRAUEN();
+    bis_phase(2);
+    j->synchronisieren();
+    EXPECT_EQ(j->schreibfehler(), "");
+    platte->fehler_schreiben = ENOSPC;
+    const Zeitpunkt voll = jetzt();
+    jlaufe(std::chrono::seconds(1));
+    s.PAUSE_BRAUEN();
+    jlaufe(std::chrono::seconds(2));
+    s.START_BRAUEN();
+    jlaufe(std::chrono::seconds(3));
+    const std::string grund = j->schreibfehler();
+    EXPECT_NE(grund.find(std::strerror(ENOSPC)), std::string::npos) << grund;
+    EXPECT_EQ(a.Akt_Phase, 2);   // the brew goes on
+    EXPECT_EQ(a.Ablaufschritt, 3);
+    platte->fehler_schreiben = 0;
+    const Zeitpunkt wieder = jetzt();
+    ASSERT_TRUE(Bis([&] {
+        jtakt();
+        return Journal_Lesen(datei()).letzte >= wieder;
+    }));
+    jlaufe(std::chrono::seconds(6));
+    EXPECT_EQ(j->schreibfehler(), grund);   // the first reason, told once for the run
+    j->synchronisieren();
+    const Journalinhalt inhalt = Journal_Lesen(datei());
+    EXPECT_EQ(Anzahl(inhalt, Art_Pause, voll, wieder), 1);
+    EXPECT_EQ(Anzahl(inhalt, Art_Freigabe, voll, wieder), 1);
+    EXPECT_GE(Anzahl(inhalt, Art_Probe, voll, wieder), 1);
+    EXPECT_EQ(Anzahl(inhalt, Art_Verloren), 0);
+    EXPECT_EQ(j->verloren(), 0u);
+}
+
+TEST_F(Plattenjournal, EveryRecordLostToALongFullDiskIsCounted)
+{
+    Journaldatei::Optionen o = platte->optionen();
+    o.hoechstzahl = 400;   // the snapshot fits, half an hour of samples does not
+    neu(o);
+    s.START_BRAUEN();
+    bis_phase(2);
+    j->synchronisieren();
+    platte->fehler_schreiben = ENOSPC;
+    jlaufe(std::chrono::minutes(8));   // rest of phase 2 and into phase 3 ...
+    a.Sim_Temperatur = 50;
+    jlaufe(std::chrono::minutes(30));
+    s.PAUSE_BRAUEN();                  // ... a pause and its release among the lost
+    jlaufe(std::chrono::seconds(20));
+    s.START_BRAUEN();
+    jlaufe(std::chrono::seconds(20));
+    const std::uint64_t verloren = j->verloren();
+    EXPECT_GT(verloren, 3u);
+    platte->fehler_schreiben = 0;
+    const Zeitpunkt wieder = jetzt();
+    ASSERT_TRUE(Bis([&] {
+        jtakt();
+        return Journal_Lesen(datei()).letzte >= wieder;
+    }));
+    j->synchronisieren();
+    const Journalinhalt inhalt = Journal_Lesen(datei());
+    long long gezaehlt = 0;
+    for (const Zeile& r : inhalt.zeilen)
+        if (r.art == Art_Verloren)
+            gezaehlt += r.dauer_s.value_or(0);
+    EXPECT_EQ(gezaehlt, static_cast<long long>(verloren));
+    EXPECT_EQ(Anzahl(inhalt, Art_Pause), 0);
+    // kept lines, then the loss record, then the first line after the loss
+    const Zeile* loss = Erste(inhalt, Art_Verloren);
+    ASSERT_TRUE(loss);
+    EXPECT_GE(loss->zeit, wieder - std::chrono::seconds(1));
+}
+
+TEST_F(Plattenjournal, ASyncFailingWithEioIsToldAndTheBrewGoesOn)
+{
+    s.START_BRAUEN();
+    bis_phase(2);
+    platte->fehler_sync = EIO;
+    jlaufe(std::chrono::seconds(6));
+    EXPECT_NE(j->schreibfehler().find(std::strerror(EIO)), std::string::npos) << j->schreibfehler();
+    platte->fehler_sync = 0;
+    jlaufe(std::chrono::seconds(6));
+    EXPECT_EQ(a.Akt_Phase, 2);
+    j->synchronisieren();
+    EXPECT_GE(Anzahl(Journal_Lesen(datei()), Art_Probe), 3);
 }
 
 } // namespace
