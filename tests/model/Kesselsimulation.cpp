@@ -51,6 +51,45 @@ modell::Kesselparameter Testkessel()
     return p;
 }
 
+// Three different brews on the test kettle, each with its own journal in `ordner`.
+bool Drei_Sude(const std::string& ordner, const modell::Kesselparameter& wahr)
+{
+    bool fertig = true;
+    {
+        Kesselsimulation k(wahr, 45.0, 1, ordner);
+        Sechs_Phasen(k.a.Programm);
+        k.daten.Sudgroesse = "50";
+        k.antwort_s = 60;
+        fertig = k.brauen(6 * 3600) > 0 && fertig;
+    }
+    {
+        Kesselsimulation k(wahr, 50.0, 2, ordner);
+        Maischprogramm& pr = k.a.Programm;
+        pr.Biersorte = "Weizen";
+        pr.AnzPhasen = "4";
+        Phase_Setzen(pr, 1, "Einmaischen", Art::Aufheizen, "64");
+        Phase_Setzen(pr, 2, "Rast", Art::Halten, "64", "45", Ruf::Zeit, "20");
+        Phase_Setzen(pr, 3, "Aufheizen", Art::Aufheizen, "73");
+        Phase_Setzen(pr, 4, "Rast 73", Art::Halten, "73", "40", Ruf::Ende);
+        k.antwort_s = 40;
+        fertig = k.brauen(6 * 3600) > 0 && fertig;
+    }
+    {
+        Kesselsimulation k(wahr, 38.0, 3, ordner);
+        Maischprogramm& pr = k.a.Programm;
+        pr.Biersorte = "Dunkel";
+        pr.AnzPhasen = "5";
+        Phase_Setzen(pr, 1, "Einmaischen", Art::Aufheizen, "55");
+        Phase_Setzen(pr, 2, "Rast 55", Art::Halten, "55", "15");
+        Phase_Setzen(pr, 3, "Aufheizen", Art::Aufheizen, "66", "", Ruf::Ende);
+        Phase_Setzen(pr, 4, "Rast 66", Art::Halten, "66", "50");
+        Phase_Setzen(pr, 5, "Abkühlen", Art::Kuehlen, "64");
+        k.antwort_s = 90;
+        fertig = k.brauen(6 * 3600) > 0 && fertig;
+    }
+    return fertig;
+}
+
 Kesselsimulation::Kesselsimulation(const modell::Kesselparameter& wahr, double start_C, unsigned saat,
                                    const std::string& programmpfad)
     : kessel(wahr, start_C, Beginn_ms), zufall(saat), ms(Beginn_ms)

@@ -32,6 +32,10 @@ void Sechs_Phasen(Maischprogramm& pr);
 // The test kettle: 50 l, 3 kW, loss 0.15/h to a room of 20 °C, 45 s dead time.
 modell::Kesselparameter Testkessel();
 
+// Three different brews (answer times 60, 40 and 90 s; starts at 45, 50 and 38 °C),
+// each with its own journal in `ordner`/Sude. True when all three reached FERTIG.
+bool Drei_Sude(const std::string& ordner, const modell::Kesselparameter& wahr);
+
 class Kesselsimulation : Meldungen, Fenster {
 public:
     // `programmpfad` not empty: a journal is written into <programmpfad>/Sude.
@@ -53,6 +57,7 @@ public:
     // STOP_BRAUEN and one more tick (the journal's end record).
     void stoppen();
     double Temperatur_C() const { return kessel.Temperatur_C(); }
+    double Energie_kWh() const { return kessel.Energie_kWh(); }
     std::string journal() const { return j ? j->pfad() : std::string(); }
     Steuerung& steuerung() { return s; }
 
