@@ -330,9 +330,10 @@ std::string Tabelle(const Ergebnis& e, char trenner)
 {
     std::string t;
     t += "Nr  " + Spalte("Phase", 22) + Spalte("Art", 10) + Rechts("Soll", 6)
-        + "   geplant: Start  Ende   Min   voraus: Start  Ende   Min   max °C  über K    kWh\n";
+        + "   geplant: Start  Ende   Min    voraus: Start  Ende   Min   max °C  über K    kWh\n";
     for (const Phasenzeile& p : e.phasen) {
-        std::string z = Rechts(std::to_string(p.phase), 2) + "  " + Spalte(p.titel, 22) + Spalte(p.art, 10)
+        std::string z = Rechts(std::to_string(p.phase), 2) + "  " + Spalte(p.titel, 22)
+            + Spalte(p.art == "Kuehlen" ? std::string("Kühlen") : p.art, 10)
             + Rechts(Zahl(p.soll_C, 1, trenner), 6) + "            ";
         z += Rechts(Stunden_Minuten(p.geplant_start_s), 5) + " ";
         z += Rechts(p.geplant_s ? Stunden_Minuten(p.geplant_start_s + *p.geplant_s) : "-", 5) + " ";
