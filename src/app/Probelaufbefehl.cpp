@@ -17,16 +17,7 @@ namespace {
 
 void melde(const std::string& text) { std::fprintf(stderr, "kesselwerk: %s\n", text.c_str()); }
 
-std::string Zahl(double wert, int stellen, char trenner)
-{
-    char text[48];
-    std::snprintf(text, sizeof text, "%.*f", stellen, wert);
-    std::string s = text;
-    for (char& c : s)
-        if (c == '.')
-            c = trenner;
-    return s;
-}
+std::string Zahl(double wert, int stellen, char trenner) { return probelauf::Festkomma(wert, stellen, trenner); }
 
 } // namespace
 

@@ -1,6 +1,7 @@
 #include "probelauf/Probelauf.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -26,15 +27,7 @@ std::string Art_Der_Phase(const Cl_Phase& p)
     return "";
 }
 
-std::string Zahl(double wert, int stellen, char trenner)
-{
-    char text[48];
-    std::snprintf(text, sizeof text, "%.*f", stellen, wert);
-    std::string s = text;
-    if (trenner != '.')
-        std::replace(s.begin(), s.end(), '.', trenner);
-    return s;
-}
+std::string Zahl(double wert, int stellen, char trenner) { return Festkomma(wert, stellen, trenner); }
 
 // The controller on the model. It is the screens' and the recorders' stand-in at once.
 class Lauf : Meldungen, Fenster, Ereignisse {
@@ -123,9 +116,7 @@ private:
     // The reading as DigiTemp's log would give it.
     void ablesen()
     {
-        char text[32];
-        std::snprintf(text, sizeof text, "%.2f", kessel.Temperatur_C());
-        a.Temperaturwert = text;
+        a.Temperaturwert = Festkomma(kessel.Temperatur_C(), 2);
         a.Messzeitpunkt = jetzt();
     }
 
@@ -283,6 +274,18 @@ Ergebnis Probelauf(const Maischprogramm& programm, const Vorgaben& v)
     return lauf.ausfuehren();
 }
 
+std::string Festkomma(double wert, int stellen, char trenner)
+{
+    char text[64];
+    const auto [ende, ec] = std::to_chars(text, text + sizeof text, wert, std::chars_format::fixed, stellen);
+    std::string s = ec == std::errc() ? std::string(text, ende) : std::string("0");
+    if (s[0] == '-' && s.find_first_not_of("-0.") == std::string::npos)
+        s.erase(0, 1);   // no "-0.0"
+    if (trenner != '.')
+        std::replace(s.begin(), s.end(), '.', trenner);
+    return s;
+}
+
 std::string Stunden_Minuten(long sekunden)
 {
     const long minuten = (std::max(0L, sekunden) + 30) / 60;
@@ -368,12 +371,9 @@ std::string Tabelle(const Ergebnis& e, char trenner)
 std::string Kurve_CSV(const Ergebnis& e)
 {
     std::string t = "t_s;Phase;Ist;SollAkt;Heizung\n";
-    char zeile[96];
-    for (const Kurvenpunkt& k : e.kurve) {
-        std::snprintf(zeile, sizeof zeile, "%ld;%d;%.2f;%.1f;%d\n", k.t_s, k.phase, k.ist_C, k.soll_akt_C,
-                      k.heizung ? 1 : 0);
-        t += zeile;
-    }
+    for (const Kurvenpunkt& k : e.kurve)
+        t += std::to_string(k.t_s) + ";" + std::to_string(k.phase) + ";" + Festkomma(k.ist_C, 2) + ";"
+            + Festkomma(k.soll_akt_C, 1) + ";" + (k.heizung ? "1" : "0") + "\n";
     return t;
 }
 

@@ -85,6 +85,10 @@ struct Ergebnis {
 
 Ergebnis Probelauf(const Maischprogramm& programm, const Vorgaben& v);
 
+// A number with `stellen` decimals and `trenner`, whatever the C locale says (the
+// program's Qt sets it from the environment, which would give "62,50" for "%.2f").
+std::string Festkomma(double wert, int stellen, char trenner = '.');
+
 // "2:05" from seconds (rounded to the minute).
 std::string Stunden_Minuten(long sekunden);
 

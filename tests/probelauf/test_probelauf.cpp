@@ -202,6 +202,9 @@ TEST(Probelauf, TabelleUndKurve)
     EXPECT_EQ(zeilen[7].rfind(gesamt, 0), 0u) << zeilen[7];
     EXPECT_NE(zeilen[7].find(" kWh"), std::string::npos);
 
+    EXPECT_EQ(Festkomma(62.5, 2, ','), "62,50");
+    EXPECT_EQ(Festkomma(-0.001, 1), "0.0");
+    EXPECT_EQ(Festkomma(-1.25, 1), "-1.2");
     EXPECT_EQ(Stunden_Minuten(0), "0:00");
     EXPECT_EQ(Stunden_Minuten(3 * 3600 + 29), "3:00");
     EXPECT_EQ(Stunden_Minuten(3 * 3600 + 30), "3:01");
