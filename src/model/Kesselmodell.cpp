@@ -5,16 +5,18 @@
 
 namespace kw::modell {
 
-double Kesselparameter::Dauerzustand_Voll_C() const
+double Kesselparameter::Gleichgewicht_Voll_C() const
 {
     if (Verlust_1_h <= 0)
         return 1e9;
     return Raumtemperatur_C + (Heizrate_K_min * 60.0) / Verlust_1_h;
 }
 
+double Kesselparameter::Dauerzustand_Voll_C() const { return std::min(Gleichgewicht_Voll_C(), Siedepunkt_C); }
+
 Kesselmodell::Kesselmodell(const Kesselparameter& p, double start_C, std::int64_t jetzt_ms)
     : m_p(p), m_r_s(p.Heizrate_K_min / 60.0), m_a_s(std::max(0.0, p.Verlust_1_h) / 3600.0),
-      m_t(start_C), m_jetzt(jetzt_ms)
+      m_t(start_C), m_t0_max(start_C), m_jetzt(jetzt_ms)
 {
 }
 
@@ -39,10 +41,12 @@ void Kesselmodell::integrieren(double dauer_s, bool ein)
     const double zufuhr = ein ? m_r_s : 0.0;
     if (m_a_s <= 0) {
         m_t += zufuhr * dauer_s;
-        return;
+    } else {
+        const double ziel = m_p.Raumtemperatur_C + zufuhr / m_a_s;
+        m_t = ziel + (m_t - ziel) * std::exp(-m_a_s * dauer_s);
     }
-    const double ziel = m_p.Raumtemperatur_C + zufuhr / m_a_s;
-    m_t = ziel + (m_t - ziel) * std::exp(-m_a_s * dauer_s);
+    // The input is constant over the interval: once at the boil, it stays there.
+    m_t = std::min(m_t, std::max(m_p.Siedepunkt_C, m_t0_max));
 }
 
 void Kesselmodell::fortschreiben(std::int64_t ms)

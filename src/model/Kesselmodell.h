@@ -8,7 +8,8 @@
 //   dT/dt = r * u(t - L) - a * (T - T_Raum)
 //
 // Between two changes of the delayed input the equation is solved exactly, so the
-// step size does not matter. No cooling: the automatic run never cools.
+// step size does not matter. The mash boils at `Siedepunkt_C`: heat beyond it goes
+// into steam. No cooling: the automatic run never cools.
 //
 // Time is the caller's: milliseconds of its (fake) clock, only differences count.
 
@@ -23,9 +24,12 @@ struct Kesselparameter {
     double Totzeit_s = 60.0;        // L: heating to sensor [s]
     double Raumtemperatur_C = 20.0;
     double Leistung_W = 3000.0;     // element power, for the energy
+    double Siedepunkt_C = 100.0;
 
-    // Where full power ends: T_Raum + r / a (no loss: no limit, a very large value).
+    // Where full power ends: T_Raum + r / a, at most the boil (no loss: the boil).
     double Dauerzustand_Voll_C() const;
+    // The same without the boil: the loss alone (what full power approaches and never reaches).
+    double Gleichgewicht_Voll_C() const;
     // Where a kettle left alone ends: the room.
     double Dauerzustand_Aus_C() const { return Raumtemperatur_C; }
 };
@@ -54,6 +58,7 @@ private:
     double m_r_s = 0;      // r [K/s]
     double m_a_s = 0;      // a [1/s]
     double m_t = 0;
+    double m_t0_max = 0;   // a start above the boil (a hand-edited value) is not cut at once
     std::int64_t m_jetzt = 0;
     std::int64_t m_ein_ms = 0;
     bool m_heizung = false;

@@ -219,10 +219,13 @@ private:
         laufend = true;
 
         const double ist = Text_Als_Double(z.Anzeige_TempIst, a.Dezimaltrenner);
-        if (p.art == "Aufheizen" && ist < p.soll_C && p.soll_C >= v.kessel.Dauerzustand_Voll_C()) {
+        const bool siedet = p.soll_C > v.kessel.Siedepunkt_C;
+        if (p.art == "Aufheizen" && ist < p.soll_C && (siedet || p.soll_C >= v.kessel.Gleichgewicht_Voll_C())) {
             p.ausgang = Ausgang::Unerreichbar;
-            p.grund = "Ziel " + Zahl(p.soll_C, 1, v.dezimaltrenner) + " °C zu hoch: volle Heizleistung hält höchstens "
-                + Zahl(v.kessel.Dauerzustand_Voll_C(), 1, v.dezimaltrenner) + " °C";
+            p.grund = "Ziel " + Zahl(p.soll_C, 1, v.dezimaltrenner) + " °C zu hoch: "
+                + (siedet ? "die Maische siedet bei " + Zahl(v.kessel.Siedepunkt_C, 1, v.dezimaltrenner) + " °C"
+                          : "volle Heizleistung hält höchstens "
+                                + Zahl(v.kessel.Dauerzustand_Voll_C(), 1, v.dezimaltrenner) + " °C");
             stopp = true;
         } else if (p.art == "Kuehlen" && ist > p.soll_C && p.soll_C <= v.kessel.Dauerzustand_Aus_C()) {
             p.ausgang = Ausgang::Unerreichbar;

@@ -11,8 +11,8 @@
 // controller and the model, and the outputs end in the model.
 //
 // A phase that would never end is named and the run stops there. A heating-up
-// phase whose target lies at or above what full power holds against the loss
-// (Kesselparameter::Dauerzustand_Voll_C), or a cooling phase whose target lies at
+// phase whose target lies above the boil or at or above what full power holds
+// against the loss (Kesselparameter::Gleichgewicht_Voll_C), or a cooling phase whose target lies at
 // or below the room (the run never cools), is refused at its start; any heating-up
 // or cooling phase still running after `phasengrenze` of simulated time is cut
 // there (a target just below the steady state that takes days).

@@ -44,11 +44,17 @@ TEST(Kesselmodell, HeizenNachDerTotzeitUndVerlustZumRaum)
     Kesselmodell k(Parameter(1.0, 0.5, 0), 70.0);
     k.fortschreiben(2 * 3'600'000);
     EXPECT_NEAR(k.Temperatur_C(), 20.0 + 50.0 * std::exp(-1.0), 1e-9);
-    // Full power ends at T_raum + r/a = 20 + 60/0.5.
-    EXPECT_DOUBLE_EQ(Parameter(1.0, 0.5, 0).Dauerzustand_Voll_C(), 140.0);
+    // Full power would end at T_raum + r/a = 20 + 60/0.5, but the mash boils at 100.
+    EXPECT_DOUBLE_EQ(Parameter(1.0, 0.5, 0).Gleichgewicht_Voll_C(), 140.0);
+    EXPECT_DOUBLE_EQ(Parameter(1.0, 0.5, 0).Dauerzustand_Voll_C(), 100.0);
+    EXPECT_DOUBLE_EQ(Parameter(0.1, 0.5, 0).Dauerzustand_Voll_C(), 32.0);
     k.Heizung(true);
     k.fortschreiben(200 * 3'600'000LL);
-    EXPECT_NEAR(k.Temperatur_C(), 140.0, 1e-6);
+    EXPECT_DOUBLE_EQ(k.Temperatur_C(), 100.0);
+    // Off again, it cools from the boil.
+    k.Heizung(false);
+    k.fortschreiben(201 * 3'600'000LL);
+    EXPECT_NEAR(k.Temperatur_C(), 20.0 + 80.0 * std::exp(-0.5), 1e-9);
 }
 
 TEST(Kesselmodell, SchrittweiteUndKurzePulseAendernNichts)
