@@ -64,6 +64,18 @@ Befehlszeile Befehlszeile_Lesen(const QStringList& argumente)
     const QCommandLineOption nach(QStringLiteral("nach"),
                                   QStringLiteral("With --importieren: folder for the recipe files."),
                                   QStringLiteral("DIR"));
+    const QCommandLineOption probelauf(
+        QStringLiteral("probelauf"),
+        QStringLiteral("Dry run without a window: runs the recipe's mash program through the controller "
+                       "against the kettle model learned from the brew journals of the program folder and "
+                       "prints one line per phase (planned and predicted times, highest temperature, "
+                       "energy) and a last line \"Gesamt\" with the total time (h:min) and energy (kWh). "
+                       "Exit 0, or 1 when the recipe cannot run."),
+        QStringLiteral("RECIPE.rez"));
+    const QCommandLineOption csv(QStringLiteral("csv"),
+                                 QStringLiteral("With --probelauf: writes the predicted curve to FILE "
+                                                "(t_s;Phase;Ist;SollAkt;Heizung, every 5 s)."),
+                                 QStringLiteral("FILE"));
     p.addOption(hilfe);
     p.addOption(version);
     p.addOption(ordner);
@@ -72,6 +84,8 @@ Befehlszeile Befehlszeile_Lesen(const QStringList& argumente)
     p.addOption(ruehren);
     p.addOption(nach);
     p.addOption(testgeraet);
+    p.addOption(probelauf);
+    p.addOption(csv);
 
     if (!p.parse(argumente)) {
         b.ergebnis = Befehlszeile::Ergebnis::Fehler;
@@ -118,6 +132,20 @@ Befehlszeile Befehlszeile_Lesen(const QStringList& argumente)
         b.text = QStringLiteral("%1: %2 (see --help)").arg(QLatin1String(Programmname), text);
         return b;
     };
+    if (p.isSet(probelauf)) {
+        if (p.isSet(importieren))
+            return fehler(QStringLiteral("--probelauf and --importieren go one at a time"));
+        b.probelauf = p.value(probelauf);
+        if (b.probelauf.isEmpty())
+            return fehler(QStringLiteral("--probelauf needs a recipe file"));
+        if (p.isSet(csv)) {
+            b.csv = p.value(csv);
+            if (b.csv.isEmpty())
+                return fehler(QStringLiteral("--csv needs a file name"));
+        }
+    } else if (p.isSet(csv)) {
+        return fehler(QStringLiteral("--csv belongs to --probelauf"));
+    }
     if (p.isSet(importieren)) {
         b.importieren = p.value(importieren);
         if (b.importieren.isEmpty())

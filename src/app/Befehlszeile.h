@@ -20,6 +20,8 @@ struct Befehlszeile {
     QString ruehrimpuls;   // --ruehren PULSE,PAUSE [s], digits
     QString ruehrpause;
     QString nach;          // --nach DIR: where the recipe files go
+    QString probelauf;     // --probelauf RECIPE.rez: dry run without a window
+    QString csv;           // --csv FILE: with --probelauf, the predicted curve
 };
 
 // Parses argv (argv[0] included). No QCoreApplication is needed.

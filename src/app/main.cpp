@@ -19,6 +19,7 @@
 
 #include "app/Befehlszeile.h"
 #include "app/Importbefehl.h"
+#include "app/Probelaufbefehl.h"
 #include "fileio/AtomicWrite.h"
 #include "fileio/FolderLock.h"
 #include "hardware/Konfiguration.h"
@@ -122,6 +123,25 @@ int main(int argc, char** argv)
         return 2;
     case kw::Befehlszeile::Ergebnis::Weiter:
         break;
+    }
+
+    if (!befehle.probelauf.isEmpty()) {
+        // No window and no device: Qt Core only; the outputs go to the kettle model.
+        QCoreApplication kern(argc, argv);
+        QString fehler;
+        const QString ordner =
+            kw::Programmordner_Waehlen(befehle.ordner, QCoreApplication::applicationDirPath(), &fehler);
+        if (ordner.isEmpty()) {
+            std::fprintf(stderr, "kesselwerk: %s\n", fehler.toLocal8Bit().constData());
+            return 1;
+        }
+        kw::Probelaufeinstellungen e;
+        e.ordner = ordner.toStdString();
+        const kw::Konfiguration k = kw::Datei_Lesen(kw::Konfigurationsdatei_Pfad(e.ordner));
+        e.sprachnummer = kw::Zeilenzahl_Lesen(k.Sprache);
+        e.gradient = kw::Zeilenzahl_Lesen(k.Gradient) == 1;
+        e.dezimaltrenner = QLocale::system().decimalPoint() == QStringLiteral(",") ? ',' : '.';
+        return kw::Probelaufbefehl_Ausfuehren(befehle, e);
     }
 
     if (!befehle.importieren.isEmpty()) {

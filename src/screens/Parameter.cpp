@@ -6,6 +6,7 @@
 #include "screens/Importpruefung.h"
 #include "texts/Importtexte.h"
 #include "screens/Parameter2.h"
+#include "screens/Probelaufanzeige.h"
 #include "screens/Sichtbarkeit.h"
 #include "screens/Zahlenfeld.h"
 
@@ -110,6 +111,8 @@ Parameter::Parameter(Anwendung& a)
     connect(Command_Import, &QPushButton::clicked, this, [this] { IMPORT(); });
     connect(&app, &Anwendung::spracheGeaendert, this, [this] { Importknopf_Beschriften(); });
     Importknopf_Beschriften();
+    Command_Probelauf = knopf("Command_Probelauf", QStringLiteral("PROBELAUF"));
+    connect(Command_Probelauf, &QPushButton::clicked, this, [this] { PROBELAUF(); });
 
     kopf->addWidget(Label11);
     kopf->addWidget(Par_Biersorte, 2);
@@ -120,6 +123,7 @@ Parameter::Parameter(Anwendung& a)
     kopf->addWidget(Command5);
     kopf->addWidget(Command4);
     kopf->addWidget(Command_Import);
+    kopf->addWidget(Command_Probelauf);
     kopf->addSpacing(16);
     kopf->addWidget(Command6);
     kopf->addWidget(Command1);
@@ -137,7 +141,7 @@ void Parameter::oeffnen()
 
 QList<QWidget*> Parameter::weitereTabulatorfolge() const
 {
-    return {Par_Biersorte, Par_AnzPhasen, Command5, Command4, Command_Import, Command6, Command1};
+    return {Par_Biersorte, Par_AnzPhasen, Command5, Command4, Command_Import, Command_Probelauf, Command6, Command1};
 }
 
 void Parameter::pflegen()
@@ -336,6 +340,26 @@ void Parameter::Import_Anwenden(const Importabbildung& a)
         app.bildschirm<Brauprotokoll>().aktualisieren();
     Q_EMIT rezeptGeladen();
 }
+
+void Parameter::PROBELAUF()
+{
+    if (m_probelauf)
+        m_probelauf->close();
+    Probelaufauftrag auftrag;
+    auftrag.ordner = app.anlage.Programmpfad;
+    auftrag.programm = app.anlage.Programm;
+    auftrag.daten = app.brauDaten;
+    auftrag.gradient = app.anlage.Gradient_Ein == 1;
+    auftrag.dezimaltrenner = app.anlage.Dezimaltrenner;
+    auftrag.sprache = app.texte.aktuell;
+    auto* fenster = new Probelaufanzeige(std::move(auftrag), this);
+    fenster->setAttribute(Qt::WA_DeleteOnClose);
+    fenster->setWindowFlag(Qt::Window);
+    m_probelauf = fenster;
+    fenster->show();
+}
+
+Probelaufanzeige* Parameter::probelaufanzeige() const { return m_probelauf.data(); }
 
 } // namespace kw
 

@@ -18,7 +18,7 @@
 
 class QFileDialog;
 
-namespace kw { class Importpruefung; struct Importabbildung; }
+namespace kw { class Importpruefung; struct Importabbildung; class Probelaufanzeige; }
 
 namespace kw {
 
@@ -52,6 +52,9 @@ public:
     Importpruefung* importpruefung() const;
     // Reads the file and opens the review dialog (or shows why not).
     void Importieren(const QString& datei);
+    // PROBELAUF: the dry run of the program as it stands, in a window of its own.
+    void PROBELAUF();
+    Probelaufanzeige* probelaufanzeige() const;
 
     int Parameterseite = 1;      // 1 PARAMETER, 2 PARAMETER2
     int Bearbeitete_Phase = 1;   // 1..20
@@ -88,6 +91,8 @@ private:
     Dateiauswahl m_importauswahl;
     QPointer<QFileDialog> m_importdialog;
     QPointer<Importpruefung> m_importpruefung;
+    QPushButton* Command_Probelauf;
+    QPointer<Probelaufanzeige> m_probelauf;
     std::string m_Rezeptdatei;
     QString m_Seitenknopf_Text;   // the page button's caption as pflegen set it
 };

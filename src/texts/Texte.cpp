@@ -330,6 +330,7 @@ std::vector<Zusatzbeschriftung> Baue_Zusatz(const Sprachdaten& d) {
         {"Bittere", "Stammwuerze", A::Name, z.Name_Stammwuerze},
         {"Bittere", "Kochzeit", A::Name, z.Name_Kochzeit},
         {"Bittere", "Ausnutzung", A::Name, z.Name_Ausnutzung},
+        {"PARAMETER", "Command_Probelauf", A::Text, z.Probelauf},
     };
 }
 

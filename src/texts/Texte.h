@@ -127,6 +127,7 @@ struct Zusatztexte {
     std::string Lampe_Ein;         // a lamp's state as text
     std::string Lampe_Aus;
     std::string Stoerung;          // an exception stopped a handler; %1 says what
+    std::string Probelauf;         // phase editor: the dry run on the kettle model
 };
 
 const Zusatztexte& Zusatztexte_Fuer(Sprache sprache);

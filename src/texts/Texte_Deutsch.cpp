@@ -266,6 +266,7 @@ const Sprachdaten& Daten_Deutsch() {
             .Lampe_Ein = "ein",
             .Lampe_Aus = "aus",
             .Stoerung = "Interner Fehler: %1\nDer Ablauf wurde angehalten und alle Ausgänge wurden ausgeschaltet. Bitte die Anlage prüfen und den Ablauf neu starten.",
+            .Probelauf = "PROBELAUF",
         },
         .Dateien = {
             .Name_Ungueltig = "Die Biersorte \u201E%1\u201C taugt nicht als Dateiname (leer, \u201E.\u201C oder \u201E..\u201C, oder mit \u201E/\u201C oder einem Steuerzeichen): unter diesem Namen werden Rezept und Temperaturkurve nicht gespeichert.",

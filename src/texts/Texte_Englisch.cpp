@@ -266,6 +266,7 @@ const Sprachdaten& Daten_Englisch() {
             .Lampe_Ein = "on",
             .Lampe_Aus = "off",
             .Stoerung = "Internal error: %1\nThe sequence was stopped and every output was switched off. Please check the plant and start the sequence again.",
+            .Probelauf = "DRY RUN",
         },
         .Dateien = {
             .Name_Ungueltig = "The beer name \"%1\" cannot be a file name (empty, \".\" or \"..\", or holding \"/\" or a control character): neither the recipe nor the temperature curve is saved under this name.",

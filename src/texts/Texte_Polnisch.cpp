@@ -267,6 +267,7 @@ const Sprachdaten& Daten_Polnisch() {
             .Lampe_Ein = "wł",
             .Lampe_Aus = "wył",
             .Stoerung = "Błąd wewnętrzny: %1\nProces został zatrzymany, a wszystkie wyjścia wyłączone. Sprawdź instalację i uruchom proces ponownie.",
+            .Probelauf = "PRÓBA",
         },
         .Dateien = {
             .Name_Ungueltig = "Nazwa piwa „%1” nie może być nazwą pliku (pusta, „.” lub „..”, albo zawiera „/” lub znak sterujący): pod tą nazwą nie zostanie zapisana ani receptura, ani krzywa temperatury.",

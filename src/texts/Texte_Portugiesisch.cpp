@@ -266,6 +266,7 @@ const Sprachdaten& Daten_Portugiesisch() {
             .Lampe_Ein = "ligado",
             .Lampe_Aus = "desligado",
             .Stoerung = "Erro interno: %1\nO processo foi parado e todas as saídas foram desligadas. Verifique a instalação e reinicie o processo.",
+            .Probelauf = "ENSAIO",
         },
         .Dateien = {
             .Name_Ungueltig = "O nome da cerveja \"%1\" não serve como nome de ficheiro (vazio, \".\" ou \"..\", ou com \"/\" ou um carácter de controlo): nem a receita nem a curva de temperatura são guardadas com este nome.",

@@ -267,6 +267,7 @@ const Sprachdaten& Daten_Tschechisch() {
             .Lampe_Ein = "zap",
             .Lampe_Aus = "vyp",
             .Stoerung = "Vnitřní chyba: %1\nPrůběh byl zastaven a všechny výstupy byly vypnuty. Zkontrolujte zařízení a spusťte průběh znovu.",
+            .Probelauf = "ZKOUŠKA",
         },
         .Dateien = {
             .Name_Ungueltig = "Název piva „%1“ nemůže být názvem souboru (prázdný, „.“ nebo „..“, nebo obsahuje „/“ či řídicí znak): pod tímto názvem se neuloží recept ani teplotní křivka.",

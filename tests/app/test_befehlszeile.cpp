@@ -184,3 +184,24 @@ TEST(Befehlszeile, ImportOptionen)
     }
     EXPECT_TRUE(lesen({QStringLiteral("--help")}).text.contains(QStringLiteral("--importieren")));
 }
+
+TEST(Befehlszeile, ProbelaufOptionen)
+{
+    const auto b = lesen({QStringLiteral("--probelauf"), QStringLiteral("Märzen.rez"), QStringLiteral("--csv"),
+                          QStringLiteral("k.csv")});
+    EXPECT_EQ(b.ergebnis, Befehlszeile::Ergebnis::Weiter) << b.text.toStdString();
+    EXPECT_EQ(b.probelauf, QStringLiteral("Märzen.rez"));
+    EXPECT_EQ(b.csv, QStringLiteral("k.csv"));
+    EXPECT_TRUE(lesen({QStringLiteral("--probelauf"), QStringLiteral("a.rez")}).csv.isEmpty());
+    for (const QStringList& a : {
+             QStringList{QStringLiteral("--csv"), QStringLiteral("k.csv")},   // no --probelauf
+             QStringList{QStringLiteral("--probelauf"), QStringLiteral("")},
+             QStringList{QStringLiteral("--probelauf"), QStringLiteral("a.rez"), QStringLiteral("--importieren"),
+                         QStringLiteral("r.xml"), QStringLiteral("--nach"), QStringLiteral("/tmp")},
+         }) {
+        const auto f = lesen(a);
+        EXPECT_EQ(f.ergebnis, Befehlszeile::Ergebnis::Fehler) << a.join(' ').toStdString();
+        EXPECT_FALSE(f.text.contains('\n'));
+    }
+    EXPECT_TRUE(lesen({QStringLiteral("--help")}).text.contains(QStringLiteral("--probelauf")));
+}

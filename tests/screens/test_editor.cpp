@@ -7,6 +7,7 @@
 #include "screens/Parameter.h"
 #include "screens/Parameter2.h"
 #include "screens/Phasenblock.h"
+#include "screens/Probelaufanzeige.h"
 #include "screens/Ruf_Text.h"
 #include "screens/Tastencode.h"
 #include "screens/Zahlenfeld.h"
@@ -20,6 +21,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
+#include <QTableWidget>
 
 #include <gtest/gtest.h>
 
@@ -399,9 +402,9 @@ TEST_F(Editor, TabulatorfolgeLaeuftDurchDieBloeckeUndZuletztZuNameUndAnzahl)
                                         "Par_EndTemp_1", "Par_Heizzeit_1", "Par_Ruehrpuls_1",
                                         "Par_Ruehrpause_1", "Par_KeinRuf_1", "Par_Ruf_Ende_Phase_1",
                                         "Par_Ruf_nach_Rufzeit_1", "Par_Rufzeit_1", "Par_Titel_2"}));
-    EXPECT_EQ(kette(feld(seite1, "Par_Rufzeit", 10), 7),
+    EXPECT_EQ(kette(feld(seite1, "Par_Rufzeit", 10), 8),
               (std::vector<std::string>{"Par_Biersorte", "Par_AnzPhasen", "Command5", "Command4",
-                                        "Command_Import", "Command6", "Command1"}));
+                                        "Command_Import", "Command_Probelauf", "Command6", "Command1"}));
     EXPECT_EQ(kette(feld(&seite2(), "Par_Rufzeit", 11), 2),
               (std::vector<std::string>{"Par_Titel_12", "Par_Heizphase_12"}));
 
@@ -947,4 +950,67 @@ TEST_F(Editor, LadenUeberDenEchtenDialog)
     cd1->reject();
     EXPECT_EQ(el<QLineEdit>(seite1, "Par_Biersorte")->text(), "Alt");
     EXPECT_TRUE(env->meldungen_abholen().empty());
+}
+
+TEST_F(Editor, ProbelaufZeigtTabelleKurveUndGesamt)
+{
+    Maischprogramm& pr = programm();
+    pr.Biersorte = "Probe";
+    pr.AnzPhasen = "3";
+    const auto phase = [&](int n, const char* titel, bool halten, const char* grad, const char* zeit) {
+        Cl_Phase& p = pr.Phase(n);
+        p.setAufheizphase(Flagtext(!halten));
+        p.setHeizphase(Flagtext(halten));
+        p.setKuehlphase(Flagtext(false));
+        p.setTemperatur(grad);
+        p.setHeizzeit(zeit);
+        p.setRuehrimpuls("20");
+        p.setRuehrpause("40");
+        p.setKein_Ruf(Flagtext(true));
+        p.setRuf_Ende_Phase(Flagtext(false));
+        p.setRuf_nach_Rufzeit(Flagtext(false));
+        p.setRufzeit("0");
+        pr.Titel(n) = titel;
+    };
+    phase(1, "Einmaischen", false, "52", "0");
+    phase(2, "Rast", true, "52", "30");
+    phase(3, "Zu heiß", false, "300", "0");
+    app().brauDaten.Sudgroesse = "50";
+    seite1->anzeigen();
+
+    auto* knopf = el<QPushButton>(seite1, "Command_Probelauf");
+    ASSERT_NE(knopf, nullptr);
+    EXPECT_EQ(knopf->text(), "PROBELAUF");
+    QTest::mouseClick(knopf, Qt::LeftButton);
+    Probelaufanzeige* f = seite1->probelaufanzeige();
+    ASSERT_NE(f, nullptr);
+    QTRY_VERIFY_WITH_TIMEOUT(f->fertig(), 20000);
+    ASSERT_EQ(f->Tabelle->rowCount(), 3);
+    EXPECT_EQ(f->Tabelle->item(0, 1)->text(), "Einmaischen");
+    EXPECT_EQ(f->Tabelle->item(1, 9)->text(), "30");             // predicted minutes of the rest
+    EXPECT_TRUE(f->Tabelle->item(2, 13)->text().startsWith("endet nie: Ziel 300.0 °C zu hoch: die Maische siedet"))
+        << f->Tabelle->item(2, 13)->text().toStdString();
+    EXPECT_TRUE(f->Gesamtzeile->text().startsWith("Gesamt nicht bestimmbar: Phase 3")) << f->Gesamtzeile->text().toStdString();
+    EXPECT_TRUE(f->Modellzeile->text().contains("Sudgröße")) << f->Modellzeile->text().toStdString();
+    // The editor's program is untouched by the run's program check.
+    EXPECT_EQ(pr.Phase(1).Heizzeit(), "0");
+    EXPECT_EQ(app().anlage.Ablaufschritt, 0);
+
+    // The runnable part alone: a total, and the window shown again replaces the old one.
+    pr.AnzPhasen = "2";
+    QTest::mouseClick(knopf, Qt::LeftButton);
+    f = seite1->probelaufanzeige();
+    QTRY_VERIFY_WITH_TIMEOUT(f->fertig(), 20000);
+    // From 20 °C (no journal: the room) to 52 at 0.86 K/min, then 30 min: a little over an hour.
+    EXPECT_TRUE(QRegularExpression("^Gesamt 1:[01]\\d h:min, \\d+\\.\\d\\d kWh").match(f->Gesamtzeile->text()).hasMatch())
+        << f->Gesamtzeile->text().toStdString();
+    if (const QString ziel = qEnvironmentVariable("KW_BILDSCHIRMFOTO"); !ziel.isEmpty()) {
+        pr.AnzPhasen = "3";
+        QTest::mouseClick(knopf, Qt::LeftButton);
+        f = seite1->probelaufanzeige();
+        QTRY_VERIFY_WITH_TIMEOUT(f->fertig(), 20000);
+        QTest::qWait(50);
+        f->grab().save(ziel + "/probelauf.png");
+    }
+    f->close();
 }
