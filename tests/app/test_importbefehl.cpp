@@ -10,36 +10,15 @@
 
 #include <gtest/gtest.h>
 
+#include "Ohne_Fenster.h"
+
 using namespace kw;
 
 namespace {
 
-struct Lauf {
-    int rc = -1;
-    QString aus, fehler;
-};
+using test::Lauf;
 
-Lauf starte(const QStringList& argumente)
-{
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove(QStringLiteral("DISPLAY"));
-    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(KW_PROGRAMM), argumente);
-    Lauf l;
-    if (!p.waitForFinished(30000)) {
-        p.kill();
-        p.waitForFinished(5000);
-        return l;
-    }
-    l.rc = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
-    l.aus = QString::fromUtf8(p.readAllStandardOutput());
-    l.fehler = QString::fromUtf8(p.readAllStandardError());
-    return l;
-}
+Lauf starte(const QStringList& argumente) { return test::Ohne_Fenster_Starten(argumente); }
 
 QByteArray lies(const QString& pfad)
 {

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "Kesselsimulation.h"
+#include "Ohne_Fenster.h"
 #include "program/Rezeptdatei.h"
 
 using namespace kw;
@@ -21,24 +22,8 @@ struct Lauf {
 
 Lauf starte(const QStringList& argumente)
 {
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove(QStringLiteral("DISPLAY"));
-    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(KW_PROGRAMM), argumente);
-    Lauf l;
-    if (!p.waitForFinished(30000)) {
-        p.kill();
-        p.waitForFinished(5000);
-        return l;
-    }
-    l.rc = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
-    l.aus = QString::fromUtf8(p.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
-    l.fehler = QString::fromUtf8(p.readAllStandardError());
-    return l;
+    const test::Lauf l = test::Ohne_Fenster_Starten(argumente);
+    return {l.rc, l.aus_zeilen(), l.fehler};
 }
 
 // Minutes of "Gesamt H:MM h:min, ..."
