@@ -57,4 +57,8 @@ for f in ../kesselwerk_"${version}"_arm64.deb ../kesselwerk-dbgsym_"${version}"_
   [ -e "$f" ] && mv -f "$f" paket/
 done
 lintian --fail-on error,warning --display-info "paket/kesselwerk_${version}_arm64.deb"
-echo "arm64: built, tested under emulation, packaged, lintian clean"
+if [ "$teil" = alles ]; then
+  echo "arm64: built, tested under emulation, packaged, lintian clean"
+else
+  echo "arm64: packaged, lintian clean"
+fi
