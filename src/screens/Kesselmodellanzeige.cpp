@@ -299,6 +299,8 @@ Modellschalter::Modellschalter(Anwendung& a, QSlider* regler) : QCheckBox(), app
         if (ein)   // the values last learned; the settings file alone, no journal read
             app.steuerung().Kesselmodell_Setzen(
                 modell::Modell_Gespeichert(app.anlage.Programmpfad, app.brauDaten).p);
+        else       // the slider goes on from the model's value (the model ignores it until the switch)
+            m_regler->setValue(-app.anlage.Sim_Temperatur);
         app.steuerung().Sim_Modell_Schalten();
         nachfuehren();
     });
@@ -317,9 +319,6 @@ void Modellschalter::nachfuehren()
         setChecked(ein);
     }
     m_regler->setEnabled(!ein);
-    // The slider shows the model's value, so leaving the model goes on from there.
-    if (ein && m_regler->value() != -app.anlage.Sim_Temperatur)
-        m_regler->setValue(-app.anlage.Sim_Temperatur);
 }
 
 } // namespace kw

@@ -62,7 +62,8 @@ private:
 };
 
 // "mit Kesselmodell" in the SIMULATION frame: the model, not the slider, gives the
-// simulated temperature; the slider is disabled and follows it.
+// simulated temperature (the marker and the field beside the slider show it); the
+// slider is disabled, and takes the model's value when the switch goes off.
 class Modellschalter : public QCheckBox {
     Q_OBJECT
 public:
