@@ -173,13 +173,18 @@ void Probelaufanzeige::zeigen(const Probelaufantwort& a)
                         zahl(m.rms_K, 2), zahl(m.max_K, 2));
     else
         kopf = text(w.P_Kopf_Standard)
-                   .arg(text(m.hinweis), zahl(m.p.Heizrate_K_min, 3), zahl(m.p.Verlust_1_h, 3),
+                   .arg(text(m.befunde.empty() ? w.P_Kein_Journal : w.P_Kein_Verwendbares), zahl(m.p.Heizrate_K_min, 3), zahl(m.p.Verlust_1_h, 3),
                         zahl(m.p.Totzeit_s, 0));
     kopf += u' ' + text(w.P_Kopf_Start)
                 .arg(zahl(m.start_C.value_or(m.p.Raumtemperatur_C), 1), zahl(m.antwortzeit_s, 0));
     for (const modell::Journalbefund& b : m.befunde)
         if (!b.verwendet)
-            kopf += u'\n' + text(w.P_Nicht_Verwendet).arg(text(b.datei), text(b.grund));
+            kopf += u'\n'
+                + text(w.P_Nicht_Verwendet)
+                      .arg(text(b.datei), text(b.ohne_wirkung         ? w.P_Grund_Ohne_Wirkung
+                                               : b.simulation         ? w.P_Grund_Simulation
+                                               : b.grund == "keine Messwerte" ? w.P_Grund_Keine_Messwerte
+                                                                              : b.grund));
     Modellzeile->setText(kopf);
 
     const probelauf::Ergebnis& e = a.ergebnis;

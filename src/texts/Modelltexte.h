@@ -41,6 +41,8 @@ struct Modelltexte {
     std::string P_Kopf_Standard;     // %1 why, %2 rate, %3 loss, %4 dead time
     std::string P_Kopf_Start;        // %1 start temperature, %2 answer time
     std::string P_Nicht_Verwendet;   // %1 file, %2 why
+    std::string P_Kein_Journal, P_Kein_Verwendbares;                 // why the defaults
+    std::string P_Grund_Ohne_Wirkung, P_Grund_Simulation, P_Grund_Keine_Messwerte;   // why a journal is not used
     std::string P_Endet_Nie;         // %1 why
     std::string P_Ruf;
     std::string P_Ohne_Wirkung;      // %1 count
