@@ -27,7 +27,9 @@ QString q(const std::string& s) { return QString::fromStdString(s); }
 
 const Modelltexte& texte(const Anwendung& app) { return Modelltexte_Fuer(app.texte.aktuell); }
 
-// The learning's thread and its answer on the UI thread; a child of the application.
+// The learning's thread (the journals read and fitted) and its answer on the UI thread,
+// which saves it: every write of Kesselwerk.ini stays on the UI thread, so none
+// overwrites another's. A child of the application.
 class Lerner final : public QObject {
 public:
     explicit Lerner(Anwendung& a) : QObject(&a), app(a) { setObjectName(QStringLiteral("Kesselmodell_Lerner")); }
@@ -47,7 +49,7 @@ public:
             bool ok = false;
             try {
                 m = modell::Modell_Ermitteln(ordner, daten);
-                ok = modell::Modell_Speichern(ordner, m, &fehler);
+                ok = true;
             } catch (const std::exception& e) {
                 fehler = e.what();
             } catch (...) {
@@ -65,9 +67,11 @@ public:
     }
 
 private:
-    void fertig(const modell::Modellstand& m, bool ok, const std::string& fehler)
+    void fertig(const modell::Modellstand& m, bool ok, std::string fehler)
     {
         m_laeuft = false;
+        if (ok)
+            ok = modell::Modell_Speichern(app.anlage.Programmpfad, m, &fehler);
         if (!ok)
             app.meldungsanzeige().zeige(q(texte(app).F_Lernen).arg(q(fehler)));
         else

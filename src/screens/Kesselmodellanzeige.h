@@ -76,8 +76,8 @@ private:
     QSlider* m_regler;
 };
 
-// A journalled run has ended: the model is learned anew from the journals and saved
-// (Modell_Speichern), on a thread of its own. A failure is told in a message box.
+// A journalled run has ended: the model is learned anew from the journals on a thread
+// of its own and saved (Modell_Speichern) when done. A failure is told in a message box.
 // A run ending while one is learning is learned after it.
 void Kesselmodell_Lernen(Anwendung& app);
 // A learning still running has ended (for tests and the shutdown).
