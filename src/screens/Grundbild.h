@@ -285,6 +285,7 @@ private:
     std::vector<QWidget*> m_Behaelter;   // the containers of the arrangement in effect
     bool m_Kompakt = false;
     bool m_Angeordnet = false;
+    bool m_Schmal = false;   // compact and narrow: a 7-inch display
     QSize m_Breit_Wunsch, m_Breit_Minimum;
     bool m_Manuell_Gesehen = false, m_Simulation_Gesehen = false;
 

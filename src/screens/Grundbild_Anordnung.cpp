@@ -31,6 +31,8 @@ constexpr int Finger_Lauf = 42;
 // Left and right column of the compact arrangement [px].
 constexpr int Kompakt_Links = 140;
 constexpr int Kompakt_Rechts = 190;
+// Below this window width the lamps take three columns and the dates a smaller font [px].
+constexpr int Schmal_Unter = 1000;
 
 // A panel into a layout with its own shown or hidden state: a new parent would
 // hide it, and Qt shows it again only after the event loop has run.
@@ -69,7 +71,14 @@ void Grundbild::resizeEvent(QResizeEvent* e)
     if (!m_Kompakt)
         m_Breit_Minimum = m_Anordnung->minimumSizeHint();
     const QSize s = e->size();
-    Anordnen(s.width() < m_Breit_Minimum.width() || s.height() < m_Breit_Minimum.height());
+    const bool schmal = s.width() < Schmal_Unter;
+    const bool kompakt = s.width() < m_Breit_Minimum.width() || s.height() < m_Breit_Minimum.height();
+    if (schmal != m_Schmal) {
+        m_Schmal = schmal;
+        if (m_Kompakt && kompakt)
+            Prozessdaten_Anordnen(true);
+    }
+    Anordnen(kompakt);
 }
 
 int Grundbild::seite() const { return m_Seiten ? m_Seiten->currentIndex() : Seite_Funktionen; }

@@ -50,31 +50,35 @@ QWidget* Grundbild::baueLampen()
 }
 
 // Wide: phase kinds and run state, outputs and the signal switch, extras: three
-// rows of five. Compact: five rows of three; the signal switch goes to the modes.
+// rows of five. Compact: the same without the signal switch, which goes to the
+// modes; on a narrow display five rows of three, smaller.
 void Grundbild::Lampen_Anordnen(bool kompakt)
 {
+    const bool eng = kompakt && m_Schmal;
     delete m_teile.lampentafel->layout();
     auto* gl = new QGridLayout(m_teile.lampentafel);
-    gl->setHorizontalSpacing(kompakt ? 4 : 6);
-    gl->setVerticalSpacing(kompakt ? 2 : 6);
+    gl->setHorizontalSpacing(eng ? 4 : 6);
+    gl->setVerticalSpacing(eng ? 2 : kompakt ? 4 : 6);
     if (kompakt)
         gl->setContentsMargins(6, 3, 6, 3);
     for (auto& [lampe, text] : m_teile.lampen) {
-        lampe->setFixedSize(kompakt ? QSize(16, 16) : QSize(22, 22));
-        text->setMinimumHeight(kompakt ? 16 : 0);
+        lampe->setFixedSize(eng ? QSize(16, 16) : QSize(22, 22));
+        text->setMinimumHeight(eng ? 16 : 0);
     }
     const auto& l = m_teile.lampen;
     const auto setze = [&](std::size_t i, int zeile, int spalte) {
         gl->addWidget(l[i].first, zeile, 2 * spalte);
         gl->addWidget(l[i].second, zeile, 2 * spalte + 1);
     };
-    if (!kompakt) {
+    if (!eng) {
         for (std::size_t i = 0; i < 5; ++i)
             setze(i, 0, static_cast<int>(i));
         for (std::size_t i = 5; i < 9; ++i)
             setze(i, 1, static_cast<int>(i - 5));
-        gl->addWidget(m_teile.signal, 1, 8, 1, 2);
-        m_teile.signal->show();
+        if (!kompakt) {
+            gl->addWidget(m_teile.signal, 1, 8, 1, 2);
+            m_teile.signal->show();
+        }
         for (std::size_t i = 9; i < 13; ++i)
             setze(i, 2, static_cast<int>(i - 9));
         for (int s = 1; s < 10; s += 2)

@@ -117,7 +117,8 @@ QWidget* Grundbild::baueProzessdaten()
 
 // Wide: phase row; the temperature columns beside a large kettle; the times with
 // -5/+5 in one row; the lamps in five columns. Compact: the same rows, a small
-// kettle with -5/+5 under it, smaller date fields, the lamps in three columns.
+// kettle with -5/+5 under it; on a narrow display smaller date fields and the
+// lamps in three columns.
 void Grundbild::Prozessdaten_Anordnen(bool kompakt)
 {
     Teile& t = m_teile;
@@ -157,6 +158,8 @@ void Grundbild::Prozessdaten_Anordnen(bool kompakt)
     // Short captions: as narrow as a fingertip allows (a text button asks for 80 pixels).
     for (QPushButton* b : {t.sollRunter, t.sollRauf, t.zeitRunter, t.zeitRauf})
         b->setMinimumWidth(kompakt ? 44 : 0);
+    for (QPushButton* b : {t.zeitRunter, t.zeitRauf})
+        b->setMaximumWidth(kompakt ? 120 : QWIDGETSIZE_MAX);
     temp->setRowStretch(3, 1);
     temp->addWidget(t.gradient, 4, 1);
     auto* soll = new QHBoxLayout;
@@ -188,7 +191,7 @@ void Grundbild::Prozessdaten_Anordnen(bool kompakt)
     }
     // Date and time in the plain size: three fields side by side in 400 pixels.
     for (int i = 0; i < 3; ++i) {
-        const bool klein = kompakt && i < 2;
+        const bool klein = kompakt && m_Schmal && i < 2;
         QFont f = t.zeitfeld[i]->font();
         f.setPointSizeF(font().pointSizeF() + (klein ? -1 : 2));
         f.setBold(!klein);
