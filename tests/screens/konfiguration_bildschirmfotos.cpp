@@ -2,7 +2,7 @@
 //   konfiguration_bildschirmfotos <folder> [language 1..8]
 // HardwareAbfrage.png (from a sample file), HardwareAbfrage_ohne_Datei.png, HardwareConf.png,
 // Gpiodialog.png, Kesselmodell.png (learned values, a refused journal), Simulation_Kesselmodell.png
-// (the main screen rehearsing on the kettle model), Probelauf.png (the dry run's window), and as root HardwareAbfrage_fremder_Link.png (a link of another user in a
+// (the main screen rehearsing on the kettle model; _kompakt: on 800×480), Probelauf.png (the dry run's window), and as root HardwareAbfrage_fremder_Link.png (a link of another user in a
 // sticky folder).
 
 #include <QApplication>
@@ -140,6 +140,15 @@ int main(int argc, char** argv)
     }
     u.meldungen_abholen();
     aufnehmen(grundbild, ziel + QStringLiteral("/Simulation_Kesselmodell.png"));
+    // The same on a small touch display, the page with the simulation in front.
+    grundbild.resize(800, 480);
+    for (int i = 0; i < 3 && !grundbild.findChild<QCheckBox*>(QStringLiteral("Sim_Modell"))->isVisible(); ++i) {
+        QApplication::processEvents();
+        if (auto* seite = grundbild.findChild<QAbstractButton*>(QStringLiteral("Seitenwechsel")); seite && seite->isVisible())
+            seite->click();
+        grundbild.Timer2_Timer();
+    }
+    aufnehmen(grundbild, ziel + QStringLiteral("/Simulation_Kesselmodell_kompakt.png"));
 
     // The dry run of a four-phase program on that model.
     kw::Probelaufauftrag auftrag;
