@@ -231,7 +231,9 @@ void Grundbild::Simulation_Anordnen(bool kompakt)
         l->addWidget(m_Sim_IstTemperatur, 1, 2);
         l->setRowStretch(2, 1);
     }
-    l->addWidget(m_Frame_Simulation->findChild<QCheckBox*>(QStringLiteral("Sim_Modell")), 3, 0, 1, 3);
+    auto* modell = m_Frame_Simulation->findChild<QCheckBox*>(QStringLiteral("Sim_Modell"));
+    modell->setMinimumHeight(kompakt ? Finger : 0);   // a fingertip, too
+    l->addWidget(modell, 3, 0, 1, 3);
 }
 
 void Grundbild::Kopf_Anordnen(bool kompakt)
