@@ -11,6 +11,7 @@
 #include "screens/Anwendung.h"
 #include "screens/Grundbild_Hilfen.h"
 #include "screens/Untergrund.h"
+#include "screens/Vorhersageanzeige.h"
 
 namespace kw {
 
@@ -133,6 +134,7 @@ QWidget* Grundbild::baueProzessdaten()
         auto* za = knopf("ZeitRauf", QStringLiteral("+5 Min"), &Grundbild::ZeitRauf_Click, false);
         t->addWidget(zr, 1, 3);
         t->addWidget(za, 1, 4);
+        t->addWidget(new Vorhersageanzeige(app), 2, 0, 1, 2);   // the predicted end, under the phase's times
         l->addLayout(t);
     }
 

@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
-#include <QVBoxLayout>
+#include <QHBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
 
 #include "core/Zeittext.h"
@@ -20,17 +20,18 @@ QString q(const std::string& s) { return QString::fromStdString(s); }
 Vorhersageanzeige::Vorhersageanzeige(Anwendung& a, QWidget* parent) : QWidget(parent), app(a)
 {
     setObjectName(QStringLiteral("Vorhersage"));
-    auto* l = new QVBoxLayout(this);
+    // One line: the caption, then the field as wide as the phase's end time above it.
+    auto* l = new QHBoxLayout(this);
     l->setContentsMargins(0, 0, 0, 0);
-    l->setSpacing(2);
     m_titel = new QLabel;
     m_titel->setObjectName(QStringLiteral("Vorhersage_Titel"));
+    m_titel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_feld = new QLineEdit;
     m_feld->setObjectName(QStringLiteral("Anzeige_Vorhersage"));
     m_feld->setReadOnly(true);
     m_feld->setFocusPolicy(Qt::NoFocus);
     m_feld->setAlignment(Qt::AlignCenter);
-    m_feld->setMinimumWidth(110);
+    m_feld->setMinimumWidth(190);
     QFont f = m_feld->font();
     f.setPointSizeF(f.pointSizeF() + 2);
     f.setBold(true);
@@ -38,7 +39,7 @@ Vorhersageanzeige::Vorhersageanzeige(Anwendung& a, QWidget* parent) : QWidget(pa
     QPalette pal = m_feld->palette();
     pal.setColor(QPalette::Base, QColor(255, 255, 225));
     m_feld->setPalette(pal);
-    l->addWidget(m_titel);
+    l->addWidget(m_titel, 1);
     l->addWidget(m_feld);
 
     // One computation at a time: a dry run is short, and the machine has few cores.

@@ -1,5 +1,5 @@
 #pragma once
-// The main screen's predicted end of the running program: a caption over a field
+// The main screen's predicted end of the running program: a caption and a field
 // like the phase's times. At each phase start and every minute it takes the
 // running phase as it stands and lets the dry run compute the rest on the kettle
 // model, on a thread of its own: the tick never waits for it. A result that is
