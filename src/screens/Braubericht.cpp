@@ -594,8 +594,9 @@ Berichtsergebnis Braubericht_Schreiben(const std::string& journalpfad, const Tex
                 auto abweichung = [&](std::optional<Zeitpunkt> vorher, std::optional<Zeitpunkt> wirklich) -> QString {
                     if (!vorher || !wirklich)
                         return QStringLiteral("–");
-                    const double min = static_cast<double>((*vorher - *wirklich).count()) / 60.0;
-                    return (min > 0.05 ? QStringLiteral("+") : QString()) + Zahl(min, tr);
+                    // to a tenth of a minute, without "-0,0"
+                    const double min = std::round(static_cast<double>((*vorher - *wirklich).count()) / 6.0) / 10.0;
+                    return (min > 0 ? QStringLiteral("+") : QString()) + Zahl(min == 0 ? 0.0 : min, tr);
                 };
                 std::vector<std::vector<QString>> zeilen;
                 for (const Phasenverlauf& v : phasen) {
@@ -614,7 +615,7 @@ Berichtsergebnis Braubericht_Schreiben(const std::string& journalpfad, const Tex
                 b.tabelle({spalte(&Journaltexte::Nr), spalte(&Journaltexte::Titel, true),
                            spalte(&Journaltexte::Start), spalte(&Journaltexte::Ende_Vorhergesagt),
                            spalte(&Journaltexte::Ende), spalte(&Journaltexte::Abweichung),
-                           spalte(&Journaltexte::Programmende_Vorhergesagt, true), spalte(&Journaltexte::Abweichung)},
+                           spalte(&Journaltexte::Programmende_Vorhergesagt), spalte(&Journaltexte::Abweichung)},
                           zeilen);
                 b.text(q(t.Programmende_Wirklich)
                            .arg(programmende ? Uhrzeit(*programmende, true) : q(t.Nicht_Beendet)),
