@@ -115,6 +115,7 @@ void Vorhersageanzeige::anfragen(bool phasenstart)
         return;
     Anfrage r;
     r.nr = ++m_nr;
+    ++m_anfragen;
     r.lauf = m_lauf;
     r.phasenstart = phasenstart;
     r.zeit = app.jetzt();

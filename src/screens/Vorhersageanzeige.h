@@ -41,6 +41,8 @@ public:
     // The state of the run is looked at (the timer does this four times a second).
     void pruefen();
     bool rechnet() const { return m_watcher.isRunning(); }
+    // Requests made so far (each gives one aktualisiert() unless its run ended first).
+    std::uint64_t anfragen() const { return m_anfragen; }
     // The last prediction shown, for the run going (none: no run, or not yet computed).
     const std::optional<probelauf::Vorhersage>& vorhersage() const { return m_gezeigt; }
     QLineEdit* feld() const { return m_feld; }
@@ -88,6 +90,7 @@ private:
     Laufzeitpunkt m_phase_start{};
     Laufzeitpunkt m_naechste{};                // next update of the running phase
     std::uint64_t m_nr = 0;                    // the newest request
+    std::uint64_t m_anfragen = 0;
     std::optional<Anfrage> m_wartend;          // to start once the running one is done
     std::shared_ptr<const modell::Modellstand> m_modell;   // this run's model
     std::optional<probelauf::Vorhersage> m_gezeigt;

@@ -110,9 +110,11 @@ struct Lauf {
     // The widget looks at the run, and its result (if it asked) is waited for.
     bool pruefen_und_warten()
     {
+        // The result comes by a queued signal: it cannot have come before the wait.
         QSignalSpy spy(v, &Vorhersageanzeige::aktualisiert);
+        const auto vorher = v->anfragen();
         v->pruefen();
-        return v->rechnet() ? spy.wait(10000) : false;
+        return v->anfragen() != vorher && spy.wait(10000);
     }
     std::string feld() const { return v->feld()->text().toStdString(); }
 };
