@@ -4,6 +4,7 @@
 #include <QPainterPath>
 #include <QResizeEvent>
 
+#include <algorithm>
 #include <cmath>
 
 namespace kw {
@@ -66,6 +67,23 @@ void Lampenfeld::paintEvent(QPaintEvent*)
     p.setPen(QPen(QColor(40, 40, 40), 1.5));
     p.setBrush(farbe());
     p.drawEllipse(QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5));
+}
+
+QSize Lampentext::minimumSizeHint() const
+{
+    return {fontMetrics().horizontalAdvance(QStringLiteral("Extra1")), QLabel::minimumSizeHint().height()};
+}
+
+void Lampentext::paintEvent(QPaintEvent* e)
+{
+    const QFontMetrics fm = fontMetrics();
+    if (fm.horizontalAdvance(text()) <= contentsRect().width()) {
+        QLabel::paintEvent(e);
+        return;
+    }
+    QPainter p(this);
+    p.setPen(palette().color(QPalette::WindowText));
+    p.drawText(contentsRect(), int(alignment()), fm.elidedText(text(), Qt::ElideRight, contentsRect().width()));
 }
 
 Temperaturbalken::Temperaturbalken(QColor farbe, QWidget* parent) : QWidget(parent), m_farbe(farbe)
@@ -159,8 +177,8 @@ void Wolkenbild::paintEvent(QPaintEvent*)
 {
     if (m_groesse.isEmpty())
         return;
-    if (m_groesse != m_umriss_groesse || size() != m_umriss_flaeche) {
-        const double w = m_groesse.width(), h = m_groesse.height();
+    if (m_groesse != m_umriss_groesse || size() != m_umriss_flaeche || m_massstab != m_umriss_massstab) {
+        const double w = m_groesse.width() * m_massstab, h = m_groesse.height() * m_massstab;
         // Beside the stirrer motor, rising from the mash.
         const QPointF mitte(width() * 0.66, height() * m_hoehenlage);
         const QRectF r(mitte.x() - w / 2, mitte.y() - h / 2, w, h);
@@ -174,6 +192,7 @@ void Wolkenbild::paintEvent(QPaintEvent*)
         m_umriss = wolke.simplified();
         m_umriss_groesse = m_groesse;
         m_umriss_flaeche = size();
+        m_umriss_massstab = m_massstab;
     }
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
@@ -223,18 +242,31 @@ struct Kesselmasse {
 
 void Kesselbild::resizeEvent(QResizeEvent*) { anordnen(); }
 
+// Below its full size the picture shrinks as a whole, clouds and blades with it.
+double Kesselbild::massstab() const
+{
+    return std::min({1.0, width() / 220.0, height() / 260.0});
+}
+
 void Kesselbild::anordnen()
 {
-    const Kesselmasse m(size());
-    const QRect wolken = m.wolken.toRect();
-    wolke_gross->setGeometry(wolken);
-    wolke_mittel->setGeometry(wolken);
-    wolke_klein->setGeometry(wolken);
-    feuer->setGeometry(m.flamme.toRect());
-    const double mitte = m.kessel.center().x();
-    const double y = m.kessel.bottom() - 30;
-    ruehr1->move(int(mitte - 3 - ruehr1->width()), int(y));
-    ruehr2->move(int(mitte + 3), int(y));
+    const double f = massstab();
+    const Kesselmasse m(QSizeF(size()) / f);
+    const auto skaliert = [f](const QRectF& r) {
+        return QRectF(r.topLeft() * f, r.size() * f).toRect();
+    };
+    const QRect wolken = skaliert(m.wolken);
+    for (Wolkenbild* w : {wolke_gross, wolke_mittel, wolke_klein}) {
+        w->setGeometry(wolken);
+        w->setMassstab(f);
+    }
+    feuer->setGeometry(skaliert(m.flamme));
+    ruehr1->setFixedSize(int(std::lround(34 * f)), int(std::lround(14 * f)));
+    ruehr2->setFixedSize(ruehr1->size());
+    const double mitte = m.kessel.center().x() * f;
+    const double y = (m.kessel.bottom() - 30) * f;
+    ruehr1->move(int(mitte - 3 * f - ruehr1->width()), int(y));
+    ruehr2->move(int(mitte + 3 * f), int(y));
 }
 
 void Kesselbild::paintEvent(QPaintEvent*)
@@ -255,7 +287,9 @@ void Kesselbild::paintEvent(QPaintEvent*)
 void Kesselbild::zeichnen(QPainter& p) const
 {
     p.setRenderHint(QPainter::Antialiasing);
-    const Kesselmasse m(size());
+    const double f = massstab();
+    p.scale(f, f);
+    const Kesselmasse m(QSizeF(size()) / f);
     const QRectF k = m.kessel;
 
     // kettle body, copper

@@ -3,6 +3,7 @@
 // stirrer, flame and steam clouds.
 
 #include <QColor>
+#include <QLabel>
 #include <QPainterPath>
 #include <QPixmap>
 #include <QWidget>
@@ -34,6 +35,18 @@ protected:
 private:
     Lampe m_lampe = Lampe::Grau;
     const Texte* m_texte = nullptr;
+};
+
+// A lamp's caption: where its column is too narrow, cut with "…" instead of
+// widening the screen (its text stays whole).
+class Lampentext : public QLabel {
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+    QSize minimumSizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent*) override;
 };
 
 // A vertical temperature scale 0..100 °C with a filled column up to the value.
@@ -77,6 +90,14 @@ public:
     // breite/10 by hoehe/20 pixels.
     void setGroesse(float breite, float hoehe);
     QSize wolkengroesse() const { return m_groesse; }
+    // Drawn this much smaller in a shrunk kettle picture.
+    void setMassstab(double f)
+    {
+        if (f != m_massstab) {
+            m_massstab = f;
+            update();
+        }
+    }
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -87,6 +108,7 @@ private:
     // The outline for the size and place drawn last: the clouds take turns twice a second.
     QPainterPath m_umriss;
     QSize m_umriss_groesse, m_umriss_flaeche;
+    double m_massstab = 1.0, m_umriss_massstab = 1.0;
 };
 
 // The kettle picture: kettle, stirrer, flame and steam clouds as children.
@@ -94,8 +116,14 @@ class Kesselbild : public QWidget {
     Q_OBJECT
 public:
     explicit Kesselbild(QWidget* parent = nullptr);
-    QSize sizeHint() const override { return {250, 300}; }
-    QSize minimumSizeHint() const override { return {220, 260}; }
+    QSize sizeHint() const override { return m_klein ? QSize(160, 140) : QSize(250, 300); }
+    QSize minimumSizeHint() const override { return m_klein ? QSize(110, 96) : QSize(220, 260); }
+    // Small displays: the picture may shrink to a third.
+    void setKlein(bool klein)
+    {
+        m_klein = klein;
+        updateGeometry();
+    }
 
     Flammenbild* feuer;
     Wolkenbild* wolke_gross;
@@ -113,9 +141,11 @@ protected:
 
 private:
     void anordnen();
+    double massstab() const;
     // The picture drawn once per size and pixel ratio; the clouds above it take
     // turns twice a second and each turn repaints what lies beneath.
     QPixmap m_bild;
+    bool m_klein = false;
 };
 
 } // namespace kw

@@ -164,40 +164,37 @@ Lampenfeld* Grundbild::lampe(const char* name)
 
 void Grundbild::aufbauen()
 {
+    // The arrangement lives in one widget whose layout is made anew when it changes.
     auto* haupt = new QVBoxLayout(this);
-    haupt->setContentsMargins(8, 6, 8, 8);
-    haupt->setSpacing(6);
-    haupt->addWidget(baueKopf());
+    haupt->setContentsMargins(0, 0, 0, 0);
+    m_Anordnung = new QWidget;
+    m_Anordnung->setObjectName(QStringLiteral("Grundbild_Anordnung"));
+    haupt->addWidget(m_Anordnung);
 
-    auto* mitte = new QHBoxLayout;
-    mitte->setSpacing(8);
+    m_teile.kopf = baueKopf();
+    m_teile.bedienung = static_cast<QGroupBox*>(baueBedienung());
+    m_teile.betriebsarten = static_cast<QGroupBox*>(baueBetriebsarten());
+    baueManuell();
+    m_teile.funktionen = static_cast<QGroupBox*>(baueFunktionen());
+    m_teile.startAbPhase = static_cast<QGroupBox*>(baueStartAbPhase());
+    baueSimulation();
+    m_teile.prozessdaten = static_cast<QGroupBox*>(baueProzessdaten());
+    m_teile.mqtt = new Mqttanzeige(app);
+    m_teile.seitenknopf = knopf("Seitenwechsel", QString(), &Grundbild::Seitenknopf_Click, false);
+    for (QWidget* w : {m_teile.kopf, static_cast<QWidget*>(m_teile.bedienung),
+                       static_cast<QWidget*>(m_teile.betriebsarten), static_cast<QWidget*>(m_Frame_Manuell),
+                       static_cast<QWidget*>(m_teile.funktionen), static_cast<QWidget*>(m_teile.startAbPhase),
+                       static_cast<QWidget*>(m_Frame_Simulation), static_cast<QWidget*>(m_teile.prozessdaten),
+                       m_teile.mqtt, static_cast<QWidget*>(m_teile.seitenknopf)})
+        w->setParent(m_Anordnung);
+    m_teile.seitenknopf->hide();
+    // The page button's caption is the title of the page it turns to.
+    connect(&app, &Anwendung::spracheGeaendert, this, [this] { Seitenknopf_Beschriften(); });
 
-    auto* links = new QVBoxLayout;
-    links->addWidget(baueBedienung());
-    links->addWidget(baueBetriebsarten());
-    links->addWidget(baueManuell());
-    links->addStretch(1);
-    links->addWidget(new Mqttanzeige(app));   // in the free space at the bottom
-
-    auto* rechts = new QVBoxLayout;
-    rechts->addWidget(baueFunktionen());
-    rechts->addWidget(baueStartAbPhase());
-    rechts->addWidget(baueSimulation());
-    rechts->addStretch(1);
-
-    auto* linksBox = new QWidget;
-    linksBox->setLayout(links);
-    linksBox->setFixedWidth(210);
-    auto* rechtsBox = new QWidget;
-    rechtsBox->setLayout(rechts);
-    rechtsBox->setFixedWidth(250);
-    links->setContentsMargins(0, 0, 0, 0);
-    rechts->setContentsMargins(0, 0, 0, 0);
-
-    mitte->addWidget(linksBox);
-    mitte->addWidget(baueProzessdaten(), 1);
-    mitte->addWidget(rechtsBox);
-    haupt->addLayout(mitte, 1);
+    Anordnen(false);
+    Seitenknopf_Beschriften();
+    m_Breit_Wunsch = m_Anordnung->sizeHint();
+    m_Breit_Minimum = m_Anordnung->minimumSizeHint();
 
     // On a 1280×800 desktop the title bar and a panel must fit as well.
     QSize groesse(1270, 780);
@@ -230,6 +227,8 @@ QWidget* Grundbild::baueKopf()
     auto* logo = new QLabel;
     logo->setPixmap(bild);
     auto* name = new QLabel(QStringLiteral("KESSELWERK"));
+    m_teile.logo = logo;
+    m_teile.name = name;
     QFont f = name->font();
     f.setPointSizeF(f.pointSizeF() + 8);
     f.setBold(true);
@@ -241,6 +240,7 @@ QWidget* Grundbild::baueKopf()
 
     l->addWidget(beschriftung("Label11", QStringLiteral("BIER - SORTE:")));
     auto* biersorte = anzeigefeld("Biersorte", 300, &Anzeige::Biersorte);
+    m_teile.biersorte = biersorte;
     biersorte->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     l->addWidget(biersorte, 1);
     l->addSpacing(16);

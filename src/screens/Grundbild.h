@@ -27,6 +27,7 @@ class QLineEdit;
 class QPainter;
 class QPushButton;
 class QSlider;
+class QStackedWidget;
 class QTimer;
 
 namespace kw {
@@ -66,6 +67,17 @@ public:
     // (resume of a brew journal). Nothing starts before START.
     void Start_ab_Phase_Setzen(int phase, int minuten);
 
+    // The arrangement in effect. Wide: as on a desktop, every panel beside the
+    // process data. Compact, when the window is smaller than the wide arrangement
+    // needs (a 7-inch 800×480 touch display, a 1024×768 panel): the right column
+    // turns over as pages and every button is finger-sized. The window's size chooses.
+    bool kompakt() const { return m_Kompakt; }
+    // The right column's page in the compact arrangement (Seite_Funktionen ...).
+    enum Seite { Seite_Funktionen = 0, Seite_Manuell = 1, Seite_Start = 2 };
+    int seite() const;
+    // Always the wide arrangement's wish: a window is made as large as that when it can be.
+    QSize sizeHint() const override;
+
     // BEENDEN: every output off, the all-off byte written, the program ends.
     // Also the way out for the signals SIGTERM, SIGINT and SIGHUP.
     void Beenden();
@@ -77,6 +89,7 @@ Q_SIGNALS:
 protected:
     void showEvent(QShowEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
 
 private:
     // Toggle buttons whose caption depends on the state.
@@ -89,6 +102,20 @@ private:
     };
 
     void aufbauen();
+    // Places the panels for the arrangement (nothing when it is in effect already).
+    void Anordnen(bool kompakt);
+    void Bedienung_Anordnen(bool kompakt);
+    void Funktionen_Anordnen(bool kompakt);
+    void Prozessdaten_Anordnen(bool kompakt);
+    void Lampen_Anordnen(bool kompakt);
+    void Kopf_Anordnen(bool kompakt);
+    void Simulation_Anordnen(bool kompakt);
+    void Seite_Zeigen(int seite);
+    // The one button under the pages names the page it turns to.
+    int naechste_Seite() const;
+    void Seitenknopf_Beschriften();
+    // Timer2: a mode switched on brings its page, switched off takes it away.
+    void Seiten_Nachfuehren();
     void laden();
     QWidget* baueBedienung();
     QWidget* baueStartAbPhase();
@@ -151,6 +178,8 @@ private:
     void Command7_Click();   // BEENDEN
     void Eingabe_Start_Phase_KeyUp();
     void Eingabe_Start_Zeit_KeyUp();
+
+    void Seitenknopf_Click();
 
     // Shows a secondary screen, or message 1 if it is not part of the program.
     QWidget* oeffne(const char* name);
@@ -215,6 +244,51 @@ private:
     Zahlenfeld* m_Eingabe_Start_Phase = nullptr;
     Zahlenfeld* m_Eingabe_Start_Zeit = nullptr;
     std::array<QLabel*, 4> m_Extra_Lampentext{};
+
+    // What the arrangements place. Each panel keeps its own children; only the
+    // layouts are made anew.
+    struct Teile {
+        QWidget* kopf = nullptr;
+        QLabel* logo = nullptr;
+        QLabel* name = nullptr;
+        QLineEdit* biersorte = nullptr;
+        QGroupBox* bedienung = nullptr;
+        std::vector<QPushButton*> laufknoepfe;        // START, STOP, PAUSE
+        QGroupBox* betriebsarten = nullptr;
+        QGroupBox* funktionen = nullptr;
+        std::vector<QPushButton*> funktionsknoepfe;   // PARAMETER .. INFO
+        QPushButton* quittieren = nullptr;
+        QPushButton* beenden = nullptr;
+        QGroupBox* startAbPhase = nullptr;
+        QGroupBox* prozessdaten = nullptr;
+        QWidget* mqtt = nullptr;
+        QPushButton* seitenknopf = nullptr;
+        std::vector<QWidget*> phasenzeile;            // caption, number, <, >, title
+        QLabel* temperaturtitel = nullptr;
+        std::array<QLabel*, 3> tempbeschriftung{};
+        std::array<QLineEdit*, 3> tempfeld{};
+        std::array<Temperaturbalken*, 3> balken{};
+        QPushButton* gradient = nullptr;
+        QPushButton* sollRunter = nullptr;
+        QPushButton* sollRauf = nullptr;
+        QPushButton* zeitRunter = nullptr;
+        QPushButton* zeitRauf = nullptr;
+        Kesselbild* kessel = nullptr;
+        std::array<QLabel*, 3> zeitbeschriftung{};
+        std::array<QLineEdit*, 3> zeitfeld{};
+        QWidget* vorhersage = nullptr;                // the predicted end, under the times
+        QWidget* lampentafel = nullptr;
+        std::vector<std::pair<Lampenfeld*, QLabel*>> lampen;   // in reading order
+        QPushButton* signal = nullptr;
+    } m_teile;
+    QWidget* m_Anordnung = nullptr;
+    QStackedWidget* m_Seiten = nullptr;
+    std::vector<QWidget*> m_Behaelter;   // the containers of the arrangement in effect
+    bool m_Kompakt = false;
+    bool m_Angeordnet = false;
+    bool m_Schmal = false;   // compact and narrow: a 7-inch display
+    QSize m_Breit_Wunsch, m_Breit_Minimum;
+    bool m_Manuell_Gesehen = false, m_Simulation_Gesehen = false;
 
     // A refused key empties the start field; its release must not clamp the empty field to "1".
     bool m_Startphase_Abgelehnt = false;

@@ -21,22 +21,22 @@ using namespace grundbild;
 QWidget* Grundbild::baueBedienung()
 {
     auto* g = rahmen("Frame_Bedienung", QStringLiteral("BEDIENUNG"));
-    auto* l = new QVBoxLayout(g);
     auto* start = knopf("START_BRAUEN", QStringLiteral("START"), &Grundbild::START_BRAUEN_Click, true);
     auto* stop = knopf("STOP_BRAUEN", QStringLiteral("STOP"), &Grundbild::STOP_BRAUEN_Click, true);
     m_PAUSE_BRAUEN = knopf("PAUSE_BRAUEN", QStringLiteral("PAUSE"), &Grundbild::PAUSE_BRAUEN_Click, true);
     for (QPushButton* b : {start, stop, m_PAUSE_BRAUEN}) {
+        b->setParent(g);
         b->setMinimumHeight(42);
         QFont f = b->font();
         f.setPointSizeF(f.pointSizeF() + 3);
         f.setBold(true);
         b->setFont(f);
-        l->addWidget(b);
     }
     start->setStyleSheet(QStringLiteral("QPushButton { background: rgb(170,230,170); }"));
     stop->setStyleSheet(QStringLiteral("QPushButton { background: rgb(240,170,170); }"));
     m_PAUSE_BRAUEN->setStyleSheet(QStringLiteral("QPushButton { background: rgb(245,225,150); }"));
     platzHalten(m_PAUSE_BRAUEN);
+    m_teile.laufknoepfe = {start, stop, m_PAUSE_BRAUEN};
     return g;
 }
 

@@ -34,28 +34,28 @@ template <class T> void oeffnen_oder_zeigen(QWidget* w)
 QWidget* Grundbild::baueFunktionen()
 {
     auto* g = rahmen("Frame1", QStringLiteral("FUNKTIONEN"));
-    auto* l = new QVBoxLayout(g);
-    l->addWidget(knopf("Command2_0", QStringLiteral("PARAMETER"), &Grundbild::Command2_Click, true));
-    l->addWidget(knopf("Command1", QStringLiteral("BRAU - PROTOKOLL"), &Grundbild::Command1_Click, false));
-    l->addWidget(
-        knopf("Command5", QStringLiteral("BERECHNUNGEN / HILFEN"), &Grundbild::Command5_Click, false));
-    l->addWidget(knopf("Temperaturkurve", QStringLiteral("TEMP.-KURVE"), &Grundbild::Temperaturkurve_Click,
-                       false));
-    l->addWidget(knopf("OPTIONS", QStringLiteral("OPTIONEN"), &Grundbild::OPTIONS_Click, true));
-    l->addWidget(knopf("INFO", QStringLiteral("INFO"), &Grundbild::INFO_Click, true));
-    l->addSpacing(8);
+    m_teile.funktionsknoepfe = {
+        knopf("Command2_0", QStringLiteral("PARAMETER"), &Grundbild::Command2_Click, true),
+        knopf("Command1", QStringLiteral("BRAU - PROTOKOLL"), &Grundbild::Command1_Click, false),
+        knopf("Command5", QStringLiteral("BERECHNUNGEN / HILFEN"), &Grundbild::Command5_Click, false),
+        knopf("Temperaturkurve", QStringLiteral("TEMP.-KURVE"), &Grundbild::Temperaturkurve_Click, false),
+        knopf("OPTIONS", QStringLiteral("OPTIONEN"), &Grundbild::OPTIONS_Click, true),
+        knopf("INFO", QStringLiteral("INFO"), &Grundbild::INFO_Click, true),
+    };
     auto* quitt = knopf("QUITTIEREN", QStringLiteral("QUITTIEREN"), &Grundbild::QUITTIEREN_Click, true);
     quitt->setMinimumHeight(40);
     QFont f = quitt->font();
     f.setBold(true);
     quitt->setFont(f);
     quitt->setStyleSheet(QStringLiteral("QPushButton { background: rgb(250,200,120); }"));
-    l->addWidget(quitt);
-    l->addSpacing(8);
-    l->addWidget(knopf("Command7", QStringLiteral("BEENDEN"), &Grundbild::Command7_Click, true));
+    m_teile.quittieren = quitt;
+    m_teile.beenden = knopf("Command7", QStringLiteral("BEENDEN"), &Grundbild::Command7_Click, true);
+    for (QPushButton* b : m_teile.funktionsknoepfe)
+        b->setParent(g);
+    quitt->setParent(g);
+    m_teile.beenden->setParent(g);
     return g;
 }
-
 
 // ---------------------------------------------------------------------------
 // Function buttons

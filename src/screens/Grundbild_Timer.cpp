@@ -37,8 +37,12 @@ void Grundbild::zeige()
     };
     for (auto& t : m_texte)
         zeigen(t.feld, t.gezeigt, z.*(t.wert));
+    const QString kommentar = m_Anzeige_KommentarPhase->text();
     zeigen(m_Anzeige_KommentarPhase, m_Kommentar_Gezeigt,
            z.Keine_Phase_Aktiv ? s.Text_Keine_Phase : z.Anzeige_KommentarPhase);
+    // A title longer than the field shows its beginning.
+    if (m_Anzeige_KommentarPhase->text() != kommentar)
+        m_Anzeige_KommentarPhase->setCursorPosition(0);
     zeigen(m_Label1_10, m_Label1_10_Gezeigt,
            z.Label_ZeitAct == Zeitbeschriftung::Restzeit ? s.Text_Restzeit : s.Text_Zeit_Aktuell);
 
@@ -100,6 +104,7 @@ void Grundbild::Timer2_Timer()
         return;
     Sichtbar_Setzen(m_Frame_Manuell, app.anlage.Manuell != 0);
     Sichtbar_Setzen(m_Frame_Simulation, app.anlage.Simulation != 0);
+    Seiten_Nachfuehren();
     m_Bar_Sim_IstTemperatur->setWert(static_cast<float>(app.anlage.Sim_Temperatur));
     if (app.anlage.Sim_Temperatur != m_Sim_Temperatur_Gezeigt) {   // a read-only field
         m_Sim_Temperatur_Gezeigt = app.anlage.Sim_Temperatur;

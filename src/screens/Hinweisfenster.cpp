@@ -30,7 +30,7 @@ QPushButton* Hinweisfenster::knopf(const char* name, const QString& text)
 {
     auto* b = new QPushButton(text);
     b->setObjectName(QString::fromLatin1(name));
-    b->setMinimumHeight(36);
+    b->setMinimumHeight(44);   // a fingertip on a touch display
     m_knoepfe->addWidget(b);
     return b;
 }

@@ -20,7 +20,7 @@ QString q(const std::string& s) { return QString::fromStdString(s); }
 Vorhersageanzeige::Vorhersageanzeige(Anwendung& a, QWidget* parent) : QWidget(parent), app(a)
 {
     setObjectName(QStringLiteral("Vorhersage"));
-    // One line: the caption, then the field as wide as the phase's end time above it.
+    // One line: the caption, then the field.
     auto* l = new QHBoxLayout(this);
     l->setContentsMargins(0, 0, 0, 0);
     m_titel = new QLabel;
@@ -31,9 +31,9 @@ Vorhersageanzeige::Vorhersageanzeige(Anwendung& a, QWidget* parent) : QWidget(pa
     m_feld->setReadOnly(true);
     m_feld->setFocusPolicy(Qt::NoFocus);
     m_feld->setAlignment(Qt::AlignCenter);
-    m_feld->setMinimumWidth(190);
+    m_feld->setMinimumWidth(110);
+    // Bold in the plain size: one line more under the times must still fit a 480-pixel display.
     QFont f = m_feld->font();
-    f.setPointSizeF(f.pointSizeF() + 2);
     f.setBold(true);
     m_feld->setFont(f);
     QPalette pal = m_feld->palette();
@@ -201,10 +201,11 @@ void Vorhersageanzeige::anzeigen()
     if (m_gezeigt) {
         const Zusatztexte& t = app.texte.zusatz();
         if (m_gezeigt->endet) {
-            // The end to the minute; the date only when it is not today.
+            // The end to the minute; day and month only when it is not today ("09.12. 13:05").
             const std::string ende = Datum_Zeit_Text(m_ende);
             const std::string heute = Datum_Zeit_Text(app.jetzt());
-            text = q(ende.substr(0, 10) == heute.substr(0, 10) ? ende.substr(11, 5) : ende.substr(0, 16));
+            text = q(ende.substr(0, 10) == heute.substr(0, 10) ? ende.substr(11, 5)
+                                                               : ende.substr(0, 6) + " " + ende.substr(11, 5));
         } else {
             text = q(t.Vorhersage_Endlos).arg(m_gezeigt->endlos_phase);
             tipp = q(m_gezeigt->grund);

@@ -1,13 +1,16 @@
 // Saves pictures of the main screen and its three pop-ups:
 //   grundbild_bildschirmfotos <folder> [language 1..8]
 // Grundbild_Ruhe.png, Grundbild_Ruf.png (a call waiting, manual and simulation
-// panels shown, the predicted end), BraumeisterRuf.png, WarnungDS1820.png, Alarm_USB.png, Grundbild_Sensor.png (a run
+// panels shown, the predicted end; on a small display also Grundbild_Seite2.png and _Seite3.png,
+// the right column turned over), BraumeisterRuf.png, WarnungDS1820.png, Alarm_USB.png, Grundbild_Sensor.png (a run
 // whose reading went stale: heating overruled).
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QPixmap>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QToolTip>
 #include <QSlider>
 
@@ -35,7 +38,12 @@ void aufnehmen(QWidget& w, const QString& datei)
         std::cerr << "cannot write " << datei.toStdString() << "\n";
     else
         std::cout << datei.toStdString() << " " << w.width() << "x" << w.height() << " (minimum "
-                  << w.minimumSizeHint().width() << "x" << w.minimumSizeHint().height() << ")\n";
+                  << w.minimumSizeHint().width() << "x" << w.minimumSizeHint().height() << ")";
+    if (auto* f = w.findChild<QScrollArea*>(QStringLiteral("Bildflaeche")))
+        std::cout << (f->verticalScrollBar()->isVisible() || f->horizontalScrollBar()->isVisible() ? ", scrolls" : "")
+                  << ", content needs " << f->widget()->minimumSizeHint().width() << "x"
+                  << f->widget()->minimumSizeHint().height();
+    std::cout << "\n";
 }
 
 // Tipp_QUITTIEREN.png, Tipp_STOP_BRAUEN.png: a tooltip is a window of its own, so
@@ -126,6 +134,13 @@ int main(int argc, char** argv)
                 QTest::qWait(25);
         }
         aufnehmen(g, ziel + QStringLiteral("/Grundbild_Ruf.png"));
+        // A small display: the right column's next page (start at a phase and the simulation).
+        if (g.kompakt()) {
+            g.findChild<QAbstractButton*>(QStringLiteral("Seitenwechsel"))->click();
+            aufnehmen(g, ziel + QStringLiteral("/Grundbild_Seite2.png"));
+            g.findChild<QAbstractButton*>(QStringLiteral("Seitenwechsel"))->click();
+            aufnehmen(g, ziel + QStringLiteral("/Grundbild_Seite3.png"));
+        }
         aufnehmen(app.bildschirm<kw::BraumeisterRuf>(), ziel + QStringLiteral("/BraumeisterRuf.png"));
         aufnehmen(app.bildschirm<kw::WarnungDS1820>(), ziel + QStringLiteral("/WarnungDS1820.png"));
         aufnehmen(app.bildschirm<kw::Alarm_USB>(), ziel + QStringLiteral("/Alarm_USB.png"));

@@ -13,13 +13,16 @@
 #include <QPlainTextEdit>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStackedWidget>
 #include <QTextEdit>
 
 #include <cstdlib>
 #include <filesystem>
+#include <set>
 
 #include "Testanwendung.h"
 #include "screens/Fensterflaeche.h"
+#include "screens/Grundbild.h"
 
 namespace {
 
@@ -141,12 +144,130 @@ TEST(Bildschirmgroesse, GrosseAnzeigeZeigtAllesOhneRollbalken)
     EXPECT_GE(g->height(), flaeche->widget()->minimumSizeHint().height());
     EXPECT_FALSE(flaeche->horizontalScrollBar()->isVisible());
     EXPECT_FALSE(flaeche->verticalScrollBar()->isVisible());
-    // A small display: the window shrinks and the content scrolls.
+    EXPECT_FALSE(static_cast<kw::Grundbild*>(g)->kompakt());
+    // A small display: the window shrinks and takes the compact arrangement, still without scrolling.
     kw::Fenster_Begrenzen(*g, QRect(0, 0, 1024, 768));
     QApplication::processEvents();
     EXPECT_LE(g->frameGeometry().width(), 1024);
     EXPECT_LE(g->frameGeometry().height(), 768);
-    EXPECT_TRUE(flaeche->horizontalScrollBar()->isVisible() || flaeche->verticalScrollBar()->isVisible());
+    EXPECT_TRUE(static_cast<kw::Grundbild*>(g)->kompakt());
+    EXPECT_FALSE(flaeche->horizontalScrollBar()->isVisible());
+    EXPECT_FALSE(flaeche->verticalScrollBar()->isVisible());
+    // Large again: the wide arrangement comes back.
+    kw::Fenster_Begrenzen(*g, QRect(0, 0, 1920, 1200));
+    g->resize(g->sizeHint());
+    QApplication::processEvents();
+    EXPECT_FALSE(static_cast<kw::Grundbild*>(g)->kompakt());
+    EXPECT_FALSE(flaeche->horizontalScrollBar()->isVisible());
     g->hide();
+    u.meldungen_abholen();
+}
+
+namespace {
+
+// Shown in this state, wherever it is: no panel around it is hidden, only a page may be turned away.
+bool gemeint(const QWidget* c, const QWidget& fenster)
+{
+    for (const QWidget* p = c; p && p != &fenster; p = p->parentWidget()) {
+        const bool seite = p->parentWidget() && qobject_cast<const QStackedWidget*>(p->parentWidget());
+        if (!seite && p->isHidden() && p->testAttribute(Qt::WA_WState_ExplicitShowHide))
+            return false;
+    }
+    return true;
+}
+
+bool nur_anzeige(const QWidget* c)
+{
+    const auto* f = qobject_cast<const QLineEdit*>(c);
+    return f && f->isReadOnly();
+}
+
+} // namespace
+
+// The main screen on a 7-inch 800×480 touch display in each language and on a
+// 1024×768 panel: in each state every control can be touched without scrolling,
+// after turning at most two pages, and is at least a fingertip (40 pixels) high
+// and wide; STOP and QUITTIEREN are on every page.
+TEST(Bildschirmgroesse, HauptbildAufKleinerAnzeigeFingergrossOhneRollen)
+{
+    Ordner ordner;
+    kw::test::Testumgebung u(ordner.pfad.string());
+    auto& g = u.app->bildschirm<kw::Grundbild>();
+    g.show();
+    g.Timer_Anhalten();
+    g.Timer1_Timer();
+    if (u.app->geladen("HardwareAbfrage"))
+        u.app->bildschirm("HardwareAbfrage")->hide();
+    auto* flaeche = g.findChild<QScrollArea*>(QStringLiteral("Bildflaeche"));
+    auto* seitenknopf = g.findChild<QAbstractButton*>(QStringLiteral("Seitenwechsel"));
+    ASSERT_TRUE(flaeche && seitenknopf);
+    const auto klick = [&](const char* name) {
+        g.findChild<QAbstractButton*>(QString::fromLatin1(name))->click();
+        g.Timer1_Timer();
+        g.Timer2_Timer();
+        abarbeiten();
+    };
+
+    const std::pair<int, QRect> faelle[] = {{1, QRect(0, 0, 800, 480)}, {2, QRect(0, 0, 800, 480)},
+                                            {6, QRect(0, 0, 800, 480)}, {7, QRect(0, 0, 800, 480)},
+                                            {8, QRect(0, 0, 800, 480)}, {1, QRect(0, 0, 1024, 768)}};
+    for (const auto& [sprache, bereich] : faelle) {
+        u.app->anlage.Sprachnummer = sprache;
+        u.app->Sprache_Umschalten();
+        abarbeiten();
+        kw::Fenster_Begrenzen(g, bereich);
+        abarbeiten();
+        ASSERT_TRUE(g.kompakt());
+        // idle; manual on; manual and simulation on; simulation alone
+        const char* schalter[] = {nullptr, "Switch2", "Switch1", "Switch2"};
+        const int seite_danach[] = {kw::Grundbild::Seite_Funktionen, kw::Grundbild::Seite_Manuell,
+                                    kw::Grundbild::Seite_Start, kw::Grundbild::Seite_Start};
+        for (int zustand = 0; zustand < 4; ++zustand) {
+            SCOPED_TRACE(std::to_string(bereich.width()) + "x" + std::to_string(bereich.height()) + ", language "
+                         + std::to_string(sprache) + ", state " + std::to_string(zustand));
+            if (schalter[zustand])
+                klick(schalter[zustand]);
+            // A mode switched on brings its page.
+            EXPECT_EQ(g.seite(), seite_danach[zustand]);
+            std::set<QWidget*> offen;
+            for (QWidget* c : g.findChildren<QWidget*>())
+                if (ist_bedienelement(c) && !nur_anzeige(c) && c->window() == &g && gemeint(c, g)
+                    && !(c->parentWidget() && ist_bedienelement(c->parentWidget())))
+                    offen.insert(c);
+            ASSERT_GT(offen.size(), 20u);
+            for (int umgeblaettert = 0; umgeblaettert < 3 && !offen.empty(); ++umgeblaettert) {
+                EXPECT_FALSE(flaeche->horizontalScrollBar()->isVisible());
+                EXPECT_FALSE(flaeche->verticalScrollBar()->isVisible());
+                for (const char* immer : {"STOP_BRAUEN", "QUITTIEREN", "START_BRAUEN"})
+                    EXPECT_TRUE(g.findChild<QWidget*>(QString::fromLatin1(immer))->isVisibleTo(&g)) << immer;
+                for (auto it = offen.begin(); it != offen.end();) {
+                    QWidget* c = *it;
+                    if (!c->isVisibleTo(&g)) {
+                        ++it;
+                        continue;
+                    }
+                    const QRect r(c->mapTo(&g, QPoint(0, 0)), c->size());
+                    const std::string name = c->objectName().toStdString();
+                    EXPECT_TRUE(g.rect().contains(r)) << name << " at " << r.x() << "," << r.y() << " " << r.width()
+                                                      << "x" << r.height();
+                    const QWidget* getroffen = g.childAt(r.center());
+                    EXPECT_TRUE(getroffen && (getroffen == c || c->isAncestorOf(getroffen))) << name;
+                    EXPECT_GE(r.height(), 40) << name;
+                    EXPECT_GE(r.width(), 40) << name;
+                    it = offen.erase(it);
+                }
+                seitenknopf->click();
+                abarbeiten();
+            }
+            for (QWidget* c : offen)
+                ADD_FAILURE() << c->objectName().toStdString() << " is on no page";
+            // Back to the page the state brought.
+            while (g.seite() != seite_danach[zustand])
+                seitenknopf->click();
+        }
+        klick("Switch1");   // simulation off for the next display: its page goes with it
+        EXPECT_EQ(g.seite(), kw::Grundbild::Seite_Funktionen);
+    }
+    g.hide();
     u.meldungen_abholen();
 }
