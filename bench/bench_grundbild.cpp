@@ -1,7 +1,9 @@
 // Cost of the main screen.
 //
 // 1. One Timer1 handler (controller tick, output byte, display) during a
-//    simulated brew on a fake clock, alone and with the repaint it causes.
+//    simulated brew on a fake clock, alone and with the repaint it causes, with
+//    the predicted end on: its check after every tick, its dry runs on their
+//    thread meanwhile (one a simulated minute and at each phase start).
 // 2. The program as it runs: the screen shown, its four timers on the real
 //    clock, a simulated brew for some seconds of wall time. Prints the process's
 //    CPU share (getrusage) and resident memory (VmRSS).
@@ -28,6 +30,7 @@
 #include "hardware/Prozessstarter.h"
 #include "screens/Anwendung.h"
 #include "screens/Grundbild.h"
+#include "screens/Vorhersageanzeige.h"
 
 namespace {
 
@@ -149,10 +152,15 @@ void handler_kosten(const std::string& ordner)
     brauen(app, g, 40);
     QApplication::processEvents();
 
+    auto* vorhersage = g.findChild<kw::Vorhersageanzeige*>();
+    int vorhersagen = 0;
+    QObject::connect(vorhersage, &kw::Vorhersageanzeige::aktualisiert, [&] { ++vorhersagen; });
+
     const int n = 20000;
-    std::vector<double> allein, mitMalen;
+    std::vector<double> allein, mitMalen, mitVorhersage;
     allein.reserve(n);
     mitMalen.reserve(n);
+    mitVorhersage.reserve(n);
     for (int i = 0; i < n; ++i) {
         if (i % 5 == 0)
             g.Takt_1s_Timer();
@@ -165,9 +173,12 @@ void handler_kosten(const std::string& ordner)
         const auto t0 = Stoppuhr::now();
         g.Timer1_Timer();
         const auto t1 = Stoppuhr::now();
+        vorhersage->pruefen();
+        const auto t1v = Stoppuhr::now();
         QApplication::processEvents();
         const auto t2 = Stoppuhr::now();
         allein.push_back(std::chrono::duration<double, std::micro>(t1 - t0).count());
+        mitVorhersage.push_back(std::chrono::duration<double, std::micro>(t1v - t0).count());
         mitMalen.push_back(std::chrono::duration<double, std::micro>(t2 - t0).count());
     }
     const auto mittel = [](const std::vector<double>& v) {
@@ -181,6 +192,9 @@ void handler_kosten(const std::string& ordner)
                 perzentil(allein, 0.5), perzentil(allein, 0.99));
     std::printf("  with its repaint:     mean %7.1f us   median %7.1f us   p99 %7.1f us\n", mittel(mitMalen),
                 perzentil(mitMalen, 0.5), perzentil(mitMalen, 0.99));
+    std::printf("  with the prediction's check: mean %7.1f us   median %7.1f us   p99 %7.1f us\n",
+                mittel(mitVorhersage), perzentil(mitVorhersage, 0.5), perzentil(mitVorhersage, 0.99));
+    std::printf("  predicted end: %d dry runs taken meanwhile on their own thread\n", vorhersagen);
     std::printf("  at 10 calls/s: %.3f %% of one core (with repaint)\n", mittel(mitMalen) * 10.0 / 1e6 * 100.0);
     std::printf("  phase reached: %d, last output byte 0x%02X\n", app.anlage.Akt_Phase,
                 unsigned(app.ausgabe().Ausgangsbyte()));

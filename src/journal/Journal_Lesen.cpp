@@ -333,6 +333,21 @@ std::vector<Phasenverlauf> Phasen_Auswerten(const Journalinhalt& j)
             offen->geplant_s += r.dauer_s.value_or(0);
         } else if (r.art == Art_Ende || r.art == Art_Fortsetzung) {
             offen = nullptr;
+        } else if (r.art == Art_Vorhersage) {
+            // It comes a moment after its phase's start, perhaps after a short phase's end:
+            // it belongs to the last start of that phase, and the first one counts.
+            if (aus.empty() || aus.back().phase != r.phase)
+                continue;
+            Phasenverlauf& v = aus.back();
+            std::optional<Zeitpunkt> ende = Zeit_Lesen(r.text);
+            if (!ende && r.dauer_s)
+                ende = r.zeit + std::chrono::seconds(*r.dauer_s);
+            if (r.feld == Vorhersage_Phase && ende && !v.vorhersage_ende)
+                v.vorhersage_ende = ende;
+            else if (r.feld == Vorhersage_Programm && ende && !v.vorhersage_programmende && v.vorhersage_endlos.empty())
+                v.vorhersage_programmende = ende;
+            else if (r.feld == Vorhersage_Endlos && !v.vorhersage_programmende && v.vorhersage_endlos.empty())
+                v.vorhersage_endlos = r.text.empty() ? std::string("?") : r.text;
         } else {
             temperatur(r);
         }

@@ -71,6 +71,10 @@ struct Phasenverlauf {
     std::optional<Zeitpunkt> ende;
     std::string wie;                // "Ende" (end condition), "Abbruch", "" (cut off)
     std::optional<double> ist_min, ist_max;
+    // The prediction made at its start (records "Vorhersage"), when there is one.
+    std::optional<Zeitpunkt> vorhersage_ende;          // of this phase
+    std::optional<Zeitpunkt> vorhersage_programmende;  // of the whole program
+    std::string vorhersage_endlos;                     // the program would never end: why
 };
 
 std::vector<Phasenverlauf> Phasen_Auswerten(const Journalinhalt& j);

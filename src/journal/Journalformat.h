@@ -60,6 +60,13 @@ inline constexpr std::string_view Art_Verloren = "Verloren";          // Dauer_s
 inline constexpr std::string_view Art_Unterbrochen = "Unterbrochen";  // program ended mid-run; Text why
 inline constexpr std::string_view Art_Probe = "Probe";                // 5 s sample; Dauer_s rest of a holding phase
 inline constexpr std::string_view Art_Ende = "Ende";                  // Feld FERTIG/STOP/BEENDEN/VERWORFEN
+// The predicted end made at a phase's start; Phase the phase, Feld what: "Phase" (its end),
+// "Programm" (the program's end), both with Dauer_s from the record's time and Text the
+// date-time; "Endlos" with Text why the program would never end.
+inline constexpr std::string_view Art_Vorhersage = "Vorhersage";
+inline constexpr std::string_view Vorhersage_Phase = "Phase";
+inline constexpr std::string_view Vorhersage_Programm = "Programm";
+inline constexpr std::string_view Vorhersage_Endlos = "Endlos";
 
 // One record as data.
 struct Zeile {

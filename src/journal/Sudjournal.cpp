@@ -160,6 +160,26 @@ bool Sudjournal::Ereignis_Schreiben(Zeitpunkt zeit, const std::string& art, cons
     return true;
 }
 
+bool Sudjournal::Vorhersage_Schreiben(Zeitpunkt zeit, int phase, std::string_view feld,
+                                      std::optional<Zeitpunkt> ende, const std::string& grund)
+{
+    if (!m_lauf || phase < 1 || phase > Max_Phasen)
+        return false;
+    Zeile r = zeile(Art_Vorhersage, zeit);
+    r.phase = phase;
+    r.soll_akt.reset();
+    r.soll = Temperatur_Lesen(a.Programm.Phase(phase).Temperatur());
+    r.feld = std::string(feld);
+    if (ende) {
+        r.dauer_s = (*ende - zeit).count();
+        r.text = Zeit_Text(*ende);
+    } else {
+        r.text = grund;
+    }
+    schreiben(r);
+    return true;
+}
+
 void Sudjournal::Unterbrechen(Zeitpunkt zeit, const std::string& grund)
 {
     if (!m_lauf)

@@ -10,6 +10,8 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string_view>
 #include <string>
 #include <vector>
 
@@ -48,6 +50,11 @@ public:
     bool Ereignis_Schreiben(Zeitpunkt zeit, const std::string& art, const std::string& text);
     // The same with a key in the Feld column.
     bool Ereignis_Schreiben(Zeitpunkt zeit, const std::string& art, const std::string& feld, const std::string& text);
+
+    // The predicted end made at the start of `phase`: `feld` Vorhersage_Phase or
+    // Vorhersage_Programm with `ende`, or Vorhersage_Endlos with `grund`. Only while open.
+    bool Vorhersage_Schreiben(Zeitpunkt zeit, int phase, std::string_view feld, std::optional<Zeitpunkt> ende,
+                              const std::string& grund = {});
 
     // The next run continues this journal (after "Fortsetzen"): its start writes a
     // resume record and a fresh snapshot into the same file instead of a new file.

@@ -41,6 +41,16 @@ public:
         a.Dezimaltrenner = v.dezimaltrenner;
         a.Konfiguration_Bestaetigt = true;
         s.setzeEreignisse(this);
+        if (v.einstieg) {
+            // A resume's arming of "Start ab Phase": the phase goes on where it stands.
+            const Einstieg& ein = *v.einstieg;
+            a.Start_ab_Phase = 1;
+            a.Startphase_Text = std::to_string(ein.phase);
+            a.Startzeit_Text = std::to_string(std::max(0L, ein.heizzeit_min));
+            a.Fortsetzung = Fortsetzungsstand{ein.phase, a.Startzeit_Text, std::max(0L, ein.rest_s),
+                                              std::max(0L, ein.vergangen_s), ein.ruf_gekommen, ein.ruf_wartet};
+            kessel.Vorgeschichte(ein.heizung);
+        }
         ablesen();
         takt();   // first tick: configuration, readings from now on
     }
@@ -57,6 +67,10 @@ public:
         e.kurve.push_back({0, 0, kessel.Temperatur_C(), Text_Als_Double(z.Anzeige_TempSollAct, a.Dezimaltrenner),
                            a.Aus_Heizung != 0});
         while (a.Brauen_Gestartet && !stopp && ms < grenze) {
+            if (v.abbruch && v.abbruch->load(std::memory_order_relaxed)) {
+                e.abgebrochen = true;
+                break;
+            }
             const Zustand vorher = zustand();
             takt();
             if (zustand() == vorher)
@@ -77,7 +91,7 @@ public:
             s.STOP_BRAUEN();
             takt();
         }
-        e.vollstaendig = e.gestartet && !stopp && !a.Brauen_Gestartet && ende_ms > 0;
+        e.vollstaendig = e.gestartet && !stopp && !e.abgebrochen && !a.Brauen_Gestartet && ende_ms > 0;
         e.gesamt_s = static_cast<long>(((ende_ms > 0 ? ende_ms : ms) - start_ms) / 1000);
         e.energie_kWh = kessel.Energie_kWh();
         return std::move(e);
@@ -217,6 +231,15 @@ private:
         p.max_C = kessel.Temperatur_C();
         energie_start = kessel.Energie_kWh();
         laufend = true;
+        if (v.einstieg && e.phasen.empty()) {
+            // Taken up mid-brew: heating that was on goes on without a new switch-on delay.
+            if (v.einstieg->heizung) {
+                a.Heizbedarf_Vorher = true;
+                a.Heizung_Einschaltzeit = Laufzeitpunkt{seconds{ms / 1000}};
+            }
+            if (a.Gradient_Ein == 1 && v.einstieg->soll_akt_C)
+                z.Anzeige_TempSollAct = Festkomma(*v.einstieg->soll_akt_C, 1, a.Dezimaltrenner);
+        }
 
         const double ist = Text_Als_Double(z.Anzeige_TempIst, a.Dezimaltrenner);
         const bool siedet = p.soll_C > v.kessel.Siedepunkt_C;

@@ -16,7 +16,13 @@
 // or below the room (the run never cools), is refused at its start; any heating-up
 // or cooling phase still running after `phasengrenze` of simulated time is cut
 // there (a target just below the steady state that takes days).
+//
+// With `Vorgaben::einstieg` the run takes up a brew that is going: it starts at
+// that phase as a resume does (a holding phase with its time left, a heating-up
+// phase from the temperature now, the phase's call where it stands), and every
+// time of the result counts from that moment.
 
+#include <atomic>
 #include <chrono>
 #include <optional>
 #include <string>
@@ -27,6 +33,18 @@
 
 namespace kw::probelauf {
 
+// The state of a running phase that the dry run takes up.
+struct Einstieg {
+    int phase = 1;
+    long vergangen_s = 0;              // the phase has run so long, pauses not counted (times its call)
+    long heizzeit_min = 0;             // its holding time now (+/-5 min included)
+    long rest_s = 0;                   // holding phase: seconds left
+    bool ruf_gekommen = false;         // its call came and was acknowledged
+    bool ruf_wartet = false;           // its call waits for QUITTIEREN: answered after the answer time from now
+    bool heizung = false;              // heating on now, and felt by the kettle
+    std::optional<double> soll_akt_C;  // moving target now (gradient mode)
+};
+
 struct Vorgaben {
     modell::Kesselparameter kessel;
     double start_C = 20.0;             // temperature in the kettle at START
@@ -34,6 +52,9 @@ struct Vorgaben {
     bool gradient = false;             // 1 K/min mode of the settings
     char dezimaltrenner = '.';         // of the texts in the program
     std::chrono::seconds phasengrenze{std::chrono::hours(12)};
+    std::optional<Einstieg> einstieg;  // take up a running brew instead of starting at phase 1
+    // Set by another thread: the run ends as soon as it sees it (Ergebnis::abgebrochen).
+    const std::atomic<bool>* abbruch = nullptr;
 };
 
 enum class Ausgang {
@@ -81,6 +102,7 @@ struct Ergebnis {
     long geplant_s = 0;                // sum of the holding times
     // The phase that would never end (index into phasen), when there is one.
     std::optional<std::size_t> endlos;
+    bool abgebrochen = false;          // Vorgaben::abbruch was set
 };
 
 Ergebnis Probelauf(const Maischprogramm& programm, const Vorgaben& v);

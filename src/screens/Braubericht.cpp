@@ -578,6 +578,52 @@ Berichtsergebnis Braubericht_Schreiben(const std::string& journalpfad, const Tex
                       zeilen);
         }
 
+        // the end predicted at each phase start against the actual one
+        {
+            const std::vector<Phasenverlauf> phasen = Phasen_Auswerten(j);
+            const bool vorhergesagt = std::any_of(phasen.begin(), phasen.end(), [](const Phasenverlauf& v) {
+                return v.vorhersage_ende || v.vorhersage_programmende || !v.vorhersage_endlos.empty();
+            });
+            // The program's end: the end record of a finished run.
+            std::optional<Zeitpunkt> programmende;
+            for (const Zeile& r : j.zeilen)
+                if (r.art == Art_Ende && r.feld == "FERTIG")
+                    programmende = r.zeit;
+            if (vorhergesagt) {
+                b.ueberschrift(q(t.Vorhersage));
+                auto abweichung = [&](std::optional<Zeitpunkt> vorher, std::optional<Zeitpunkt> wirklich) -> QString {
+                    if (!vorher || !wirklich)
+                        return QStringLiteral("–");
+                    // to a tenth of a minute, without "-0,0"
+                    const double min = std::round(static_cast<double>((*vorher - *wirklich).count()) / 6.0) / 10.0;
+                    return (min > 0 ? QStringLiteral("+") : QString()) + Zahl(min == 0 ? 0.0 : min, tr);
+                };
+                std::vector<std::vector<QString>> zeilen;
+                for (const Phasenverlauf& v : phasen) {
+                    QString programm = QStringLiteral("–");
+                    if (v.vorhersage_programmende)
+                        programm = Uhrzeit(*v.vorhersage_programmende, false);
+                    else if (!v.vorhersage_endlos.empty())
+                        programm = q(t.Endet_Nie) + QStringLiteral(" (") + q(v.vorhersage_endlos) + QStringLiteral(")");
+                    zeilen.push_back(
+                        {QString::number(v.phase), q(v.titel), Uhrzeit(v.start, false),
+                         v.vorhersage_ende ? Uhrzeit(*v.vorhersage_ende, false) : QStringLiteral("–"),
+                         v.ende ? Uhrzeit(*v.ende, false) : q(t.Nicht_Beendet),
+                         abweichung(v.vorhersage_ende, v.ende),
+                         programm, abweichung(v.vorhersage_programmende, programmende)});
+                }
+                b.tabelle({spalte(&Journaltexte::Nr), spalte(&Journaltexte::Titel, true),
+                           spalte(&Journaltexte::Start), spalte(&Journaltexte::Ende_Vorhergesagt),
+                           spalte(&Journaltexte::Ende), spalte(&Journaltexte::Abweichung),
+                           spalte(&Journaltexte::Programmende_Vorhergesagt), spalte(&Journaltexte::Abweichung)},
+                          zeilen);
+                b.text(q(t.Programmende_Wirklich)
+                           .arg(programmende ? Uhrzeit(*programmende, true) : q(t.Nicht_Beendet)),
+                       b.normal);
+                b.text(q(t.Vorhersage_Erklaerung), b.normal);
+            }
+        }
+
         // calls and their answers
         b.ueberschrift(q(t.Rufe));
         {
@@ -612,7 +658,7 @@ Berichtsergebnis Braubericht_Schreiben(const std::string& journalpfad, const Tex
             for (const Zeile& r : j.zeilen) {
                 const std::string& a = r.art;
                 if (a == Art_Probe || a == Art_Journal || a == Art_Phase_Start || a == Art_Phase_Ende
-                    || a == Art_Ruf || a == Art_Ruf_Stumm || a == Art_Ruf_Quittiert)
+                    || a == Art_Ruf || a == Art_Ruf_Stumm || a == Art_Ruf_Quittiert || a == Art_Vorhersage)
                     continue;
                 zeilen.push_back({Uhrzeit(r.zeit, false), r.phase > 0 ? QString::number(r.phase) : QString(),
                                   q(a), Eingriff_Text(r, tr)});

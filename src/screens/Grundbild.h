@@ -276,6 +276,7 @@ private:
         Kesselbild* kessel = nullptr;
         std::array<QLabel*, 3> zeitbeschriftung{};
         std::array<QLineEdit*, 3> zeitfeld{};
+        QWidget* vorhersage = nullptr;                // the predicted end, under the times
         QWidget* lampentafel = nullptr;
         std::vector<std::pair<Lampenfeld*, QLabel*>> lampen;   // in reading order
         QPushButton* signal = nullptr;

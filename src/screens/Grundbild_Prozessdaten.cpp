@@ -11,6 +11,7 @@
 #include "screens/Anwendung.h"
 #include "screens/Grundbild_Hilfen.h"
 #include "screens/Untergrund.h"
+#include "screens/Vorhersageanzeige.h"
 
 namespace kw {
 
@@ -101,6 +102,7 @@ QWidget* Grundbild::baueProzessdaten()
     t.zeitfeld = {startzeit, m_Anzeige_Endzeit, zeitAct};
     t.zeitRunter = knopf("ZeitRunter", QStringLiteral("-5 Min"), &Grundbild::ZeitRunter_Click, false);
     t.zeitRauf = knopf("ZeitRauf", QStringLiteral("+5 Min"), &Grundbild::ZeitRauf_Click, false);
+    t.vorhersage = new Vorhersageanzeige(app, g);   // the predicted end of the program
 
     t.lampentafel = baueLampen();
 
@@ -201,6 +203,7 @@ void Grundbild::Prozessdaten_Anordnen(bool kompakt)
     }
     if (!kompakt)
         zeiten->addLayout(zeitKnoepfe, 1, 3, 1, 2);
+    zeiten->addWidget(t.vorhersage, 2, 0, 1, 2);   // under the phase's start and end
     l->addLayout(zeiten);
 
     Lampen_Anordnen(kompakt);

@@ -39,6 +39,12 @@ struct Journaltexte {
     std::string Bericht_Fehler;      // %1 reason
     std::string Journal_Waehlen;     // file dialog caption
     std::string SUDJOURNAL;          // button of the curve screen
+    // --- brew report: the predicted end made at each phase start against the actual one ---
+    std::string Vorhersage;          // section title
+    std::string Ende_Vorhergesagt, Programmende_Vorhergesagt, Abweichung;
+    std::string Programmende_Wirklich;   // %1 date-time
+    std::string Endet_Nie;
+    std::string Vorhersage_Erklaerung;
 };
 
 const Journaltexte& Journaltexte_Fuer(Sprache sprache);

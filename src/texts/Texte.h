@@ -128,6 +128,9 @@ struct Zusatztexte {
     std::string Lampe_Aus;
     std::string Stoerung;          // an exception stopped a handler; %1 says what
     std::string Probelauf;         // phase editor: the dry run on the kettle model
+    // main screen: the predicted end of the running program
+    std::string Vorhersage_Titel;
+    std::string Vorhersage_Endlos; // the model says it never ends; %1 the phase
 };
 
 const Zusatztexte& Zusatztexte_Fuer(Sprache sprache);

@@ -267,6 +267,9 @@ const Sprachdaten& Daten_Deutsch() {
             .Lampe_Aus = "aus",
             .Stoerung = "Interner Fehler: %1\nDer Ablauf wurde angehalten und alle Ausgänge wurden ausgeschaltet. Bitte die Anlage prüfen und den Ablauf neu starten.",
             .Probelauf = "PROBELAUF",
+            // predicted end of the running program
+            .Vorhersage_Titel = "Ende Programm (Vorhersage)",
+            .Vorhersage_Endlos = "endet nie (Phase %1)",
         },
         .Dateien = {
             .Name_Ungueltig = "Die Biersorte \u201E%1\u201C taugt nicht als Dateiname (leer, \u201E.\u201C oder \u201E..\u201C, oder mit \u201E/\u201C oder einem Steuerzeichen): unter diesem Namen werden Rezept und Temperaturkurve nicht gespeichert.",
@@ -333,6 +336,14 @@ const Journaltexte& Journal_Deutsch() {
         .Bericht_Fehler = "Der Braubericht konnte nicht geschrieben werden: %1",
         .Journal_Waehlen = "Sudjournal wählen",
         .SUDJOURNAL = "SUDJOURNAL",
+        // predicted against actual end
+        .Vorhersage = "Vorhersage und Wirklichkeit",
+        .Ende_Vorhergesagt = "Ende vorhergesagt",
+        .Programmende_Vorhergesagt = "Programmende vorhergesagt",
+        .Abweichung = "Abweichung min",
+        .Programmende_Wirklich = "Wirkliches Programmende: %1",
+        .Endet_Nie = "endet nie",
+        .Vorhersage_Erklaerung = "Vorhergesagt jeweils beim Start der Phase; Abweichung: vorhergesagt minus wirklich.",
     };
     return t;
 }

@@ -267,6 +267,9 @@ const Sprachdaten& Daten_Englisch() {
             .Lampe_Aus = "off",
             .Stoerung = "Internal error: %1\nThe sequence was stopped and every output was switched off. Please check the plant and start the sequence again.",
             .Probelauf = "DRY RUN",
+            // predicted end of the running program
+            .Vorhersage_Titel = "Program end (forecast)",
+            .Vorhersage_Endlos = "never ends (phase %1)",
         },
         .Dateien = {
             .Name_Ungueltig = "The beer name \"%1\" cannot be a file name (empty, \".\" or \"..\", or holding \"/\" or a control character): neither the recipe nor the temperature curve is saved under this name.",
@@ -333,6 +336,14 @@ const Journaltexte& Journal_Englisch() {
         .Bericht_Fehler = "The brew report could not be written: %1",
         .Journal_Waehlen = "Choose a brew journal",
         .SUDJOURNAL = "BREW JOURNAL",
+        // predicted against actual end
+        .Vorhersage = "Predicted and actual",
+        .Ende_Vorhergesagt = "End predicted",
+        .Programmende_Vorhergesagt = "Program end predicted",
+        .Abweichung = "Deviation min",
+        .Programmende_Wirklich = "Actual program end: %1",
+        .Endet_Nie = "never ends",
+        .Vorhersage_Erklaerung = "Each predicted at the start of the phase; deviation: predicted minus actual.",
     };
     return t;
 }

@@ -268,6 +268,9 @@ const Sprachdaten& Daten_Polnisch() {
             .Lampe_Aus = "wył",
             .Stoerung = "Błąd wewnętrzny: %1\nProces został zatrzymany, a wszystkie wyjścia wyłączone. Sprawdź instalację i uruchom proces ponownie.",
             .Probelauf = "PRÓBA",
+            // predicted end of the running program
+            .Vorhersage_Titel = "Koniec programu (prognoza)",
+            .Vorhersage_Endlos = "nie skończy się (faza %1)",
         },
         .Dateien = {
             .Name_Ungueltig = "Nazwa piwa „%1” nie może być nazwą pliku (pusta, „.” lub „..”, albo zawiera „/” lub znak sterujący): pod tą nazwą nie zostanie zapisana ani receptura, ani krzywa temperatury.",
@@ -334,6 +337,14 @@ const Journaltexte& Journal_Polnisch() {
         .Bericht_Fehler = "Nie można zapisać raportu: %1",
         .Journal_Waehlen = "Wybierz dziennik warki",
         .SUDJOURNAL = "DZIENNIK",
+        // predicted against actual end
+        .Vorhersage = "Prognoza i rzeczywistość",
+        .Ende_Vorhergesagt = "Prognoza końca",
+        .Programmende_Vorhergesagt = "Prognoza końca programu",
+        .Abweichung = "Odchylenie min",
+        .Programmende_Wirklich = "Rzeczywisty koniec programu: %1",
+        .Endet_Nie = "nie kończy się",
+        .Vorhersage_Erklaerung = "Prognoza zawsze na początku fazy; odchylenie: prognoza minus rzeczywistość.",
     };
     return t;
 }

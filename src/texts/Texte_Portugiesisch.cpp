@@ -267,6 +267,9 @@ const Sprachdaten& Daten_Portugiesisch() {
             .Lampe_Aus = "desligado",
             .Stoerung = "Erro interno: %1\nO processo foi parado e todas as saídas foram desligadas. Verifique a instalação e reinicie o processo.",
             .Probelauf = "ENSAIO",
+            // predicted end of the running program
+            .Vorhersage_Titel = "Fim do programa (previsão)",
+            .Vorhersage_Endlos = "não termina (fase %1)",
         },
         .Dateien = {
             .Name_Ungueltig = "O nome da cerveja \"%1\" não serve como nome de ficheiro (vazio, \".\" ou \"..\", ou com \"/\" ou um carácter de controlo): nem a receita nem a curva de temperatura são guardadas com este nome.",
@@ -333,6 +336,14 @@ const Journaltexte& Journal_Portugiesisch() {
         .Bericht_Fehler = "O relatório não pôde ser escrito: %1",
         .Journal_Waehlen = "Escolher um diário",
         .SUDJOURNAL = "DIÁRIO",
+        // predicted against actual end
+        .Vorhersage = "Previsto e real",
+        .Ende_Vorhergesagt = "Fim previsto",
+        .Programmende_Vorhergesagt = "Fim do programa previsto",
+        .Abweichung = "Desvio min",
+        .Programmende_Wirklich = "Fim real do programa: %1",
+        .Endet_Nie = "não termina",
+        .Vorhersage_Erklaerung = "Cada previsão feita no início da fase; desvio: previsto menos real.",
     };
     return t;
 }

@@ -268,6 +268,9 @@ const Sprachdaten& Daten_Tschechisch() {
             .Lampe_Aus = "vyp",
             .Stoerung = "Vnitřní chyba: %1\nPrůběh byl zastaven a všechny výstupy byly vypnuty. Zkontrolujte zařízení a spusťte průběh znovu.",
             .Probelauf = "ZKOUŠKA",
+            // predicted end of the running program
+            .Vorhersage_Titel = "Konec programu (odhad)",
+            .Vorhersage_Endlos = "neskončí (fáze %1)",
         },
         .Dateien = {
             .Name_Ungueltig = "Název piva „%1“ nemůže být názvem souboru (prázdný, „.“ nebo „..“, nebo obsahuje „/“ či řídicí znak): pod tímto názvem se neuloží recept ani teplotní křivka.",
@@ -334,6 +337,14 @@ const Journaltexte& Journal_Tschechisch() {
         .Bericht_Fehler = "Zprávu o várce nelze zapsat: %1",
         .Journal_Waehlen = "Vybrat deník várky",
         .SUDJOURNAL = "DENÍK",
+        // predicted against actual end
+        .Vorhersage = "Odhad a skutečnost",
+        .Ende_Vorhergesagt = "Odhad konce",
+        .Programmende_Vorhergesagt = "Odhad konce programu",
+        .Abweichung = "Odchylka min",
+        .Programmende_Wirklich = "Skutečný konec programu: %1",
+        .Endet_Nie = "neskončí",
+        .Vorhersage_Erklaerung = "Odhad vždy na začátku fáze; odchylka: odhad minus skutečnost.",
     };
     return t;
 }

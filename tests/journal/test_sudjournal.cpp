@@ -276,6 +276,49 @@ TEST_F(Laufjournal, OtherPartsWriteThroughThePlainApi)
     EXPECT_EQ(Erste(inhalt, Art_Alarm_Antwort)->feld, "Alarm_USB_OK");
 }
 
+TEST_F(Laufjournal, PredictionsReadBackWithTheirPhaseAndLeaveTheOfferAlone)
+{
+    EXPECT_FALSE(j->Vorhersage_Schreiben(jetzt(), 1, Vorhersage_Programm, jetzt()));   // no run
+    s.START_BRAUEN();
+    bis_phase(2);
+    const Zeitpunkt t2 = jetzt();
+    // The result of the phase start's prediction comes a moment later.
+    jlaufe(std::chrono::seconds(2));
+    ASSERT_TRUE(j->Vorhersage_Schreiben(jetzt(), 2, Vorhersage_Phase, t2 + std::chrono::minutes(10)));
+    ASSERT_TRUE(j->Vorhersage_Schreiben(jetzt(), 2, Vorhersage_Programm, t2 + std::chrono::minutes(95)));
+    EXPECT_FALSE(j->Vorhersage_Schreiben(jetzt(), 0, Vorhersage_Phase, t2));   // no phase
+    bis_phase(3);
+    jlaufe(std::chrono::seconds(1));
+    ASSERT_TRUE(j->Vorhersage_Schreiben(jetzt(), 3, Vorhersage_Endlos, std::nullopt, "Phase 5: zu hoch; a\"b"));
+    // One for a phase that is no longer the last one started belongs to none.
+    ASSERT_TRUE(j->Vorhersage_Schreiben(jetzt(), 2, Vorhersage_Phase, t2));
+    jtakt();
+    j->synchronisieren();
+
+    const Journalinhalt inhalt = Journal_Lesen(datei());
+    EXPECT_EQ(inhalt.uebersprungen, 0);
+    const Zeile* r = Erste(inhalt, Art_Vorhersage);
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->phase, 2);
+    EXPECT_EQ(r->feld, "Phase");
+    EXPECT_EQ(r->dauer_s, 10 * 60 - 2);
+    EXPECT_EQ(r->text, Zeit_Text(t2 + std::chrono::minutes(10)));
+    const auto phasen = Phasen_Auswerten(inhalt);
+    ASSERT_EQ(phasen.size(), 3u);
+    EXPECT_FALSE(phasen[0].vorhersage_ende);
+    EXPECT_EQ(phasen[1].vorhersage_ende, t2 + std::chrono::minutes(10));
+    EXPECT_EQ(phasen[1].vorhersage_programmende, t2 + std::chrono::minutes(95));
+    EXPECT_FALSE(phasen[2].vorhersage_programmende);
+    EXPECT_EQ(phasen[2].vorhersage_endlos, "Phase 5: zu hoch; a\"b");
+    EXPECT_FALSE(phasen[2].vorhersage_ende);
+
+    // The resume offer reads past them as before.
+    const Fortsetzungsangebot f = Angebot_Ermitteln(inhalt);
+    ASSERT_TRUE(f.moeglich);
+    EXPECT_EQ(f.phase, 3);
+    EXPECT_TRUE(f.laeuft);
+}
+
 TEST_F(Laufjournal, OfferNamesThePhaseAndTheRestAfterACut)
 {
     s.START_BRAUEN();

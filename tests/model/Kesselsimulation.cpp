@@ -149,6 +149,8 @@ void Kesselsimulation::takt()
             warnung_seit = -1;
         }
     }
+    if (nach_takt)
+        nach_takt(jetzt());
 }
 
 long Kesselsimulation::brauen(long grenze_s)

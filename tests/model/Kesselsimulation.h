@@ -6,6 +6,7 @@
 // set time. Optionally the real brew journal records the brew, as in the program.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <random>
 #include <string>
@@ -50,6 +51,8 @@ public:
     double rauschen_K = 0.1;        // +- uniform
     int meldungen = 0;              // messages the controller showed
     int warnungen = 0;              // sensor warnings
+    // Called after every tick with the simulated time (an observer of the brew).
+    std::function<void(Zeitpunkt)> nach_takt;
 
     // START; runs until FERTIG or `grenze_s` simulated seconds; returns the
     // seconds from START to FERTIG (or -1 when it did not end).

@@ -1,7 +1,7 @@
 // Saves pictures of the main screen and its three pop-ups:
 //   grundbild_bildschirmfotos <folder> [language 1..8]
 // Grundbild_Ruhe.png, Grundbild_Ruf.png (a call waiting, manual and simulation
-// panels shown; on a small display also Grundbild_Seite2.png and _Seite3.png,
+// panels shown, the predicted end; on a small display also Grundbild_Seite2.png and _Seite3.png,
 // the right column turned over), BraumeisterRuf.png, WarnungDS1820.png, Alarm_USB.png, Grundbild_Sensor.png (a run
 // whose reading went stale: heating overruled).
 
@@ -23,6 +23,7 @@
 #include "screens/Alarm_USB.h"
 #include "screens/BraumeisterRuf.h"
 #include "screens/Grundbild.h"
+#include "screens/Vorhersageanzeige.h"
 #include "screens/WarnungDS1820.h"
 
 namespace {
@@ -126,6 +127,12 @@ int main(int argc, char** argv)
             g.Takt_1s_Timer();
         g.Timer1_Timer();
         g.Timer2_Timer();
+        // The predicted end, computed on its own thread.
+        if (auto* v = g.findChild<kw::Vorhersageanzeige*>()) {
+            v->pruefen();
+            for (int i = 0; i < 200 && (v->rechnet() || !v->vorhersage()); ++i)
+                QTest::qWait(25);
+        }
         aufnehmen(g, ziel + QStringLiteral("/Grundbild_Ruf.png"));
         // A small display: the right column's next page (start at a phase and the simulation).
         if (g.kompakt()) {
