@@ -13,6 +13,7 @@ void Anlage::laden(Laufzeitpunkt now)
     Brauen_Gestartet = false;
     Ablaufschritt = 0;
     Simulation = Manuell = Start_ab_Phase = 0;
+    Sim_Modell = 0;
     Fortsetzung.reset();
     Fortsetzung_Laeuft = false;
     Man_Heizung_Ein = Man_Kuehlung_Ein = Man_Ruehrwerk_Ein = 0;

@@ -139,6 +139,7 @@ struct Anlage {
     int Man_Extra3_Ein = 0;
     int Man_Extra4_Ein = 0;
     int Sim_Temperatur = 0;           // simulated temperature, whole degrees 0..100 (slider)
+    int Sim_Modell = 0;               // "Simulation mit Kesselmodell": the model, not the slider, gives it
     std::string Startphase_Text;      // text of Eingabe_Start_Phase
     std::string Startzeit_Text;       // text of Eingabe_Start_Zeit (minutes)
     std::optional<Fortsetzungsstand> Fortsetzung;   // "Start ab Phase" armed by a resume
@@ -146,6 +147,10 @@ struct Anlage {
 
     // --- the mash program -----------------------------------------------------
     Maischprogramm Programm;
+
+    // The kettle model drives the simulation: the kettle is the model, so no output
+    // may reach a device (the caller writes all off while this holds).
+    bool Nur_Modell() const { return Simulation != 0 && Sim_Modell != 0; }
 
     // State part of the main screen's load: run state cleared, every output
     // flag 0, alarms and first-tick flags cleared, interface 1, configuration

@@ -117,7 +117,7 @@ void Steuerung::tick(Zeitpunkt uhrzeit, Laufzeitpunkt now)
     z.Biersorte = a.Programm.Biersorte;
 
     // 4. actual temperature, and whether it may steer the heating
-    Temperatur_Uebernehmen();
+    Temperatur_Uebernehmen(now);
     // Ages of the reading and of the heating are measured on the monotonic count, as the reading's stamp.
     const Zeitpunkt mono{now.time_since_epoch()};
     const Sperrgrund sperre_vorher = a.Heizsperre;
@@ -190,6 +190,10 @@ void Steuerung::tick(Zeitpunkt uhrzeit, Laufzeitpunkt now)
 
     // 15.
     a.Init_Fertig = true;
+
+    // The model feels this tick's heating from now on (after its dead time).
+    if (kessel)
+        kessel->Heizung(a.Aus_Heizung != 0);
 }
 
 // ---------------------------------------------------------------------------
@@ -261,6 +265,11 @@ void Steuerung::Programm_Pruefen()
             && a.Fortsetzung->phase == Zahl_Aus_Text(a.Startphase_Text)
             && a.Fortsetzung->startzeit_text == a.Startzeit_Text;
         ereignisse->Lauf_Start();
+        // A rehearsal says so in its record: no model is learned from it.
+        if (a.Simulation)
+            ereignisse->Schalter("Switch1", true);
+        if (a.Nur_Modell())
+            ereignisse->Schalter("Sim_Modell", true);
     }
 }
 
@@ -395,9 +404,23 @@ void Steuerung::Ruf_Ausloesen(const Cl_Phase& p)
 // Outside simulation, from the end of the first tick on, the actual temperature is the reading.
 bool Steuerung::Gemessen() const { return !a.Simulation && a.Konfig_Geladen && a.Init_Fertig; }
 
-void Steuerung::Temperatur_Uebernehmen()
+void Steuerung::Temperatur_Uebernehmen(Laufzeitpunkt now)
 {
     ist_gemessen = Gemessen();
+    const std::int64_t ms = std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count();
+    if (!a.Nur_Modell())
+        kessel.reset();
+    else if (!kessel)
+        kessel.emplace(kessel_p, a.Sim_Temperatur, ms);   // from the slider's value on
+    if (kessel) {
+        kessel->fortschreiben(ms);
+        // Tenths, as a sensor gives them: whole degrees would hold the heating a degree too long.
+        const double grad = std::round(kessel->Temperatur_C() * 10.0) / 10.0;
+        a.Sim_Temperatur = std::clamp(static_cast<int>(std::lround(grad)), 0, 100);
+        z.Anzeige_TempIst = Double_Als_Text(grad, a.Dezimaltrenner);
+        z.Bar_Sim_IstTemperatur2 = static_cast<float>(grad);
+        return;
+    }
     if (ist_gemessen) {
         if (a.Temperaturwert.empty()) {
             z.Anzeige_TempIst = "0.0";   // no reading yet; the heating waits for one (Messung_Bewerten)
@@ -833,7 +856,27 @@ void Steuerung::Man_Extra4()
 
 void Steuerung::Scroll_Sim_IstTemperatur(int position)
 {
+    if (a.Nur_Modell())
+        return;   // the model gives the value
     a.Sim_Temperatur = std::clamp(std::abs(position), 0, 100);
+}
+
+void Steuerung::Sim_Modell_Schalten()
+{
+    a.Sim_Modell = a.Sim_Modell ? 0 : 1;
+    ereignisse->Schalter("Sim_Modell", a.Sim_Modell != 0);
+}
+
+void Steuerung::Kesselmodell_Setzen(const modell::Kesselparameter& p)
+{
+    kessel_p = p;
+    if (kessel) {
+        const double grad = kessel->Temperatur_C();
+        const std::int64_t ms = kessel->jetzt_ms();
+        const bool ein = a.Aus_Heizung != 0;
+        kessel.emplace(kessel_p, grad, ms);
+        kessel->Vorgeschichte(ein);
+    }
 }
 
 void Steuerung::switch3()

@@ -18,6 +18,9 @@
 #include "core/Ereignisse.h"
 #include "core/Meldungen.h"
 #include "core/Zeittext.h"
+#include "model/Kesselmodell.h"
+
+#include <optional>
 
 namespace kw {
 
@@ -78,6 +81,14 @@ public:
     void Man_Extra4();
     // Simulation slider, range -100..0; the simulated temperature is its absolute value.
     void Scroll_Sim_IstTemperatur(int position);
+    // "Simulation mit Kesselmodell" (toggles Sim_Modell): in simulation the actual temperature
+    // follows the kettle model, fed with the heating output of every tick, from the slider's
+    // value on; the slider's value then follows the model in whole degrees.
+    void Sim_Modell_Schalten();
+    // The model's parameters (the learned ones of the program folder); a model running goes on
+    // from its temperature with them.
+    void Kesselmodell_Setzen(const modell::Kesselparameter& p);
+    const modell::Kesselparameter& Kesselmodell_Parameter() const { return kessel_p; }
 
     // --- start at an entered phase ---
     void switch3();
@@ -111,7 +122,7 @@ private:
     // The run a resume armed "Start ab Phase" for has ended: the switch goes off.
     void Fortsetzung_Beenden();
     void Ruf_Ausloesen(const Cl_Phase& p);
-    void Temperatur_Uebernehmen();
+    void Temperatur_Uebernehmen(Laufzeitpunkt now);
     bool Gemessen() const;
     Sperrgrund Messung_Bewerten(Zeitpunkt now) const;
     bool Isttemperatur_Verwertbar(Zeitpunkt now) const;
@@ -131,6 +142,8 @@ private:
     Ereignisse keine_ereignisse;
     Ereignisse* ereignisse = &keine_ereignisse;
     std::vector<int> pruefmeldungen;   // messages of the running program check
+    modell::Kesselparameter kessel_p;
+    std::optional<modell::Kesselmodell> kessel;   // while the model drives the simulation
     bool ist_gemessen = false;         // the last intake took Anzeige_TempIst from the reading, not the slider
     // The reading as last converted for display: the same reading is not formatted
     // anew. No separator is 0, so the first reading is always converted.

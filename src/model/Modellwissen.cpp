@@ -52,10 +52,15 @@ std::vector<Messreihe> Messreihen_Aus(const journal::Journalinhalt& j)
             reihen.push_back(std::move(r));
         r.clear();
     };
+    bool simulation = false;   // a rehearsal: the temperature is the slider's or a model's
     for (const journal::Zeile& z : j.zeilen) {
+        if (z.art == journal::Art_Start || z.art == journal::Art_Fortsetzung)
+            simulation = false;   // a run that rehearses says so right after its start
+        else if (z.art == journal::Art_Schalter && z.feld == "Switch1")
+            simulation = z.text == "EIN";
         if (z.art != journal::Art_Probe)
             continue;
-        const bool gueltig = z.ist && *z.ist > 0.0 && *z.ist <= 105.0 && z.ausgang >= 0
+        const bool gueltig = !simulation && z.ist && *z.ist > 0.0 && *z.ist <= 105.0 && z.ausgang >= 0
             && (z.ausgang & 0x04) == 0;
         if (!gueltig) {
             abschliessen();
@@ -123,8 +128,11 @@ Modellstand Lernen(const std::vector<journal::Journalinhalt>& journale, const st
         const auto neu = Antwortzeiten_Aus(journale[i]);
         antworten.insert(antworten.end(), neu.begin(), neu.end());
         std::vector<Messreihe> reihen = Messreihen_Aus(journale[i]);
+        b.simulation = std::any_of(journale[i].zeilen.begin(), journale[i].zeilen.end(), [](const journal::Zeile& z) {
+            return z.art == journal::Art_Schalter && z.feld == "Switch1" && z.text == "EIN";
+        });
         if (reihen.empty()) {
-            b.grund = "keine Messwerte";
+            b.grund = b.simulation ? "Simulation" : "keine Messwerte";
             m.befunde.push_back(b);
             continue;
         }
@@ -135,6 +143,8 @@ Modellstand Lernen(const std::vector<journal::Journalinhalt>& journale, const st
             b.heizrate_K_min = allein.ok ? allein.p.Heizrate_K_min : 0.0;
             if (b.anstieg_K < Mindest_Heizanstieg_K) {
                 b.grund = "die Heizung hat die Temperatur nie erhöht (Heizelement defekt?)";
+                b.ohne_wirkung = true;
+                m.ohne_wirkung.push_back(b.datei);
                 m.befunde.push_back(b);
                 continue;
             }
@@ -210,8 +220,55 @@ Modellstand Modell_Ermitteln(const std::string& ordner, const BrauDaten& daten)
     return m;
 }
 
+Modellstand Modell_Gespeichert(const std::string& ordner, const BrauDaten& daten)
+{
+    const Profildatei ini = Zusatzdatei_Lesen(ordner);
+    const auto wert = [&](const char* k) { return Zahl(ini.Ini_Lesen(Abschnitt, k)); };
+    const auto leistung = wert("Leistung_W");
+    const double volumen = Volumen_Aus(daten).value_or(Standard_Volumen_l);
+    Modellstand m;
+    m.leistung_eingetragen = leistung && *leistung > 0;
+    m.p = Standardparameter(volumen, m.leistung_eingetragen ? *leistung : Standard_Leistung_W,
+                            wert("Raumtemperatur_C").value_or(20.0));
+    const auto rate = wert("Heizrate_K_min"), verlust = wert("Verlust_1_h"), totzeit = wert("Totzeit_s");
+    const auto sude = wert("Sude");
+    // A hand-edited value out of its range counts as none: the defaults hold.
+    if (rate && verlust && totzeit && sude && *rate >= Mindest_Heizrate_K_min && *rate < 100 && *verlust >= 0
+        && *verlust < 100 && *totzeit >= 0 && *totzeit <= 3600 && *sude >= 1) {
+        m.herkunft = Modellstand::Herkunft::Gelernt;
+        m.p.Heizrate_K_min = *rate;
+        m.p.Verlust_1_h = *verlust;
+        m.p.Totzeit_s = *totzeit;
+        m.sude = static_cast<int>(*sude);
+        m.rms_K = wert("Abweichung_RMS_K").value_or(0.0);
+        m.max_K = wert("Abweichung_Max_K").value_or(0.0);
+        if (!m.leistung_eingetragen)
+            m.p.Leistung_W = m.p.Heizrate_K_min / 60.0 * volumen * Waermekapazitaet_J_lK;
+    }
+    if (const auto a = wert("Antwortzeit_s"); a && *a >= 0)
+        m.antwortzeit_s = *a;
+    const std::string liste = ini.Ini_Lesen(Abschnitt, "Ohne_Wirkung");
+    for (std::size_t anfang = 0; anfang < liste.size();) {
+        std::size_t ende = liste.find(" | ", anfang);
+        if (ende == std::string::npos)
+            ende = liste.size();
+        if (ende > anfang)
+            m.ohne_wirkung.push_back(liste.substr(anfang, ende - anfang));
+        anfang = ende + 3;
+    }
+    return m;
+}
+
 bool Modell_Speichern(const std::string& ordner, const Modellstand& m, std::string* fehler)
 {
+    std::string ohne_wirkung;
+    for (const std::string& name : m.ohne_wirkung)
+        ohne_wirkung += (ohne_wirkung.empty() ? "" : " | ") + name;
+    // A long list is cut at a whole name: the newest come first.
+    while (ohne_wirkung.size() > 250 && ohne_wirkung.rfind(" | ") != std::string::npos)
+        ohne_wirkung.erase(ohne_wirkung.rfind(" | "));
+    if (ohne_wirkung.size() > 250)
+        ohne_wirkung.clear();
     return Zusatzdatei_Aendern(
         ordner,
         [&](Profildatei& d) {
@@ -223,6 +280,7 @@ bool Modell_Speichern(const std::string& ordner, const Modellstand& m, std::stri
             d.Ini_Schreiben(Abschnitt, "Abweichung_RMS_K", gelernt ? Text(m.rms_K) : "");
             d.Ini_Schreiben(Abschnitt, "Abweichung_Max_K", gelernt ? Text(m.max_K) : "");
             d.Ini_Schreiben(Abschnitt, "Antwortzeit_s", Text(m.antwortzeit_s));
+            d.Ini_Schreiben(Abschnitt, "Ohne_Wirkung", ohne_wirkung);
         },
         fehler);
 }
@@ -233,7 +291,7 @@ bool Modell_Zuruecksetzen(const std::string& ordner, journal::Zeitpunkt jetzt, s
         ordner,
         [&](Profildatei& d) {
             for (const char* k : {"Heizrate_K_min", "Verlust_1_h", "Totzeit_s", "Sude", "Abweichung_RMS_K",
-                                  "Abweichung_Max_K", "Antwortzeit_s"})
+                                  "Abweichung_Max_K", "Antwortzeit_s", "Ohne_Wirkung"})
                 d.Ini_Schreiben(Abschnitt, k, "");
             d.Ini_Schreiben(Abschnitt, "Zurueckgesetzt", journal::Zeit_Text(jetzt));
         },

@@ -9,6 +9,8 @@
 //   Raumtemperatur_C=20        the room the kettle loses its heat to
 //   Heizrate_K_min=...         learned values and the number of brews they come from
 //   Verlust_1_h=... Totzeit_s=... Sude=... Abweichung_RMS_K=... Abweichung_Max_K=...
+//   Antwortzeit_s=...          the brewmaster's usual answer time (median)
+//   Ohne_Wirkung=a.csv | b.csv journals refused: their heating never raised the temperature
 //   Zurueckgesetzt=2026-12-09 10:00:00   journals begun before this are not used
 //
 // Reading never writes; only Modell_Speichern, Modell_Zuruecksetzen and
@@ -39,6 +41,8 @@ struct Journalbefund {
     std::string datei;           // file name
     bool verwendet = false;
     std::string grund;           // not used: why (for the brewer)
+    bool ohne_wirkung = false;   // refused: its heating never raised the temperature
+    bool simulation = false;     // not used: a rehearsal (simulation on)
     double heizrate_K_min = 0;   // from this journal alone, when it heated long enough
     double heizdauer_s = 0;
     double anstieg_K = 0;        // largest rise over a heating period
@@ -55,11 +59,15 @@ struct Modellstand {
     std::optional<double> start_C;      // median first reading of the journals used
     std::vector<Journalbefund> befunde; // every journal looked at
     std::string hinweis;                // why learning did not work, when it did not
+    // Journals refused because their heating never raised the temperature (file names);
+    // saved with the learned values, so the settings show them.
+    std::vector<std::string> ohne_wirkung;
 };
 
 // The journal's samples as stretches for the fit: 5 s samples with a valid reading,
-// cut where the samples have a gap, the reading is missing or out of range, or the
-// cooling was on by hand (the model knows no cooling).
+// cut where the samples have a gap, the reading is missing or out of range, the
+// cooling was on by hand (the model knows no cooling), or simulation was on (switch
+// "Switch1", recorded right after the start of a rehearsing run).
 std::vector<Messreihe> Messreihen_Aus(const journal::Journalinhalt& j);
 
 // Acknowledged calls: seconds from call to QUITTIEREN.
@@ -83,6 +91,11 @@ std::optional<double> Volumen_Aus(const BrauDaten& daten);
 // The whole picture for `ordner`: settings, journals after the last reset, defaults.
 // `daten`: the brew protocol for the defaults.
 Modellstand Modell_Ermitteln(const std::string& ordner, const BrauDaten& daten);
+
+// What the section holds, without reading a journal (fast enough for the UI thread):
+// the learned values last saved by Modell_Speichern, else the defaults of `daten`
+// and the power as Modell_Ermitteln gives them. Befunde stay empty.
+Modellstand Modell_Gespeichert(const std::string& ordner, const BrauDaten& daten);
 
 bool Modell_Speichern(const std::string& ordner, const Modellstand& m, std::string* fehler = nullptr);
 // Clears the learned values; journals begun before `jetzt` no longer count.

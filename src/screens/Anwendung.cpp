@@ -189,13 +189,17 @@ void Anwendung::Ausgaenge_Schreiben()
     f.Aus_Extra3 = static_cast<short>(anlage.Aus_Extra3);
     f.Aus_Extra4 = static_cast<short>(anlage.Aus_Extra4);
     f.Aus_Signal = static_cast<short>(anlage.Aus_Signal);
+    // Simulation with the kettle model: the kettle is the model, every relay stays off.
+    const bool nur_modell = anlage.Nur_Modell();
+    if (nur_modell)
+        f = Ausgangsflags{};
     Ausgabeeinstellungen e;
     e.Schnittstelle = static_cast<short>(anlage.Schnittstelle);
     e.Konfiguration_Bestaetigt = anlage.Konfiguration_Bestaetigt ? -1 : 0;
     e.LPT_Def_Adresse = konfiguration.LPT_Def_Adresse;
     e.gpio = zusatz.gpio;
     m_ausgabe->Ausgaenge_Schreiben(f, Geraetezeit(), e);
-    anlage.Aus_Ruehrwerk = m_ausgabe->Aus_Ruehrwerk();
+    anlage.Aus_Ruehrwerk = nur_modell ? anlage.Ruehrwerk_Ein : m_ausgabe->Aus_Ruehrwerk();
     anlage.USB_Alarm = m_ausgabe->USB_Alarm();
 }
 

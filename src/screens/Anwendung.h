@@ -220,6 +220,7 @@ private:
     std::string m_schreibfehler_journal;                  // the journal whose write failure was told
     Sperrgrund m_sperre_im_journal = Sperrgrund::Keiner; // the interlock state the journal shows last
     std::string m_sperre_journal;                         // ... in this journal file
+    bool m_journal_lief = false;                          // a journal was open at the last tick
 };
 
 // Registers every screen of the program (one line per screen).

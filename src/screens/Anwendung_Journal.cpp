@@ -6,6 +6,7 @@
 #include "journal/Journal_Lesen.h"
 #include "screens/Brauprotokoll.h"
 #include "screens/Fortsetzung.h"
+#include "screens/Kesselmodellanzeige.h"
 #include "screens/Grundbild.h"
 #include "screens/Parameter.h"
 #include "screens/Parameter2.h"
@@ -19,7 +20,14 @@ namespace {
 QString q(const std::string& s) { return QString::fromStdString(s); }
 } // namespace
 
-void Anwendung::Journal_Vor_Tick() { m_journal->vor_Tick(); }
+void Anwendung::Journal_Vor_Tick()
+{
+    m_journal->vor_Tick();
+    // The run that ended is on disk now: the kettle model learns from it, off the UI thread.
+    if (m_journal_lief && !m_journal->offen())
+        Kesselmodell_Lernen(*this);
+    m_journal_lief = m_journal->offen();
+}
 
 void Anwendung::Journal_Nach_Tick()
 {

@@ -21,6 +21,7 @@
 #include "screens/HardwareAbfrage.h"
 #include "screens/HardwareConf.h"
 #include "screens/MqttEinstellungen.h"
+#include "screens/Kesselmodellanzeige.h"
 
 // brewing aids
 // @Hilfen-includes
@@ -60,6 +61,7 @@ void Bildschirme_Registrieren(Anwendung& app)
     reg<HardwareAbfrage>(app);
     reg<HardwareConf>(app);
     reg<MqttEinstellungen>(app);
+    reg<Kesselmodellanzeige>(app);
     // @Hilfen-registrierung
     reg<Alkohol>(app);
     reg<Berechnungen>(app);

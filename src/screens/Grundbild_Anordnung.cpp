@@ -3,6 +3,7 @@
 #include "screens/Grundbild.h"
 
 #include <QBoxLayout>
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -230,6 +231,9 @@ void Grundbild::Simulation_Anordnen(bool kompakt)
         l->addWidget(m_Sim_IstTemperatur, 1, 2);
         l->setRowStretch(2, 1);
     }
+    auto* modell = m_Frame_Simulation->findChild<QCheckBox*>(QStringLiteral("Sim_Modell"));
+    modell->setMinimumHeight(kompakt ? Finger : 0);   // a fingertip, too
+    l->addWidget(modell, 3, 0, 1, 3);
 }
 
 void Grundbild::Kopf_Anordnen(bool kompakt)

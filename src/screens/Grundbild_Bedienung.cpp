@@ -12,6 +12,7 @@
 #include "program/Funktionen.h"
 #include "screens/Anwendung.h"
 #include "screens/Grundbild_Hilfen.h"
+#include "screens/Kesselmodellanzeige.h"
 #include "screens/Zahlenfeld.h"
 
 namespace kw {
@@ -159,6 +160,7 @@ QWidget* Grundbild::baueSimulation()
     l->addWidget(m_Scroll_Sim_IstTemperatur, 0, 1, 3, 1);
     l->addWidget(beschriftung("Label4", QStringLiteral("Ist-Temperatur")), 0, 2);
     l->addWidget(m_Sim_IstTemperatur, 1, 2);
+    l->addWidget(new Modellschalter(app, m_Scroll_Sim_IstTemperatur), 3, 0, 1, 3);
     l->setRowStretch(2, 1);
     platzHalten(m_Frame_Simulation);
     m_Frame_Simulation->hide();

@@ -19,6 +19,7 @@
 #include "screens/Gpiodialog.h"
 #include "screens/Grundbild.h"
 #include "screens/MqttEinstellungen.h"
+#include "screens/Kesselmodellanzeige.h"
 #include "program/Zusatzdatei.h"
 #include "texts/Geraetetexte.h"
 #include "texts/Texte.h"
@@ -236,9 +237,23 @@ HardwareAbfrage::HardwareAbfrage(Anwendung& anwendung) : QWidget(nullptr), app(a
         dialog.raise();
     });
 
+    // So has the kettle model.
+    auto* kessel = new QPushButton(this);
+    kessel->setObjectName(QStringLiteral("Kesselmodell"));
+    kessel->setMinimumSize(120, 36);
+    const auto kessel_text = [this, kessel] { kessel->setText(q(Modelltexte_Fuer(app.texte.aktuell).Knopf)); };
+    kessel_text();
+    connect(&app, &Anwendung::spracheGeaendert, kessel, kessel_text);
+    connect(kessel, &QPushButton::clicked, this, [this] {
+        auto& dialog = app.bildschirm<Kesselmodellanzeige>();
+        dialog.show();
+        dialog.raise();
+    });
+
     auto* unten = new QHBoxLayout;
     unten->addWidget(m_Hinweis, 1);
     unten->addStretch(0);
+    unten->addWidget(kessel, 0, Qt::AlignRight | Qt::AlignBottom);
     unten->addWidget(mqtt, 0, Qt::AlignRight | Qt::AlignBottom);
     unten->addWidget(m_Command1, 0, Qt::AlignRight | Qt::AlignBottom);
 

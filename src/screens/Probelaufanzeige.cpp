@@ -10,6 +10,8 @@
 
 #include <algorithm>
 
+#include "texts/Modelltexte.h"
+
 namespace kw {
 
 namespace {
@@ -110,19 +112,21 @@ void Probelaufkurve::paintEvent(QPaintEvent*)
 Probelaufanzeige::Probelaufanzeige(Probelaufauftrag auftrag, QWidget* parent)
     : QDialog(parent), m_auftrag(std::move(auftrag))
 {
+    const Modelltexte& t = Modelltexte_Fuer(m_auftrag.sprache);
     setObjectName(QStringLiteral("Probelaufanzeige"));
-    setWindowTitle(QStringLiteral("PROBELAUF – %1").arg(text(m_auftrag.programm.Biersorte)));
+    setWindowTitle(text(t.P_Titel).arg(text(m_auftrag.programm.Biersorte)));
     auto* l = new QVBoxLayout(this);
-    Modellzeile = new QLabel(QStringLiteral("Probelauf läuft …"), this);
+    Modellzeile = new QLabel(text(t.P_Laeuft), this);
     Modellzeile->setObjectName(QStringLiteral("Modellzeile"));
     Modellzeile->setWordWrap(true);
     Tabelle = new QTableWidget(0, 14, this);
     Tabelle->setObjectName(QStringLiteral("Tabelle"));
-    Tabelle->setHorizontalHeaderLabels(
-        {QStringLiteral("Nr"), QStringLiteral("Phase"), QStringLiteral("Art"), QStringLiteral("Soll °C"),
-         QStringLiteral("geplant\nStart"), QStringLiteral("geplant\nEnde"), QStringLiteral("geplant\nMin"),
-         QStringLiteral("voraus\nStart"), QStringLiteral("voraus\nEnde"), QStringLiteral("voraus\nMin"),
-         QStringLiteral("max °C"), QStringLiteral("über K"), QStringLiteral("kWh"), QStringLiteral("Hinweis")});
+    QStringList kopf;
+    for (const std::string* s : {&t.P_Nr, &t.P_Phase, &t.P_Art, &t.P_Soll, &t.P_Geplant_Start, &t.P_Geplant_Ende,
+                                 &t.P_Geplant_Min, &t.P_Voraus_Start, &t.P_Voraus_Ende, &t.P_Voraus_Min, &t.P_Max,
+                                 &t.P_Ueber, &t.P_kWh, &t.P_Hinweis})
+        kopf << text(*s);
+    Tabelle->setHorizontalHeaderLabels(kopf);
     Tabelle->verticalHeader()->hide();
     Tabelle->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Tabelle->horizontalHeader()->setStretchLastSection(true);
@@ -133,7 +137,7 @@ Probelaufanzeige::Probelaufanzeige(Probelaufauftrag auftrag, QWidget* parent)
     QFont fett = Gesamtzeile->font();
     fett.setBold(true);
     Gesamtzeile->setFont(fett);
-    Schliessen = new QPushButton(QStringLiteral("SCHLIESSEN"), this);
+    Schliessen = new QPushButton(text(t.Schliessen), this);
     Schliessen->setObjectName(QStringLiteral("Schliessen"));
     connect(Schliessen, &QPushButton::clicked, this, &QDialog::close);
     l->addWidget(Modellzeile);
@@ -158,25 +162,29 @@ Probelaufanzeige::~Probelaufanzeige()
 
 void Probelaufanzeige::zeigen(const Probelaufantwort& a)
 {
+    const Modelltexte& w = Modelltexte_Fuer(m_auftrag.sprache);
     const char t = m_auftrag.dezimaltrenner;
     const auto zahl = [t](double w, int s) { return text(probelauf::Festkomma(w, s, t)); };
     const modell::Modellstand& m = a.modell;
     QString kopf;
     if (m.herkunft == modell::Modellstand::Herkunft::Gelernt)
-        kopf = QStringLiteral("Kesselmodell gelernt aus %1 Sud(en): Heizrate %2 K/min, Verlust %3 1/h, Totzeit %4 s, "
-                              "Abweichung %5 K (RMS), %6 K (max).")
+        kopf = text(w.P_Kopf_Gelernt)
                    .arg(m.sude).arg(zahl(m.p.Heizrate_K_min, 3), zahl(m.p.Verlust_1_h, 3), zahl(m.p.Totzeit_s, 0),
                         zahl(m.rms_K, 2), zahl(m.max_K, 2));
     else
-        kopf = QStringLiteral("Kesselmodell aus Sudgröße und Heizleistung (%1): Heizrate %2 K/min, Verlust %3 1/h, "
-                              "Totzeit %4 s.")
-                   .arg(text(m.hinweis), zahl(m.p.Heizrate_K_min, 3), zahl(m.p.Verlust_1_h, 3),
+        kopf = text(w.P_Kopf_Standard)
+                   .arg(text(m.befunde.empty() ? w.P_Kein_Journal : w.P_Kein_Verwendbares), zahl(m.p.Heizrate_K_min, 3), zahl(m.p.Verlust_1_h, 3),
                         zahl(m.p.Totzeit_s, 0));
-    kopf += QStringLiteral(" Start bei %1 °C, Rufe quittiert nach %2 s.")
+    kopf += u' ' + text(w.P_Kopf_Start)
                 .arg(zahl(m.start_C.value_or(m.p.Raumtemperatur_C), 1), zahl(m.antwortzeit_s, 0));
     for (const modell::Journalbefund& b : m.befunde)
         if (!b.verwendet)
-            kopf += QStringLiteral("\n%1 nicht verwendet: %2").arg(text(b.datei), text(b.grund));
+            kopf += u'\n'
+                + text(w.P_Nicht_Verwendet)
+                      .arg(text(b.datei), text(b.ohne_wirkung         ? w.P_Grund_Ohne_Wirkung
+                                               : b.simulation         ? w.P_Grund_Simulation
+                                               : b.grund == "keine Messwerte" ? w.P_Grund_Keine_Messwerte
+                                                                              : b.grund));
     Modellzeile->setText(kopf);
 
     const probelauf::Ergebnis& e = a.ergebnis;
@@ -184,14 +192,15 @@ void Probelaufanzeige::zeigen(const Probelaufantwort& a)
     for (int r = 0; r < static_cast<int>(e.phasen.size()); ++r) {
         const probelauf::Phasenzeile& p = e.phasen[r];
         const bool beendet = p.ausgang == probelauf::Ausgang::Beendet;
-        QString hinweis = beendet ? QString() : QStringLiteral("endet nie: ") + text(p.grund);
+        QString hinweis = beendet ? QString() : text(w.P_Endet_Nie).arg(text(p.grund));
         const auto dazu = [&hinweis](const QString& t) { hinweis += (hinweis.isEmpty() ? QString() : QStringLiteral("; ")) + t; };
         if (p.rufe)
-            dazu(QStringLiteral("Ruf"));
+            dazu(text(w.P_Ruf));
         if (p.warnungen)
-            dazu(QStringLiteral("Heizung ohne Wirkung ×%1").arg(p.warnungen));
+            dazu(text(w.P_Ohne_Wirkung).arg(p.warnungen));
         const QStringList zellen = {
-            QString::number(p.phase), text(p.titel), p.art == "Kuehlen" ? QStringLiteral("Kühlen") : text(p.art),
+            QString::number(p.phase), text(p.titel),
+            text(p.art == "Kuehlen" ? w.P_Kuehlen : p.art == "Halten" ? w.P_Halten : w.P_Aufheizen),
             zahl(p.soll_C, 1), text(probelauf::Stunden_Minuten(p.geplant_start_s)),
             p.geplant_s ? text(probelauf::Stunden_Minuten(p.geplant_start_s + *p.geplant_s)) : QStringLiteral("–"),
             p.geplant_s ? QString::number(*p.geplant_s / 60) : QStringLiteral("–"),
@@ -210,10 +219,16 @@ void Probelaufanzeige::zeigen(const Probelaufantwort& a)
     }
     Tabelle->resizeColumnsToContents();
     Kurve->setzen(e.kurve);
-    // The table's last line, as the command line prints it.
-    const std::string tabelle = probelauf::Tabelle(e, t);
-    const auto letzte = tabelle.rfind('\n', tabelle.size() - 2);
-    Gesamtzeile->setText(text(tabelle.substr(letzte == std::string::npos ? 0 : letzte + 1)).trimmed());
+    // The total, as the command line's last line gives it.
+    if (e.vollstaendig)
+        Gesamtzeile->setText(text(w.P_Gesamt).arg(text(probelauf::Stunden_Minuten(e.gesamt_s)), zahl(e.energie_kWh, 2),
+                                                  text(probelauf::Stunden_Minuten(e.geplant_s))));
+    else if (e.endlos)
+        Gesamtzeile->setText(text(w.P_Gesamt_Endlos)
+                                 .arg(e.phasen[*e.endlos].phase)
+                                 .arg(text(e.phasen[*e.endlos].titel)));
+    else
+        Gesamtzeile->setText(text(w.P_Gesamt_Nicht));
     for (int nr : e.meldungen)
         Gesamtzeile->setText(Gesamtzeile->text() + u'\n' + text(Meldung(m_auftrag.sprache, nr)));
     m_fertig = true;

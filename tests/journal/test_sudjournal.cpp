@@ -65,7 +65,7 @@ TEST(Sudjournal, WholeBrewIsRecordedAndReadsBack)
     EXPECT_EQ(j.daten, sud.daten);
 
     const std::vector<std::string> erwartete_arten = {
-        "Journal", "Start",
+        "Journal", "Start", "Schalter",                                // a rehearsal says so
         "Phase_Start", "Phase_Ende",                                   // 1
         "Phase_Start", "Pause", "Freigabe", "Phase_Ende",              // 2
         "Phase_Start", "Phase_Ende",                                   // 3
@@ -224,7 +224,15 @@ TEST_F(Laufjournal, StopEndsTheJournalAndTheNextStartOpensANewOne)
     const Journalinhalt j1 = Journal_Lesen(erste);
     EXPECT_TRUE(j1.beendet);
     EXPECT_EQ(j1.endeart, "STOP");
-    const Zeile* sch = Erste(j1, Art_Schalter);
+    // The rehearsal's record right after the start, then the switch.
+    const Zeile* sim = Erste(j1, Art_Schalter);
+    ASSERT_TRUE(sim);
+    EXPECT_EQ(sim->feld, "Switch1");
+    EXPECT_EQ(sim->text, "EIN");
+    const Zeile* sch = nullptr;
+    for (const Zeile& z : j1.zeilen)
+        if (!sch && z.art == Art_Schalter && z.feld != "Switch1")
+            sch = &z;
     ASSERT_TRUE(sch);
     EXPECT_EQ(sch->feld, "Switch2");
     EXPECT_EQ(j1.zeilen[j1.zeilen.size() - 2].art, "Phase_Ende");

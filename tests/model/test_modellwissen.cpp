@@ -139,6 +139,53 @@ TEST_F(Gelernt, EinDefektesHeizelementWirdAbgelehntDieAnderenZaehlen)
     EXPECT_EQ(allein.herkunft, Modellstand::Herkunft::Standard);
     EXPECT_FALSE(allein.hinweis.empty());
     EXPECT_EQ(allein.p.Heizrate_K_min, vorgabe.Heizrate_K_min);
+
+    // Saved with the learned values, read back without a journal: the refused one is named.
+    ASSERT_TRUE(Modell_Speichern(kopie.str(), m));
+    const Modellstand gespeichert = Modell_Gespeichert(kopie.str(), BrauDaten{});
+    EXPECT_EQ(gespeichert.herkunft, Modellstand::Herkunft::Gelernt);
+    EXPECT_EQ(gespeichert.sude, 3);
+    EXPECT_NEAR(gespeichert.p.Heizrate_K_min, m.p.Heizrate_K_min, 1e-4);
+    EXPECT_NEAR(gespeichert.p.Totzeit_s, m.p.Totzeit_s, 1e-3);
+    ASSERT_EQ(gespeichert.ohne_wirkung.size(), 1u);
+    EXPECT_NE(gespeichert.ohne_wirkung[0].find("Kaputt"), std::string::npos);
+    ASSERT_TRUE(Modell_Zuruecksetzen(kopie.str(), journal::Zeitpunkt{std::chrono::seconds{1900000000}}));
+    const Modellstand leer = Modell_Gespeichert(kopie.str(), BrauDaten{});
+    EXPECT_EQ(leer.herkunft, Modellstand::Herkunft::Standard);
+    EXPECT_TRUE(leer.ohne_wirkung.empty());
+}
+
+// A rehearsal in simulation (the slider held at 45 °C, the heating on for 20 min) is
+// no broken element: it is left out as what it is, and the other brews count.
+TEST_F(Gelernt, EinProbesudInDerSimulationZaehltNicht)
+{
+    Ordner kopie;
+    fs::copy(ordner->pfad, kopie.pfad, fs::copy_options::recursive);
+    {
+        test::Kesselsimulation k(test::Testkessel(), 45.0, 6, kopie.str());
+        test::Sechs_Phasen(k.a.Programm);
+        k.a.Programm.Biersorte = "Probe";
+        k.steuerung().Switch1();
+        k.steuerung().Scroll_Sim_IstTemperatur(-45);
+        EXPECT_EQ(k.brauen(20 * 60), -1);
+        k.stoppen();
+    }
+    std::vector<std::string> namen;
+    const auto journale = Journale(kopie.str(), namen);
+    ASSERT_EQ(journale.size(), 4u);
+    const Modellstand m = Lernen(journale, namen, Standardparameter(50, 3000, 20));
+    ASSERT_EQ(m.herkunft, Modellstand::Herkunft::Gelernt);
+    EXPECT_EQ(m.sude, 3);
+    EXPECT_TRUE(m.ohne_wirkung.empty());
+    int probe = 0;
+    for (const Journalbefund& b : m.befunde)
+        if (b.datei.find("Probe") != std::string::npos) {
+            ++probe;
+            EXPECT_FALSE(b.verwendet);
+            EXPECT_TRUE(b.simulation);
+            EXPECT_EQ(b.grund, "Simulation");
+        }
+    EXPECT_EQ(probe, 1);
 }
 
 TEST_F(Gelernt, OrdnerEinstellungenUndZuruecksetzen)

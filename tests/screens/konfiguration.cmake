@@ -7,3 +7,9 @@ kw_bildschirmtest(test_konfiguration
 #   xvfb-run -a -s "-screen 0 1280x800x24" konfiguration_bildschirmfotos /tmp [Sprachnummer]
 add_executable(konfiguration_bildschirmfotos ${CMAKE_CURRENT_LIST_DIR}/konfiguration_bildschirmfotos.cpp)
 target_link_libraries(konfiguration_bildschirmfotos PRIVATE screens Qt6::Test)
+
+# The kettle model's dialog, the learning after a brew and the model simulation.
+kw_bildschirmtest(test_kesselmodell
+  ${CMAKE_CURRENT_LIST_DIR}/test_kesselmodell.cpp
+)
+target_link_libraries(test_kesselmodell PRIVATE kesselsimulation)

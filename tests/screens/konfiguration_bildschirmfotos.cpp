@@ -1,7 +1,8 @@
 // Saves pictures of the settings screen and the start-up notice:
 //   konfiguration_bildschirmfotos <folder> [language 1..8]
 // HardwareAbfrage.png (from a sample file), HardwareAbfrage_ohne_Datei.png, HardwareConf.png,
-// Gpiodialog.png, and as root HardwareAbfrage_fremder_Link.png (a link of another user in a
+// Gpiodialog.png, Kesselmodell.png (learned values, a refused journal), Simulation_Kesselmodell.png
+// (the main screen rehearsing on the kettle model; _kompakt: on 800×480), Probelauf.png (the dry run's window), and as root HardwareAbfrage_fremder_Link.png (a link of another user in a
 // sticky folder).
 
 #include <QApplication>
@@ -12,12 +13,18 @@
 #include <fstream>
 #include <iostream>
 #include <string>
+#include <thread>
 
 #include "Testanwendung.h"
 #include "../fileio/Fremdlink.h"
 #include "screens/Grundbild.h"
 #include "screens/Gpiodialog.h"
 #include "screens/HardwareAbfrage.h"
+#include "screens/Kesselmodellanzeige.h"
+#include "screens/Probelaufanzeige.h"
+
+#include <QCheckBox>
+#include <QSlider>
 #include "hardware/Testkern.h"
 
 namespace {
@@ -95,6 +102,87 @@ int main(int argc, char** argv)
     g.leitung[7] = 60;
     kw::Gpiodialog gpio(g, kern.tabelle(), u.app->texte.aktuell, nullptr);
     aufnehmen(gpio, ziel + QStringLiteral("/Gpiodialog.png"));
+
+    // The kettle model: three brews learned, one refused.
+    kw::modell::Modellstand m;
+    m.herkunft = kw::modell::Modellstand::Herkunft::Gelernt;
+    m.p.Heizrate_K_min = 0.862;
+    m.p.Verlust_1_h = 0.148;
+    m.p.Totzeit_s = 44;
+    m.sude = 3;
+    m.rms_K = 0.09;
+    m.max_K = 0.31;
+    m.antwortzeit_s = 60;
+    m.ohne_wirkung = {"2026-12-05_08-30-00_Kaputt.csv"};
+    kw::modell::Modell_Speichern(ordner.string(), m);
+    kw::modell::Leistung_Setzen(ordner.string(), 3000);
+    dialog.hide();
+    u.app->bildschirm("HardwareConf")->hide();
+    aufnehmen(u.app->bildschirm<kw::Kesselmodellanzeige>(), ziel + QStringLiteral("/Kesselmodell.png"));
+    u.app->bildschirm<kw::Kesselmodellanzeige>().hide();
+
+    // Rehearsing on the model: simulation from 45 °C, the heating on by hand for four minutes.
+    u.app->anlage.Konfiguration_Bestaetigt = true;
+    grundbild.show();
+    grundbild.findChild<QAbstractButton*>(QStringLiteral("Switch1"))->click();
+    grundbild.findChild<QSlider*>(QStringLiteral("Scroll_Sim_IstTemperatur"))->setValue(-45);
+    grundbild.Timer2_Timer();
+    grundbild.findChild<QCheckBox*>(QStringLiteral("Sim_Modell"))->click();
+    grundbild.findChild<QAbstractButton*>(QStringLiteral("Switch2"))->click();
+    grundbild.findChild<QAbstractButton*>(QStringLiteral("Man_Heizung"))->click();
+    for (int i = 0; i < 2400; ++i) {
+        if (i % 5 == 0)
+            grundbild.Takt_1s_Timer();
+        grundbild.Timer1_Timer();
+        grundbild.Timer2_Timer();
+        if (i % 10 == 9)
+            u.uhr.vor(std::chrono::seconds(1));
+    }
+    u.meldungen_abholen();
+    aufnehmen(grundbild, ziel + QStringLiteral("/Simulation_Kesselmodell.png"));
+    // The same on a small touch display, the page with the simulation in front.
+    grundbild.resize(800, 480);
+    for (int i = 0; i < 3 && !grundbild.findChild<QCheckBox*>(QStringLiteral("Sim_Modell"))->isVisible(); ++i) {
+        QApplication::processEvents();
+        if (auto* seite = grundbild.findChild<QAbstractButton*>(QStringLiteral("Seitenwechsel")); seite && seite->isVisible())
+            seite->click();
+        grundbild.Timer2_Timer();
+    }
+    aufnehmen(grundbild, ziel + QStringLiteral("/Simulation_Kesselmodell_kompakt.png"));
+
+    // The dry run of a four-phase program on that model.
+    kw::Probelaufauftrag auftrag;
+    auftrag.ordner = ordner.string();
+    auftrag.sprache = u.app->texte.aktuell;
+    auftrag.daten.Sudgroesse = "50";
+    kw::Maischprogramm& pr = auftrag.programm;
+    pr.Biersorte = "Märzen";
+    pr.AnzPhasen = "4";
+    const char* titel[] = {"Einmaischen", "Eiweißrast", "Maltoserast", "Verzuckerung"};
+    const char* grad[] = {"52", "52", "63", "72"};
+    const char* zeit[] = {"", "15", "45", "30"};
+    for (int n = 1; n <= 4; ++n) {
+        kw::Cl_Phase& ph = pr.Phase(n);
+        const bool halten = n > 1 && n != 3;
+        ph.setAufheizphase(halten ? "False" : "True");
+        ph.setHeizphase(halten ? "True" : "False");
+        ph.setKuehlphase("False");
+        ph.setTemperatur(grad[n - 1]);
+        ph.setHeizzeit(halten ? zeit[n - 1] : "");
+        ph.setRuehrimpuls("10");
+        ph.setRuehrpause("20");
+        ph.setKein_Ruf("True");
+        ph.setRuf_Ende_Phase("False");
+        ph.setRuf_nach_Rufzeit("False");
+        pr.Titel(n) = titel[n - 1];
+    }
+    kw::Probelaufanzeige probelauf(std::move(auftrag), nullptr);
+    probelauf.show();
+    for (int i = 0; i < 2000 && !probelauf.fertig(); ++i) {
+        QApplication::processEvents();
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    aufnehmen(probelauf, ziel + QStringLiteral("/Probelauf.png"));
 
     std::error_code ec;
     fs::remove_all(ordner, ec);
