@@ -110,6 +110,7 @@ private:
     void Lampen_Anordnen(bool kompakt);
     void Kopf_Anordnen(bool kompakt);
     void Simulation_Anordnen(bool kompakt);
+    void StartAbPhase_Anordnen(bool kompakt);
     void Seite_Zeigen(int seite);
     // The one button under the pages names the page it turns to.
     int naechste_Seite() const;

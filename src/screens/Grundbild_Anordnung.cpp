@@ -122,6 +122,7 @@ void Grundbild::Anordnen(bool kompakt)
         w->setMinimumHeight(kompakt ? Finger : 0);
     m_Scroll_Sim_IstTemperatur->setMinimumWidth(kompakt ? Finger : 0);
     Simulation_Anordnen(kompakt);
+    StartAbPhase_Anordnen(kompakt);
 
     Kopf_Anordnen(kompakt);
     Bedienung_Anordnen(kompakt);
@@ -234,6 +235,38 @@ void Grundbild::Simulation_Anordnen(bool kompakt)
     auto* modell = m_Frame_Simulation->findChild<QCheckBox*>(QStringLiteral("Sim_Modell"));
     modell->setMinimumHeight(kompakt ? Finger : 0);   // a fingertip, too
     l->addWidget(modell, 3, 0, 1, 3);
+}
+
+// Wide: phase and minutes one under the other. Compact: side by side, a row less.
+void Grundbild::StartAbPhase_Anordnen(bool kompakt)
+{
+    QGroupBox* g = m_teile.startAbPhase;
+    const auto kind = [g](const char* name) { return g->findChild<QWidget*>(QString::fromLatin1(name)); };
+    QWidget* aktivieren = kind("switch3");
+    QWidget* phase = kind("Label5_0");
+    QWidget* zeit = kind("Label5_1");
+    QWidget* minuten = kind("Label5_2");
+    delete g->layout();
+    auto* l = new QGridLayout(g);
+    if (kompakt) {
+        l->addWidget(aktivieren, 0, 0, 1, 5);
+        l->addWidget(phase, 1, 0);
+        l->addWidget(m_Eingabe_Start_Phase, 1, 1);
+        l->addWidget(zeit, 1, 2);
+        l->addWidget(m_Eingabe_Start_Zeit, 1, 3);
+        l->addWidget(minuten, 1, 4);
+        l->setColumnStretch(4, 1);
+    } else {
+        l->addWidget(aktivieren, 0, 0, 1, 3);
+        l->addWidget(phase, 1, 0);
+        l->addWidget(m_Eingabe_Start_Phase, 1, 1);
+        l->addWidget(zeit, 2, 0);
+        l->addWidget(m_Eingabe_Start_Zeit, 2, 1);
+        l->addWidget(minuten, 2, 2);
+        l->setColumnStretch(2, 1);
+    }
+    for (QWidget* f : {static_cast<QWidget*>(m_Eingabe_Start_Phase), static_cast<QWidget*>(m_Eingabe_Start_Zeit)})
+        f->setMaximumWidth(kompakt ? 48 : 60);
 }
 
 void Grundbild::Kopf_Anordnen(bool kompakt)

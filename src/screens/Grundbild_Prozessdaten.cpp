@@ -203,7 +203,8 @@ void Grundbild::Prozessdaten_Anordnen(bool kompakt)
     }
     if (!kompakt)
         zeiten->addLayout(zeitKnoepfe, 1, 3, 1, 2);
-    zeiten->addWidget(t.vorhersage, 2, 0, 1, 2);   // under the phase's start and end
+    // Under the phase's start and end; on a small display across the whole row.
+    zeiten->addWidget(t.vorhersage, 2, 0, 1, kompakt ? 3 : 2);
     l->addLayout(zeiten);
 
     Lampen_Anordnen(kompakt);

@@ -216,6 +216,8 @@ TEST(Bildschirmgroesse, HauptbildAufKleinerAnzeigeFingergrossOhneRollen)
         u.app->Sprache_Umschalten();
         abarbeiten();
         kw::Fenster_Begrenzen(g, bereich);
+        // As under a window manager: a title bar and a frame (a test display has none).
+        g.resize(g.size().boundedTo(bereich.size() - kw::Fensterrand_Reserve));
         abarbeiten();
         ASSERT_TRUE(g.kompakt());
         // idle; manual on; manual and simulation on; simulation alone
