@@ -74,7 +74,10 @@ void Vorhersageanzeige::pruefen()
     const Anlage& a = app.anlage;
     if (!a.Brauen_Gestartet) {
         if (m_lauf_aktiv) {
-            // The run ended: whatever is still computing is of no use.
+            // The run ended: whatever is still computing is of no use, and is told to stop
+            // (a long program would keep a core of a small board busy for seconds).
+            m_abbruch->store(true);
+            m_abbruch = std::make_shared<std::atomic<bool>>(false);
             m_lauf_aktiv = false;
             m_wartend.reset();
             m_modell.reset();
@@ -147,6 +150,7 @@ Vorhersageanzeige::Antwort Vorhersageanzeige::Rechnen(const Anfrage& r, const st
     v.antwortzeit_s = w.modell->antwortzeit_s;
     v.abbruch = abbruch;
     w.h = probelauf::Vorhersagen(r.programm, v);
+    w.abgebrochen = abbruch && abbruch->load();
     return w;
 }
 
@@ -167,6 +171,8 @@ void Vorhersageanzeige::fertig()
     const QFuture<Antwort> f = m_watcher.future();
     if (f.resultCount() > 0) {
         const Antwort w = f.result();
+        if (w.abgebrochen)
+            ++m_abgebrochen;
         if (w.lauf == m_lauf && m_lauf_aktiv) {
             if (!m_modell)
                 m_modell = w.modell;

@@ -43,6 +43,8 @@ public:
     bool rechnet() const { return m_watcher.isRunning(); }
     // Requests made so far (each gives one aktualisiert() unless its run ended first).
     std::uint64_t anfragen() const { return m_anfragen; }
+    // Computations that came back cancelled (the run had ended).
+    std::uint64_t abgebrochen() const { return m_abgebrochen; }
     // The last prediction shown, for the run going (none: no run, or not yet computed).
     const std::optional<probelauf::Vorhersage>& vorhersage() const { return m_gezeigt; }
     QLineEdit* feld() const { return m_feld; }
@@ -65,6 +67,7 @@ public:
         Zeitpunkt zeit{};
         probelauf::Vorhersage h;
         std::shared_ptr<const modell::Modellstand> modell;
+        bool abgebrochen = false;
     };
     static Antwort Rechnen(const Anfrage& a, const std::atomic<bool>* abbruch);
 
@@ -91,6 +94,7 @@ private:
     Laufzeitpunkt m_naechste{};                // next update of the running phase
     std::uint64_t m_nr = 0;                    // the newest request
     std::uint64_t m_anfragen = 0;
+    std::uint64_t m_abgebrochen = 0;
     std::optional<Anfrage> m_wartend;          // to start once the running one is done
     std::shared_ptr<const modell::Modellstand> m_modell;   // this run's model
     std::optional<probelauf::Vorhersage> m_gezeigt;

@@ -236,16 +236,16 @@ TEST(Vorhersageanzeige, ARunEndingOrTheProgramEndingWhileItComputesIsClean)
             l.tick();
         l.v->pruefen();
         ASSERT_TRUE(l.v->rechnet());
-        // STOP: the tick goes on at once, the result is not shown when it comes.
-        const auto t0 = std::chrono::steady_clock::now();
+        // STOP: the computation is told to stop, and what it gives is not shown.
         l.klick("STOP_BRAUEN");
         l.tick();
         l.v->pruefen();
-        EXPECT_LT(std::chrono::steady_clock::now() - t0, 100ms);
         QSignalSpy spy(l.v, &Vorhersageanzeige::aktualisiert);
         for (int i = 0; i < 400 && l.v->rechnet(); ++i)
             QTest::qWait(25);
         EXPECT_FALSE(l.v->rechnet());
+        // Twenty long rests take seconds: it stopped because it was told to.
+        EXPECT_EQ(l.v->abgebrochen(), 1u);
         EXPECT_EQ(spy.count(), 0);
         EXPECT_FALSE(l.v->vorhersage());
         EXPECT_EQ(l.feld(), "");
@@ -260,7 +260,8 @@ TEST(Vorhersageanzeige, ARunEndingOrTheProgramEndingWhileItComputesIsClean)
         EXPECT_NEAR(l.v->vorhersage()->rest_s, 30 * 60, 3);
     }
     {
-        // The program ends while a long computation runs: cancelled, not waited for.
+        // The program ends while a long computation runs: cancelled (the flag checked
+        // above), and the widget goes while its thread still runs.
         auto l = std::make_unique<Lauf>();
         Langes_Programm(l->t.app->anlage.Programm);
         l->klick("START_BRAUEN");
@@ -268,9 +269,7 @@ TEST(Vorhersageanzeige, ARunEndingOrTheProgramEndingWhileItComputesIsClean)
             l->tick();
         l->v->pruefen();
         ASSERT_TRUE(l->v->rechnet());
-        const auto t0 = std::chrono::steady_clock::now();
         l.reset();
-        EXPECT_LT(std::chrono::steady_clock::now() - t0, 500ms);
     }
 }
 
