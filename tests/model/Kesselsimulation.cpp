@@ -1,5 +1,9 @@
 #include "Kesselsimulation.h"
 
+#include <unistd.h>
+
+#include <filesystem>
+
 #include <cmath>
 #include <cstdio>
 
@@ -52,6 +56,21 @@ modell::Kesselparameter Testkessel()
 }
 
 // Three different brews on the test kettle, each with its own journal in `ordner`.
+std::optional<modell::Modellstand> Gelernt_Aus_Drei_Suden(const std::string& name)
+{
+    namespace fs = std::filesystem;
+    const fs::path ordner = fs::temp_directory_path() / (name + "_" + std::to_string(::getpid()));
+    fs::create_directories(ordner);
+    std::optional<modell::Modellstand> m;
+    if (Drei_Sude(ordner.string(), Testkessel())) {
+        BrauDaten daten;
+        daten.Sudgroesse = "50";
+        m = modell::Modell_Ermitteln(ordner.string(), daten);
+    }
+    fs::remove_all(ordner);
+    return m;
+}
+
 bool Drei_Sude(const std::string& ordner, const modell::Kesselparameter& wahr)
 {
     bool fertig = true;

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <random>
 #include <string>
 
@@ -15,6 +16,7 @@
 #include "core/Steuerung.h"
 #include "journal/Sudjournal.h"
 #include "model/Kesselmodell.h"
+#include "model/Modellwissen.h"
 
 namespace kw::test {
 
@@ -36,6 +38,11 @@ modell::Kesselparameter Testkessel();
 // Three different brews (answer times 60, 40 and 90 s; starts at 45, 50 and 38 °C),
 // each with its own journal in `ordner`/Sude. True when all three reached FERTIG.
 bool Drei_Sude(const std::string& ordner, const modell::Kesselparameter& wahr);
+
+// The model learned from the three brews of the test kettle, in a folder of its own
+// (`name` and the process id under the temporary folder, removed afterwards);
+// batch size 50 l. nullopt when a brew did not reach FERTIG.
+std::optional<modell::Modellstand> Gelernt_Aus_Drei_Suden(const std::string& name);
 
 class Kesselsimulation : Meldungen, Fenster {
 public:

@@ -37,13 +37,9 @@ std::vector<std::string> Zeilen(const std::string& text)
 
 TEST(Probelauf, VorhersageAusDreiGelerntenSudenTrifftDenSimuliertenSudAufZweiProzent)
 {
-    const fs::path ordner = fs::temp_directory_path() / ("kw_probelauf_" + std::to_string(::getpid()));
-    fs::create_directories(ordner);
-    ASSERT_TRUE(test::Drei_Sude(ordner.string(), test::Testkessel()));
-    BrauDaten daten;
-    daten.Sudgroesse = "50";
-    const modell::Modellstand m = modell::Modell_Ermitteln(ordner.string(), daten);
-    fs::remove_all(ordner);
+    const std::optional<modell::Modellstand> gelernt = test::Gelernt_Aus_Drei_Suden("kw_probelauf");
+    ASSERT_TRUE(gelernt);
+    const modell::Modellstand& m = *gelernt;
     ASSERT_EQ(m.herkunft, modell::Modellstand::Herkunft::Gelernt) << m.hinweis;
 
     // The brew itself, on the simulated kettle with its noise; the brewer answers in 60 s.

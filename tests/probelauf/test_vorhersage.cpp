@@ -32,13 +32,9 @@ Vorgaben Aus_Modell(const modell::Modellstand& m, const Anlage& a)
 
 TEST(Vorhersage, WaehrendDesSudesAufDreiMinutenGenauAbDerZweitenPhase)
 {
-    const fs::path ordner = fs::temp_directory_path() / ("kw_vorhersage_" + std::to_string(::getpid()));
-    fs::create_directories(ordner);
-    ASSERT_TRUE(test::Drei_Sude(ordner.string(), test::Testkessel()));
-    BrauDaten daten;
-    daten.Sudgroesse = "50";
-    const modell::Modellstand m = modell::Modell_Ermitteln(ordner.string(), daten);
-    fs::remove_all(ordner);
+    const std::optional<modell::Modellstand> gelernt = test::Gelernt_Aus_Drei_Suden("kw_vorhersage");
+    ASSERT_TRUE(gelernt);
+    const modell::Modellstand& m = *gelernt;
     ASSERT_EQ(m.herkunft, modell::Modellstand::Herkunft::Gelernt) << m.hinweis;
 
     struct Punkt {

@@ -5,6 +5,7 @@
 #include "hardware/Ausgangsbyte.h"
 #include "hardware/Prozessstarter.h"
 #include "screens/Anwendung.h"
+#include "screens/Grundbild.h"
 #include "screens/Uhr.h"
 
 #include <QApplication>
@@ -12,6 +13,8 @@
 #include <QTest>
 
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -103,5 +106,45 @@ struct Testumgebung {
         return r;
     }
 };
+
+// The main screen's four timers as they run, one 100 ms step at a time; the
+// clock moves on every tenth step.
+struct Zeittakt {
+    int zehntel = 0;   // 100 ms steps within the current second
+    void schritt(Grundbild& g, Stelluhr& uhr)
+    {
+        if (zehntel % 5 == 0)
+            g.Takt_1s_Timer();
+        g.Timer1_Timer();
+        g.Timer2_Timer();
+        if (++zehntel == 10) {
+            zehntel = 0;
+            uhr.vor(std::chrono::seconds(1));
+        }
+    }
+    void laufe(Grundbild& g, Stelluhr& uhr, std::chrono::seconds s)
+    {
+        for (long i = 0; i < s.count() * 10; ++i)
+            schritt(g, uhr);
+    }
+};
+
+// What a shell command prints (a tool such as pdftotext).
+inline std::string Ausfuehren(const std::string& befehl)
+{
+    std::string aus;
+    if (FILE* p = ::popen(befehl.c_str(), "r")) {
+        char puffer[4096];
+        for (std::size_t n; (n = std::fread(puffer, 1, sizeof puffer, p)) > 0;)
+            aus.append(puffer, n);
+        ::pclose(p);
+    }
+    return aus;
+}
+
+inline bool Werkzeug_Da(const char* name)
+{
+    return std::system((std::string("command -v ") + name + " >/dev/null 2>&1").c_str()) == 0;
+}
 
 } // namespace kw::test

@@ -43,7 +43,7 @@ protected:
     Testumgebung t{ordner.path().toStdString()};
     Anwendung& app = *t.app;
     Grundbild* g = nullptr;
-    int zehntel = 0;   // 100 ms ticks within the current second
+    test::Zeittakt takt;
 
     void SetUp() override
     {
@@ -65,22 +65,8 @@ protected:
     }
 
     // One 100 ms step as the four timers make it; the clock moves on every tenth.
-    void tick()
-    {
-        if (zehntel % 5 == 0)
-            g->Takt_1s_Timer();
-        g->Timer1_Timer();
-        g->Timer2_Timer();
-        if (++zehntel == 10) {
-            zehntel = 0;
-            t.uhr.vor(1s);
-        }
-    }
-    void laufe(std::chrono::seconds s)
-    {
-        for (long i = 0; i < s.count() * 10; ++i)
-            tick();
-    }
+    void tick() { takt.schritt(*g, t.uhr); }
+    void laufe(std::chrono::seconds s) { takt.laufe(*g, t.uhr, s); }
 
     template <class W = QWidget> W* w(const char* name)
     {

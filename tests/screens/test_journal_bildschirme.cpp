@@ -38,6 +38,9 @@
 namespace kw::test {
 namespace {
 
+using kw::test::Ausfuehren;
+using kw::test::Werkzeug_Da;
+
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 using namespace journal;
@@ -55,28 +58,12 @@ void Bild(QWidget& w, const char* name)
     w.grab().save(QString::fromStdString(Bilderordner() + "/" + name + ".png"));
 }
 
-std::string Ausfuehren(const std::string& befehl)
-{
-    std::string aus;
-    if (FILE* p = ::popen(befehl.c_str(), "r")) {
-        char puffer[4096];
-        for (std::size_t n; (n = std::fread(puffer, 1, sizeof puffer, p)) > 0;)
-            aus.append(puffer, n);
-        ::pclose(p);
-    }
-    return aus;
-}
-
-bool Werkzeug_Da(const char* name)
-{
-    return std::system((std::string("command -v ") + name + " >/dev/null 2>&1").c_str()) == 0;
-}
 
 // One running program on the fake clock, driven tick by tick as its timers would.
 struct Programm {
     Testumgebung t;
     Grundbild* g;
-    int zehntel = 0;
+    test::Zeittakt takt;
 
     Programm(const std::string& ordner, std::chrono::sys_seconds uhrzeit) : t(ordner)
     {
@@ -87,22 +74,8 @@ struct Programm {
     }
     Anwendung& app() { return *t.app; }
 
-    void tick()
-    {
-        if (zehntel % 5 == 0)
-            g->Takt_1s_Timer();
-        g->Timer1_Timer();
-        g->Timer2_Timer();
-        if (++zehntel == 10) {
-            zehntel = 0;
-            t.uhr.vor(1s);
-        }
-    }
-    void laufe(std::chrono::seconds s)
-    {
-        for (long i = 0; i < s.count() * 10; ++i)
-            tick();
-    }
+    void tick() { takt.schritt(*g, t.uhr); }
+    void laufe(std::chrono::seconds s) { takt.laufe(*g, t.uhr, s); }
     template <class F> bool bis(F bed, std::chrono::seconds grenze = 3h)
     {
         for (long i = 0; i < grenze.count() * 10; ++i) {

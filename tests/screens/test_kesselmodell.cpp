@@ -37,7 +37,7 @@ protected:
     std::string ordner = tmp.path().toStdString();
     std::unique_ptr<Testumgebung> t;
     Grundbild* g = nullptr;
-    int zehntel = 0;
+    test::Zeittakt takt;
 
     Anwendung& app() { return *t->app; }
     void starten()
@@ -47,22 +47,8 @@ protected:
         g->show();
         g->Timer_Anhalten();
     }
-    void tick()
-    {
-        if (zehntel % 5 == 0)
-            g->Takt_1s_Timer();
-        g->Timer1_Timer();
-        g->Timer2_Timer();
-        if (++zehntel == 10) {
-            zehntel = 0;
-            t->uhr.vor(1s);
-        }
-    }
-    void laufe(std::chrono::seconds s)
-    {
-        for (long i = 0; i < s.count() * 10; ++i)
-            tick();
-    }
+    void tick() { takt.schritt(*g, t->uhr); }
+    void laufe(std::chrono::seconds s) { takt.laufe(*g, t->uhr, s); }
     template <class W = QAbstractButton> W* w(QWidget& bild, const char* name)
     {
         W* x = bild.findChild<W*>(QString::fromLatin1(name));

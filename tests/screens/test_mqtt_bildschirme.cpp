@@ -48,7 +48,7 @@ struct Programm {
     Testbroker broker{ordner};
     std::unique_ptr<Testumgebung> t;
     Grundbild* g = nullptr;
-    int zehntel = 0;
+    test::Zeittakt takt;
 
     void starten()
     {
@@ -58,17 +58,7 @@ struct Programm {
         g->Timer_Anhalten();
     }
     Anwendung& app() { return *t->app; }
-    void tick()
-    {
-        if (zehntel % 5 == 0)
-            g->Takt_1s_Timer();
-        g->Timer1_Timer();
-        g->Timer2_Timer();
-        if (++zehntel == 10) {
-            zehntel = 0;
-            t->uhr.vor(1s);
-        }
-    }
+    void tick() { takt.schritt(*g, t->uhr); }
     // Ticks (a few ms of wall time apart, as the network needs real time) until `bed` holds.
     template <class F> bool bis_wahr(F bed, std::chrono::milliseconds frist = 5s)
     {

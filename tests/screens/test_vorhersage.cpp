@@ -24,26 +24,13 @@
 namespace kw::test {
 namespace {
 
+using kw::test::Ausfuehren;
+using kw::test::Werkzeug_Da;
+
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 using namespace journal;
 
-std::string Ausfuehren(const std::string& befehl)
-{
-    std::string aus;
-    if (FILE* p = ::popen(befehl.c_str(), "r")) {
-        char puffer[4096];
-        for (std::size_t n; (n = std::fread(puffer, 1, sizeof puffer, p)) > 0;)
-            aus.append(puffer, n);
-        ::pclose(p);
-    }
-    return aus;
-}
-
-bool Werkzeug_Da(const char* name)
-{
-    return std::system((std::string("command -v ") + name + " >/dev/null 2>&1").c_str()) == 0;
-}
 
 void Rast(Maischprogramm& pr, int n, const std::string& minuten)
 {
@@ -69,7 +56,7 @@ struct Lauf {
     Testumgebung t{ordner.path().toStdString()};
     Grundbild* g = nullptr;
     Vorhersageanzeige* v = nullptr;
-    int zehntel = 0;
+    test::Zeittakt takt;
 
     Lauf()
     {
@@ -91,22 +78,8 @@ struct Lauf {
         ASSERT_TRUE(k) << name;
         QTest::mouseClick(k, Qt::LeftButton);
     }
-    void tick()
-    {
-        if (zehntel % 5 == 0)
-            g->Takt_1s_Timer();
-        g->Timer1_Timer();
-        g->Timer2_Timer();
-        if (++zehntel == 10) {
-            zehntel = 0;
-            t.uhr.vor(1s);
-        }
-    }
-    void laufe(std::chrono::seconds s)
-    {
-        for (long i = 0; i < s.count() * 10; ++i)
-            tick();
-    }
+    void tick() { takt.schritt(*g, t.uhr); }
+    void laufe(std::chrono::seconds s) { takt.laufe(*g, t.uhr, s); }
     // The widget looks at the run, and its result (if it asked) is waited for.
     bool pruefen_und_warten()
     {
