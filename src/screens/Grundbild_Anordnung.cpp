@@ -35,12 +35,13 @@ constexpr int Kompakt_Rechts = 190;
 // Below this window width the lamps take three columns and the dates a smaller font [px].
 constexpr int Schmal_Unter = 1000;
 
-// A panel into a layout with its own shown or hidden state: a new parent would
-// hide it, and Qt shows it again only after the event loop has run.
-void einsetzen(QBoxLayout* l, QWidget* w, int stretch = 0)
+// A panel into a layout (at `stelle`, or at its end) with its own shown or hidden
+// state: a new parent would hide it, and Qt shows it again only after the event
+// loop has run. Hidden by the program (a mode panel that is off) it stays hidden.
+void einsetzen(QBoxLayout* l, QWidget* w, int stretch = 0, int stelle = -1)
 {
     const bool versteckt = w->isHidden() && w->testAttribute(Qt::WA_WState_ExplicitShowHide);
-    l->addWidget(w, stretch);
+    l->insertWidget(stelle, w, stretch);
     w->setVisible(!versteckt);
 }
 
@@ -96,11 +97,8 @@ void Grundbild::Anordnen(bool kompakt)
     const std::vector<QWidget*> teile = {
         m_teile.kopf, m_teile.bedienung, m_teile.betriebsarten, m_Frame_Manuell, m_teile.funktionen,
         m_teile.startAbPhase, m_Frame_Simulation, m_teile.prozessdaten, m_teile.mqtt, m_teile.seitenknopf};
-    std::vector<bool> versteckt;
-    for (QWidget* w : teile) {
-        versteckt.push_back(w->isHidden() && w->testAttribute(Qt::WA_WState_ExplicitShowHide));
-        w->setParent(m_Anordnung);
-    }
+    for (QWidget* w : teile)
+        w->setParent(m_Anordnung);   // keeps a hidden panel hidden
     delete m_Anordnung->layout();
     for (QWidget* b : m_Behaelter)
         delete b;
@@ -169,11 +167,8 @@ void Grundbild::Anordnen(bool kompakt)
     } else {
         links->addStretch(1);
         // The status of the MQTT link goes to the head.
-        if (auto* kopf = qobject_cast<QBoxLayout*>(m_teile.kopf->layout())) {
-            const bool v = m_teile.mqtt->isHidden() && m_teile.mqtt->testAttribute(Qt::WA_WState_ExplicitShowHide);
-            kopf->insertWidget(kopf->indexOf(m_Anzeige_RufQuitt), m_teile.mqtt);
-            m_teile.mqtt->setVisible(!v);
-        }
+        if (auto* kopf = qobject_cast<QBoxLayout*>(m_teile.kopf->layout()))
+            einsetzen(kopf, m_teile.mqtt, 0, kopf->indexOf(m_Anzeige_RufQuitt));
         m_Seiten = new QStackedWidget;
         m_Seiten->setObjectName(QStringLiteral("Seiten"));
         const auto seitenblatt = [this](std::initializer_list<QWidget*> inhalt) {
@@ -202,10 +197,6 @@ void Grundbild::Anordnen(bool kompakt)
     mitte->addWidget(linksBox);
     einsetzen(mitte, m_teile.prozessdaten, 1);
     mitte->addWidget(rechtsBox);
-
-    for (std::size_t i = 0; i < teile.size(); ++i)
-        if (versteckt[i] && teile[i] != m_teile.seitenknopf)
-            teile[i]->hide();
 }
 
 // Wide: scale, slider, and the value with its caption beside them. Compact: the
